@@ -1,0 +1,51 @@
+#pragma once
+// The one seam through which the program talks to the user: message boxes,
+// the Yes/No question, the save dialog and the folder chooser.
+// The desktop program installs a widget implementation, the command line one
+// that writes to standard error, and tests one whose answers they set in advance.
+// All texts are single-byte Latin-1; paths are QString.
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tesedra {
+
+enum class IconoMensaje { Ninguno, Aviso, Informacion };
+
+class Dialogos {
+public:
+    virtual ~Dialogos() = default;
+
+    // A modal box with one OK button; returns when the user closes it.
+    virtual void Mensaje(IconoMensaje icono, const std::string& titulo, const std::string& texto) = 0;
+
+    // A modal Yes/No question with the warning icon; true for Yes.
+    virtual bool PreguntaSiNo(const std::string& titulo, const std::string& texto) = 0;
+
+    // The save dialog: starting folder, filter in the form "Description (*.txt)|*.txt",
+    // default extension without the dot. Empty when cancelled.
+    virtual std::optional<QString> GuardarComo(const QString& carpetaInicial, const std::string& filtro,
+                                               const std::string& extension) = 0;
+
+    // The folder chooser: the folder picked, or empty when the user went back.
+    virtual std::optional<QString> ElegirCarpeta(const QString& carpetaInicial) = 0;
+};
+
+// The implementation in force. Never null: by default it writes to standard error,
+// answers No to questions and cancels dialogs.
+Dialogos& dialogos();
+// Installs an implementation (not owned); null restores the default.
+void InstalarDialogos(Dialogos* d);
+
+// The application's title used by boxes without their own title.
+const std::string& TituloAplicacion();
+
+// A warning box titled `titulo`, or "Error" when it is empty.
+void MostrarError(const std::string& texto, const std::string& titulo = {});
+// An information box titled `titulo`, or the application's title when it is empty.
+void MostrarInformacion(const std::string& texto, const std::string& titulo = {});
+
+} // namespace tesedra

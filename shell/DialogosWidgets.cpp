@@ -1,0 +1,63 @@
+#include "shell/DialogosWidgets.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tesedra {
+
+namespace {
+
+QString L1(const std::string& s)
+{
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QWidget* ventanaActiva()
+{
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+void DialogosWidgets::Mensaje(IconoMensaje icono, const std::string& titulo, const std::string& texto)
+{
+    QMessageBox::Icon i = QMessageBox::NoIcon;
+    if (icono == IconoMensaje::Aviso)
+        i = QMessageBox::Warning;
+    else if (icono == IconoMensaje::Informacion)
+        i = QMessageBox::Information;
+    QMessageBox box(i, L1(titulo), L1(texto), QMessageBox::Ok, ventanaActiva());
+    box.exec();
+}
+
+bool DialogosWidgets::PreguntaSiNo(const std::string& titulo, const std::string& texto)
+{
+    QMessageBox box(QMessageBox::Warning, L1(titulo), L1(texto), QMessageBox::Yes | QMessageBox::No,
+                    ventanaActiva());
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> DialogosWidgets::GuardarComo(const QString& carpetaInicial, const std::string& filtro,
+                                                    const std::string& extension)
+{
+    // The filter comes as "Description (*.txt)|*.txt"; Qt wants the description part.
+    const QString f = L1(filtro).section(QLatin1Char('|'), 0, 0);
+    QFileDialog dlg(ventanaActiva(), QString(), carpetaInicial, f);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(L1(extension));
+    dlg.setOption(QFileDialog::ReadOnly, false);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dlg.selectedFiles().constFirst();
+}
+
+std::optional<QString> DialogosWidgets::ElegirCarpeta(const QString& carpetaInicial)
+{
+    const QString d = QFileDialog::getExistingDirectory(ventanaActiva(), QString(), carpetaInicial);
+    if (d.isEmpty())
+        return std::nullopt;
+    return d;
+}
+
+} // namespace tesedra

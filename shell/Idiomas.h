@@ -1,0 +1,45 @@
+#pragma once
+// The two text tables of the program: messages and control captions.
+// Every text is single-byte Latin-1; convert with fromLatin1 at the window boundary.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tesedra {
+
+inline constexpr int16_t kIdiomaEspanol = 0;
+inline constexpr int16_t kIdiomaIngles = 1;
+
+struct Mensajes {
+    std::string msgErrConfModem;
+    std::string msgErrEscPuerto;
+    std::string msgErrLecPuerto;
+    std::string msgClaveNoValida;
+    std::string msgRango999;
+    std::string msgRango9;
+    std::string msgRango255;
+    std::string msgFormatoNoValido;
+    std::string msgErrGrabarValidacion;
+    std::string msgIntegridadFicheros;
+    std::string msgDirectoriosIguales;
+    std::string msgTiempoModem;
+    std::string msgErrEscFichero;
+    std::string msgCancelarConsulta;
+    std::string msgAdvertencia;
+};
+
+// Captions 1..91 (85 unused); index 0 is unused too.
+using TextosControles = std::array<std::string, 92>;
+
+Mensajes& mensajes();
+TextosControles& textosControles();
+
+// Language 0 Spanish, 1 English; any other code changes nothing.
+void CargarMensajes(int16_t idioma);
+void CargarTextosControles(int16_t idioma);
+
+// Caption by number; empty for a number outside 1..91.
+const std::string& Texto(int numero);
+
+} // namespace tesedra

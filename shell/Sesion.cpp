@@ -1,0 +1,11 @@
+#include "shell/Sesion.h"
+
+namespace tesedra {
+
+Sesion& sesion()
+{
+    static Sesion s;
+    return s;
+}
+
+} // namespace tesedra

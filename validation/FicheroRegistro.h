@@ -1,0 +1,41 @@
+#pragma once
+// The day's validation record file: the record line and its append.
+
+#include "validation/ValoresInstalacion.h"
+
+#include <QDate>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace tesedra {
+
+// "AI" + ddmmyy + ".txt"
+QString NombreFicheroDia(const QDate& fecha);
+// The day's file in `carpeta`.
+QString RutaFicheroDia(const QString& carpeta, const QDate& fecha);
+
+// " " + decimal number: the numeroRegistro text of line number n.
+std::string TextoNumeroRegistro(int64_t n);
+
+// S1: numeroRegistro;telefono
+std::string TextoCorto(const ValoresInstalacion& v);
+// S2: the 23 fields in record order.
+std::string TextoCompleto(const ValoresInstalacion& v);
+
+// The record line (without its CR LF). Shows msgIntegridadFicheros when sealing fails.
+bool ComponerRegistro(const ValoresInstalacion& v, std::string& linea);
+
+// Lines in the file; 0 when it does not exist.
+int64_t ContarLineas(const QString& ruta);
+bool ExisteFichero(const QString& ruta);
+
+// Saves a validation into the day's file of `carpeta`: sets v.numeroRegistro from the
+// line count, composes the line and appends it with its CR LF in one write, flushed to
+// disk. On failure shows msgErrGrabarValidacion + ": " + the reason and returns false;
+// the file is left as it was. `ruta` receives the path written.
+bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* ruta = nullptr,
+                       const QDate& fecha = QDate::currentDate());
+
+} // namespace tesedra
