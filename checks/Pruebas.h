@@ -23,6 +23,11 @@ std::string EjecutarPrueba(int16_t modelo, int16_t tipoPrueba, const ParametrosP
 // Writes `texto` and one CR LF to `fichero`, replacing it. Shows msgErrEscFichero on failure.
 bool GuardarResultado(const std::string& texto, const QString& fichero);
 
+// The saving sequence of every result window: the save dialog (through the dialog seam)
+// starting in the program's own folder, filter caption 90, default extension "txt";
+// then GuardarResultado. A cancelled dialog writes nothing and shows nothing.
+void SalvarResultado(const std::string& texto);
+
 bool SincronizacionOfficeRemote812(std::string& resultado);
 bool ATMOfficeRemote812(std::string& resultado);
 bool PPPOfficeRemote812(std::string& resultado);
