@@ -1,32 +1,421 @@
-// Placeholder until the IP connectivity window lands: shows its title and goes back.
 #include "ipconn/fconIP.h"
 
+#include "ui_fconIP.h"
+
+#include "checks/Pruebas.h"
+#include "console/Acceso.h"
+#include "console/CanalSerie.h"
+#include "console/ComSerie.h"
+#include "ipconn/ConexionIP.h"
+#include "ipconn/clsExecCmd.h"
+#include "shell/Dialogos.h"
 #include "shell/Idiomas.h"
+#include "shell/Programa.h"
+#include "shell/Sesion.h"
+#include "shell/fProcesando.h"
 
 #include <QCloseEvent>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFocusEvent>
+#include <QFont>
+#include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace tesedra {
 
-fconIP::fconIP(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
-    : QWidget(parent), principal_(principal), codigoModelo_(std::move(codigoModelo))
+namespace {
+
+// A focus change that is the user's own move to another control (not a box
+// popping up or another window taking over).
+bool salidaDelUsuario(const QEvent* e)
 {
-    setObjectName(QStringLiteral("fconIP"));
+    const auto r = static_cast<const QFocusEvent*>(e)->reason();
+    return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason;
+}
+
+// Result texts keep CR LF line ends; the text box holds plain line feeds.
+QString paraCaja(const std::string& texto)
+{
+    QString t = L1(texto);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+} // namespace
+
+fconIP::fconIP(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::fconIP>()), principal_(principal),
+      codigoModelo_(std::move(codigoModelo))
+{
+    ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromLatin1(Texto(39).c_str()));
-    auto* volver = new QPushButton(QString::fromLatin1(Texto(49).c_str()), this);
-    volver->setObjectName(QStringLiteral("bVolver"));
-    auto* l = new QVBoxLayout(this);
-    l->addWidget(volver);
-    connect(volver, &QPushButton::clicked, this, &QWidget::close);
+    octetos_ = {ui->tuIP1, ui->tuIP2, ui->tuIP3, ui->tuIP4};
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    procesando_ = std::make_unique<fProcesando>(this);
+
+    QFont courier(QStringLiteral("Courier"));
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setFixedPitch(true);
+    ui->tInfoEstado->setFont(courier);
+
+    for (QLineEdit* campo : octetos_) {
+        campo->installEventFilter(this);
+        connect(campo, &QLineEdit::textChanged, this, [this, campo] { tuIP_Change(campo); });
+    }
+    ui->tretardo->installEventFilter(this);
+    connect(ui->tretardo, &QLineEdit::textChanged, this, &fconIP::tretardo_Change);
+    connect(ui->comboComando, &QComboBox::currentIndexChanged, this, &fconIP::comboComando_Click);
+    connect(ui->btnEjecutarPC, &QPushButton::clicked, this, &fconIP::btnEjecutarPC_Click);
+    connect(ui->btnEjecutarRouter, &QPushButton::clicked, this, &fconIP::btnEjecutarRouter_Click);
+    connect(ui->bSalvar, &QPushButton::clicked, this, &fconIP::bSalvar_Click);
+    connect(ui->bVolver, &QPushButton::clicked, this, &fconIP::bVolver_Click);
+
+    Form_Load();
 }
 
 fconIP::~fconIP() = default;
 
+void fconIP::Form_Load()
+{
+    setWindowTitle(Caption(39));
+    ui->fdirip->setTitle(Caption(40));
+    ui->fResultado->setTitle(Caption(41));
+    ui->fTiempo->setTitle(Caption(42));
+    ui->ldirIP->setText(Caption(43));
+    ui->Lsegundos->setText(Caption(44));
+    ui->lTespera->setText(Caption(45));
+    ui->btnEjecutarPC->setText(Caption(46));
+    ui->btnEjecutarRouter->setText(Caption(47));
+    ui->bSalvar->setText(Caption(48));
+    ui->bVolver->setText(Caption(49));
+    ui->labelComando->setText(Caption(50));
+    for (size_t i = 0; i < octetos_.size(); ++i)
+        octetos_[i]->setAccessibleName(Caption(43) + QStringLiteral(" %1").arg(i + 1));
+    ui->tInfoEstado->setAccessibleName(Caption(41));
+
+    ui->comboComando->clear();
+    ui->comboComando->addItem(QString::fromLatin1(kComandoTracert));
+    ui->comboComando->addItem(QString::fromLatin1(kComandoPing));
+    ui->comboComando->setCurrentIndex(0);
+    comboComando_Click();
+}
+
+bool fconIP::esTracert() const
+{
+    return ui->comboComando->currentText() == QLatin1String(kComandoTracert);
+}
+
+void fconIP::comboComando_Click()
+{
+    // Route traces from the router are offered on the Efficient 5660 only.
+    const bool sinTraza = esTracert() && codigoModelo_ && codigoModelo_() == kOfficeRemote812;
+    ui->btnEjecutarRouter->setEnabled(!sinTraza);
+}
+
+// ---- Field rules -----------------------------------------------------------
+
+bool fconIP::eventFilter(QObject* objeto, QEvent* evento)
+{
+    auto* campo = qobject_cast<QLineEdit*>(objeto);
+    const bool esOcteto = campo && std::find(octetos_.begin(), octetos_.end(), campo) != octetos_.end();
+    const bool esRetardo = campo == ui->tretardo;
+    if (!esOcteto && !esRetardo)
+        return QWidget::eventFilter(objeto, evento);
+
+    if (evento->type() == QEvent::FocusIn) {
+        if (!campo->text().isEmpty())
+            seleccionarTodo(campo);
+    } else if (evento->type() == QEvent::FocusOut && salidaDelUsuario(evento) && !ocupado_ &&
+               !devolviendoFoco_) {
+        // Checked once the focus has settled on the new control, so that a
+        // message box or a return of the focus does not run inside the change.
+        QPointer<QLineEdit> p = campo;
+        QTimer::singleShot(0, this, [this, p, esOcteto] {
+            if (!p || ocupado_)
+                return;
+            if (esOcteto)
+                tuIP_LostFocus(p);
+            else
+                tretardo_LostFocus();
+        });
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void fconIP::seleccionarTodo(QLineEdit* campo)
+{
+    // After the click that gave the focus has placed the caret.
+    QPointer<QLineEdit> p = campo;
+    QTimer::singleShot(0, this, [p] {
+        if (p && p->hasFocus())
+            p->setSelection(0, static_cast<int>(p->text().size()));
+    });
+}
+
+void fconIP::devolverFoco(QLineEdit* campo)
+{
+    // The control that has the focus now loses it without its own check: the
+    // focus is coming back here, not moving on.
+    devolviendoFoco_ = true;
+    campo->setFocus(Qt::OtherFocusReason);
+    devolviendoFoco_ = false;
+    campo->setSelection(0, static_cast<int>(campo->text().size()));
+}
+
+void fconIP::tuIP_Change(QLineEdit* campo)
+{
+    const QString texto = campo->text();
+    if (!ComprobarDigito(texto)) {
+        campo->setText(texto.chopped(1));
+        campo->setCursorPosition(static_cast<int>(campo->text().size()));
+    }
+}
+
+void fconIP::tuIP_LostFocus(QLineEdit* campo)
+{
+    if (!ComprobarOcteto(campo->text())) {
+        devolverFoco(campo);
+        return;
+    }
+    campo->setText(QString::number(*ValorOcteto(campo->text())));
+}
+
+void fconIP::tretardo_Change()
+{
+    QLineEdit* campo = ui->tretardo;
+    const QString texto = campo->text();
+    if (texto.isEmpty())
+        return;
+    const char16_t c = texto.back().unicode();
+    if (c < u'0' || c > u'9') {
+        MensajeRetardo();
+        campo->setText(texto.chopped(1));
+        campo->setCursorPosition(static_cast<int>(campo->text().size()));
+    }
+}
+
+void fconIP::tretardo_LostFocus()
+{
+    QLineEdit* campo = ui->tretardo;
+    // Empty, or not a number (pasted text gets past the check of the last
+    // character): refused alike.
+    const auto v = ValorRetardo(campo->text());
+    if (!v) {
+        MensajeRetardo();
+        devolverFoco(campo);
+        return;
+    }
+    campo->setText(QString::number(*v));
+}
+
+bool fconIP::valoresEjecucion(std::string& direccion, int& retardo)
+{
+    for (QLineEdit* campo : octetos_) {
+        if (!ComprobarOcteto(campo->text())) {
+            devolverFoco(campo);
+            return false;
+        }
+    }
+    const auto v = ValorRetardo(ui->tretardo->text());
+    if (!v) {
+        MensajeRetardo();
+        devolverFoco(ui->tretardo);
+        return false;
+    }
+    // Only octets that pass the rule make up the address, each written as its value.
+    const auto d = DireccionIP({ui->tuIP1->text(), ui->tuIP2->text(), ui->tuIP3->text(), ui->tuIP4->text()});
+    if (!d)
+        return false;
+    for (QLineEdit* campo : octetos_)
+        campo->setText(QString::number(*ValorOcteto(campo->text())));
+    ui->tretardo->setText(QString::number(*v));
+    direccion = *d;
+    retardo = *v;
+    return true;
+}
+
+// ---- Runs ------------------------------------------------------------------
+
+QString fconIP::FicheroSalida()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kFicheroSalidaPC));
+}
+
+void fconIP::empezarEjecucion()
+{
+    ocupado_ = true;
+    focoAntes_ = focusWidget();
+    procesando_->Mostrar();
+    setEnabled(false);
+}
+
+void fconIP::acabarEjecucion()
+{
+    procesando_->Ocultar();
+    setEnabled(true);
+    ocupado_ = false;
+    if (Terminando())
+        return;
+    show();
+    if (focoAntes_ && focoAntes_->isEnabled())
+        focoAntes_->setFocus(Qt::OtherFocusReason);
+}
+
+void fconIP::btnEjecutarPC_Click()
+{
+    if (ocupado_)
+        return;
+    std::string direccion;
+    int retardo = 0;
+    if (!valoresEjecucion(direccion, retardo))
+        return;
+    ponerResultado({});
+
+    // A new runner for each run; releasing the previous one disables Timer1
+    // until the new one enables it.
+    proceso_.reset();
+    proceso_ = std::make_unique<clsExecCmd>();
+    proceso_->setControlTimer(timer1_);
+    const bool tracert = esTracert();
+#ifdef Q_OS_WIN
+    const QString comspec = qEnvironmentVariable("COMSPEC");
+    proceso_->setLineaComando(
+        LineaComandoPC(comspec, tracert, direccion, QCoreApplication::applicationDirPath()));
+    const QString programa = comspec;
+#else
+    // No command interpreter: the program and its arguments go as a list, and
+    // the runner sends the output, standard error included, to the file.
+    const ProgramaPC pc = ProgramaPCPara(tracert, direccion);
+    proceso_->setPrograma(pc.programa, pc.argumentos);
+    proceso_->setLineaComando(pc.programa + QLatin1Char(' ') + pc.argumentos.join(QLatin1Char(' ')));
+    proceso_->setFicheroSalida(FicheroSalida());
+    const QString programa = pc.programa;
+#endif
+    proceso_->setModoEjecucion(clsExecCmd::kAsincronoConAviso);
+    proceso_->setControlTimer(timer1_);
+    proceso_->setShowWindow(0);
+    connect(proceso_.get(), &clsExecCmd::EjecucionFinalizada, this, &fconIP::proceso_EjecucionFinalizada);
+    proceso_->Ejecutar();
+    if (proceso_->HuboError()) {
+        // Nothing runs, so nothing would ever end the wait: say why and stay usable.
+        MostrarError(ToL1(programa + QStringLiteral(": ") + proceso_->DescripcionError()));
+        return;
+    }
+
+    empezarEjecucion();
+    {
+        // Wait for the end (its handler runs inside this loop) or for the wait time.
+        QEventLoop bucle;
+        QTimer limite;
+        limite.setSingleShot(true);
+        connect(&limite, &QTimer::timeout, &bucle, &QEventLoop::quit);
+        connect(proceso_.get(), &clsExecCmd::EjecucionFinalizada, &bucle, &QEventLoop::quit);
+        // A wait time of 0 still lets the command run one poll's length.
+        limite.start(std::max(retardo * 1000, clsExecCmd::kIntervaloSondeoMs));
+        if (proceso_->Ejecutando())
+            bucle.exec();
+    }
+    if (proceso_ && proceso_->Ejecutando()) {
+        // Out of time: end it. Its end is still reported by the next poll, and
+        // the window then shows what the output file holds at that moment.
+        proceso_->CancelarProceso();
+        acabarEjecucion();
+    }
+}
+
+void fconIP::proceso_EjecucionFinalizada()
+{
+    acabarEjecucion();
+    std::string texto = Resultado();
+    CargarFichero(FicheroSalida(), texto);
+    ponerResultado(texto);
+}
+
+void fconIP::btnEjecutarRouter_Click()
+{
+    if (ocupado_)
+        return;
+    std::string direccion;
+    int retardo = 0;
+    if (!valoresEjecucion(direccion, retardo))
+        return;
+    ponerResultado({});
+    const std::string comando = ComandoRouter(esTracert(), direccion);
+    const int16_t modelo = codigoModelo_ ? codigoModelo_() : 0;
+
+    empezarEjecucion();
+    {
+        Intercambio intercambio;
+        bool conectado = false;
+        if (modelo == kEfficient5660)
+            conectado = IniciarEfficient5660();
+        else if (modelo == kOfficeRemote812)
+            conectado = IniciarOfficeRemote812();
+        std::string respuesta;
+        if (conectado && EnviarComando(comando, respuesta, modelo, retardo)) {
+            if (modelo == kEfficient5660) {
+                anadirResultado(ResultadoRouter5660(respuesta, PromptModelo(modelo)));
+            } else {
+                // The 812 shows its prompt at once and goes on with the output:
+                // wait the whole wait time (the window stays painted, and the
+                // processing dialog's cancel, which closes the port, ends the
+                // wait at once), then take what has come meanwhile.
+                CanalSerie::instancia().pausa(retardo * 1000);
+                anadirResultado(respuesta + LeerPuerto(0));
+            }
+        }
+    }
+    acabarEjecucion();
+    CerrarPuerto();
+}
+
+// ---- Result, saving, closing -----------------------------------------------
+
+void fconIP::ponerResultado(const std::string& texto)
+{
+    ui->tInfoEstado->setPlainText(paraCaja(texto));
+}
+
+void fconIP::anadirResultado(const std::string& texto)
+{
+    ponerResultado(Resultado() + texto);
+}
+
+std::string fconIP::Resultado() const
+{
+    QString t = ui->tInfoEstado->toPlainText();
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return ToL1(t);
+}
+
+void fconIP::bSalvar_Click()
+{
+    if (ocupado_)
+        return;
+    SalvarResultado(Resultado());
+}
+
+void fconIP::bVolver_Click()
+{
+    close();
+}
+
 void fconIP::closeEvent(QCloseEvent* e)
 {
-    if (principal_)
+    // A run in progress is inside this window's handlers: it must end first.
+    if (ocupado_) {
+        e->ignore();
+        return;
+    }
+    hide();
+    if (principal_ && !Terminando())
         principal_->show();
     e->accept();
 }

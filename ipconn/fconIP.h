@@ -1,12 +1,32 @@
 #pragma once
 // The IP connectivity window: ping or route trace from the PC or from the router.
+//
+// From the PC the system's ping or route trace runs as a separate process (on
+// Windows through the command interpreter, elsewhere as the ping and traceroute
+// programs with their argument lists), its output goes to the file tracert.tmp
+// in the program's folder, and the window shows that file when the command has
+// ended or the wait time has passed. From the router the window logs on over
+// the serial console and sends "ping " or "traceroute " with the address.
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
+
+class QLineEdit;
+class QTimer;
+
+namespace Ui {
+class fconIP;
+}
 
 namespace tesedra {
+
+class clsExecCmd;
+class fProcesando;
 
 class fconIP : public QWidget {
     Q_OBJECT
@@ -16,12 +36,59 @@ public:
     fconIP(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent = nullptr);
     ~fconIP() override;
 
+    void comboComando_Click();
+    void btnEjecutarPC_Click();
+    void btnEjecutarRouter_Click();
+    void proceso_EjecucionFinalizada();
+    void bSalvar_Click();
+    void bVolver_Click();
+
+    // The result text as saved: Latin-1, lines ended by CR LF.
+    std::string Resultado() const;
+    // True while a run is under way.
+    bool EnCurso() const { return ocupado_; }
+    fProcesando* Procesando() const { return procesando_.get(); }
+    // The runner of the last run from the PC (null before the first).
+    clsExecCmd* Proceso() const { return proceso_.get(); }
+    QTimer* Timer1() const { return timer1_; }
+
+    // The output file of a run from the PC: tracert.tmp in the program's folder.
+    static QString FicheroSalida();
+
 protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void Form_Load();
+    void tuIP_Change(QLineEdit* campo);
+    void tuIP_LostFocus(QLineEdit* campo);
+    void tretardo_Change();
+    void tretardo_LostFocus();
+    void seleccionarTodo(QLineEdit* campo);
+    void devolverFoco(QLineEdit* campo);
+
+    // The address and the wait time of a run, when every field holds a valid
+    // value; otherwise the field's message is shown, the focus goes to it and
+    // the run does not start.
+    bool valoresEjecucion(std::string& direccion, int& retardo);
+    bool esTracert() const;
+    // Processing dialog shown and this window disabled, and back.
+    void empezarEjecucion();
+    void acabarEjecucion();
+    void ponerResultado(const std::string& texto);
+    void anadirResultado(const std::string& texto);
+
+    std::unique_ptr<Ui::fconIP> ui;
     QWidget* principal_;
     std::function<int16_t()> codigoModelo_;
+    std::array<QLineEdit*, 4> octetos_{};
+    QTimer* timer1_ = nullptr;
+    std::unique_ptr<clsExecCmd> proceso_;
+    std::unique_ptr<fProcesando> procesando_;
+    bool ocupado_ = false;
+    bool devolviendoFoco_ = false;
+    QWidget* focoAntes_ = nullptr;
 };
 
 } // namespace tesedra

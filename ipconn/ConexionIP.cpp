@@ -1,0 +1,186 @@
+#include "ipconn/ConexionIP.h"
+
+#include "console/Util.h"
+#include "shell/Dialogos.h"
+#include "shell/Idiomas.h"
+
+#include <QFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cctype>
+
+namespace tesedra {
+
+namespace {
+
+bool esDigito(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+// 1 to 3 digits 0..9, nothing else.
+std::optional<int> valorDecimal(const QString& texto)
+{
+    if (texto.isEmpty() || texto.size() > 3)
+        return std::nullopt;
+    int v = 0;
+    for (QChar c : texto) {
+        if (!esDigito(c))
+            return std::nullopt;
+        v = v * 10 + (c.unicode() - u'0');
+    }
+    return v;
+}
+
+std::string minusculas(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+} // namespace
+
+bool ComprobarDigito(const QString& texto)
+{
+    if (texto.isEmpty() || esDigito(texto.back()))
+        return true;
+    dialogos().Mensaje(IconoMensaje::Aviso, mensajes().msgFormatoNoValido, mensajes().msgRango9);
+    return false;
+}
+
+std::optional<int> ValorOcteto(const QString& texto)
+{
+    auto v = valorDecimal(texto);
+    if (!v || *v > 255)
+        return std::nullopt;
+    return v;
+}
+
+bool ComprobarOcteto(const QString& texto)
+{
+    if (ValorOcteto(texto))
+        return true;
+    MostrarError(mensajes().msgRango255 + " " + mensajes().msgFormatoNoValido);
+    return false;
+}
+
+std::optional<int> ValorRetardo(const QString& texto)
+{
+    return valorDecimal(texto);
+}
+
+void MensajeRetardo()
+{
+    dialogos().Mensaje(IconoMensaje::Aviso, mensajes().msgFormatoNoValido, mensajes().msgRango999);
+}
+
+std::optional<std::string> DireccionIP(const std::array<QString, 4>& octetos)
+{
+    std::string d;
+    for (size_t i = 0; i < octetos.size(); ++i) {
+        const auto v = ValorOcteto(octetos[i]);
+        if (!v)
+            return std::nullopt;
+        if (i)
+            d += '.';
+        d += std::to_string(*v);
+    }
+    return d;
+}
+
+bool CargarFichero(const QString& ruta, std::string& texto)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    texto.clear();
+    std::string linea;
+    auto acabarLinea = [&] {
+        while (!linea.empty() && (linea.back() == '\r' || linea.back() == '\n'))
+            linea.pop_back();
+        if (!linea.empty())
+            texto += linea + "\r\n";
+        linea.clear();
+    };
+    char buf[4096];
+    for (;;) {
+        const qint64 n = f.read(buf, sizeof buf);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        for (qint64 i = 0; i < n; ++i) {
+            linea.push_back(buf[i]);
+            if (buf[i] == '\n')
+                acabarLinea();
+        }
+    }
+    acabarLinea();
+    return true;
+}
+
+QString LineaComandoPC(const QString& comspec, bool tracert, const std::string& direccion,
+                       const QString& carpeta)
+{
+    QString l = comspec;
+    l += tracert ? QStringLiteral(" /c tracert -d -h 5 ") : QStringLiteral(" /c ping ");
+    l += QString::fromLatin1(direccion);
+    l += QStringLiteral(" > \"");
+    QString c = carpeta;
+    c.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    if (c.endsWith(QLatin1Char('\\')))
+        c.chop(1); // a drive's root folder: no doubled separator
+    l += c + QLatin1Char('\\') + QString::fromLatin1(kFicheroSalidaPC) + QLatin1Char('"');
+    return l;
+}
+
+ProgramasPC& programasPC()
+{
+    static ProgramasPC p;
+    return p;
+}
+
+ProgramaPC ProgramaPCPara(bool tracert, const std::string& direccion)
+{
+    const QString dir = QString::fromLatin1(direccion);
+    const QString fijado = tracert ? programasPC().traceroute : programasPC().ping;
+    const QString nombre = tracert ? QStringLiteral("traceroute") : QStringLiteral("ping");
+    QString programa = fijado;
+    if (programa.isEmpty()) {
+        programa = QStandardPaths::findExecutable(nombre);
+        if (programa.isEmpty())
+            programa = QStandardPaths::findExecutable(
+                nombre, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin"),
+                         QStringLiteral("/bin")});
+        if (programa.isEmpty())
+            programa = nombre; // not found: the start fails and says so
+    }
+    if (tracert)
+        return {programa, {QStringLiteral("-n"), QStringLiteral("-m"), QStringLiteral("5"), dir}};
+    return {programa, {QStringLiteral("-c"), QStringLiteral("4"), dir}};
+}
+
+std::string ComandoRouter(bool tracert, const std::string& direccion)
+{
+    return (tracert ? std::string("traceroute ") : std::string("ping ")) + direccion;
+}
+
+std::string ResultadoRouter5660(std::string respuesta, const std::string& prompt)
+{
+    const std::string promptMin = minusculas(prompt);
+    std::string resultado;
+    for (;;) {
+        const std::string linea = ExtraerLinea(respuesta, respuesta);
+        if (linea.empty())
+            break;
+        if (minusculas(linea).find(promptMin) != std::string::npos)
+            resultado += linea.substr(std::min(prompt.size(), linea.size()));
+        else
+            resultado += linea;
+    }
+    return resultado;
+}
+
+} // namespace tesedra

@@ -1,0 +1,78 @@
+#pragma once
+// The pieces of the IP connectivity window that need no window: the field
+// checks, the commands of a run from the PC, the loading of their output file
+// and the shaping of a router's reply.
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tesedra {
+
+// The two commands of the window, as its command list shows them.
+inline constexpr const char* kComandoTracert = "tracert";
+inline constexpr const char* kComandoPing = "ping";
+
+// Name of the output file of a run from the PC, in the program's folder.
+inline constexpr const char* kFicheroSalidaPC = "tracert.tmp";
+
+// True when `texto` is empty or its last character is a digit 0..9. Otherwise
+// shows msgRango9 titled msgFormatoNoValido (exclamation) and returns false.
+bool ComprobarDigito(const QString& texto);
+
+// The value of an octet text: digits only, 1 to 3 of them, below 256.
+std::optional<int> ValorOcteto(const QString& texto);
+// True when ValorOcteto has a value. Otherwise shows msgRango255, a space and
+// msgFormatoNoValido titled "Error" and returns false.
+bool ComprobarOcteto(const QString& texto);
+
+// The value of a wait-time text: digits only, 1 to 3 of them (0..999).
+std::optional<int> ValorRetardo(const QString& texto);
+// The wait-time message: msgRango999 titled msgFormatoNoValido (exclamation).
+void MensajeRetardo();
+
+// The dotted address of four octet texts, only when every one of them passes
+// the octet rule; each octet is written as its decimal value.
+std::optional<std::string> DireccionIP(const std::array<QString, 4>& octetos);
+
+// Reads the output file of a run into `texto`, one CR LF ended line per
+// non-empty line of the file, each without its own line end (CR and LF, which
+// the commands of some platforms double). False when the file cannot be opened
+// or read; `texto` is left as it was when the file could not be opened, and
+// holds the lines read so far after a read error.
+bool CargarFichero(const QString& ruta, std::string& texto);
+
+// The command line of a run from the PC on Windows: the command interpreter,
+// the command and the redirection of its output into the output file of `carpeta`.
+QString LineaComandoPC(const QString& comspec, bool tracert, const std::string& direccion,
+                       const QString& carpeta);
+
+// Program and arguments of a run from the PC where there is no command
+// interpreter: "ping -c 4 <address>" or "traceroute -n -m 5 <address>".
+struct ProgramaPC {
+    QString programa;
+    QStringList argumentos;
+};
+ProgramaPC ProgramaPCPara(bool tracert, const std::string& direccion);
+
+// The programs a run from the PC starts; empty means: look ping and traceroute
+// up in PATH and then in the system folders. Tests point them elsewhere.
+struct ProgramasPC {
+    QString ping;
+    QString traceroute;
+};
+ProgramasPC& programasPC();
+
+// The console command of a run from the router: "traceroute " or "ping " and the address.
+std::string ComandoRouter(bool tracert, const std::string& direccion);
+
+// The result text of a reply of the Efficient 5660: line by line, a line that
+// holds the prompt (whatever the letter case) loses as many leading characters
+// as the prompt has, any other line is kept whole with its CR LF.
+std::string ResultadoRouter5660(std::string respuesta, const std::string& prompt);
+
+} // namespace tesedra
