@@ -113,11 +113,12 @@ void clsExecCmd::Ejecutar()
     }
 #ifdef Q_OS_WIN
     tituloNativo_ = title_.toStdWString();
+    lineaNativa_ = lineaComando_.toStdWString();
     p->setCreateProcessArgumentsModifier([this](QProcess::CreateProcessArguments* a) {
         if (programa_.isEmpty())
-            a->arguments = lineaComando_; // the command line is passed whole
+            a->arguments = lineaNativa_.data(); // the command line is passed whole
         a->flags |= static_cast<DWORD>(prioridad_);
-        STARTUPINFOW* si = a->startupInfo;
+        auto* si = a->startupInfo;
         si->dwFlags |= BanderasInicio();
         si->wShowWindow = static_cast<WORD>(showWindow_);
         if (!tituloNativo_.empty())

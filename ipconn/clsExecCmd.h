@@ -196,6 +196,7 @@ private:
     QString descripcionError_;
 #ifdef Q_OS_WIN
     std::wstring tituloNativo_;
+    std::wstring lineaNativa_;
 #endif
 };
 
