@@ -315,6 +315,7 @@ void fconIP::btnEjecutarPC_Click()
         QEventLoop bucle;
         QTimer limite;
         limite.setSingleShot(true);
+        limite.setTimerType(Qt::PreciseTimer);
         connect(&limite, &QTimer::timeout, &bucle, &QEventLoop::quit);
         connect(proceso_.get(), &clsExecCmd::EjecucionFinalizada, &bucle, &QEventLoop::quit);
         // A wait time of 0 still lets the command run one poll's length.
@@ -367,7 +368,9 @@ void fconIP::btnEjecutarRouter_Click()
                 // wait the whole wait time (the window stays painted, and the
                 // processing dialog's cancel, which closes the port, ends the
                 // wait at once), then take what has come meanwhile.
-                CanalSerie::instancia().pausa(retardo * 1000);
+                // A port already closed by a cancel does not wait at all.
+                if (PuertoAbierto())
+                    CanalSerie::instancia().pausa(retardo * 1000);
                 anadirResultado(respuesta + LeerPuerto(0));
             }
         }
