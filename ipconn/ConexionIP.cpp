@@ -40,6 +40,20 @@ std::string minusculas(std::string s)
     return s;
 }
 
+// A line of a command's output as single-byte text. Where the commands write
+// the locale's encoding (UTF-8 on Linux) it is decoded, so that accented
+// letters of a translated output show as themselves; what has no single-byte
+// form becomes "?". On Windows the bytes are taken as they are.
+std::string aUnByte(const std::string& linea)
+{
+#ifdef Q_OS_WIN
+    return linea;
+#else
+    const QString t = QString::fromLocal8Bit(linea.data(), static_cast<qsizetype>(linea.size()));
+    return t.toLatin1().toStdString();
+#endif
+}
+
 } // namespace
 
 bool ComprobarDigito(const QString& texto)
@@ -101,7 +115,7 @@ bool CargarFichero(const QString& ruta, std::string& texto)
         while (!linea.empty() && (linea.back() == '\r' || linea.back() == '\n'))
             linea.pop_back();
         if (!linea.empty())
-            texto += linea + "\r\n";
+            texto += aUnByte(linea) + "\r\n";
         linea.clear();
     };
     char buf[4096];

@@ -41,7 +41,8 @@ std::optional<std::string> DireccionIP(const std::array<QString, 4>& octetos);
 
 // Reads the output file of a run into `texto`, one CR LF ended line per
 // non-empty line of the file, each without its own line end (CR and LF, which
-// the commands of some platforms double). False when the file cannot be opened
+// the commands of some platforms double), as single-byte text (decoded from
+// the locale's encoding where the commands write it). False when the file cannot be opened
 // or read; `texto` is left as it was when the file could not be opened, and
 // holds the lines read so far after a read error.
 bool CargarFichero(const QString& ruta, std::string& texto);

@@ -137,8 +137,10 @@ TEST_F(ConexionIPTest, LoadingTheOutputFileDropsLineEndsOnly)
         {"uno\r\n\r\ndos\r\r\n\r\r\ntres\r\n", "uno\r\ndos\r\ntres\r\n"},
         // A last line without its line end is kept whole.
         {"a\nb", "a\r\nb\r\n"},
-        // Single-byte text passes through as it is.
-        {"r\xE1pido\n", "r\xE1pido\r\n"},
+        // The commands' UTF-8 becomes single-byte text; what has no such form, or
+        // is not UTF-8 at all, becomes "?".
+        {"r\xC3\xA1pido \xE2\x82\xAC\n", "r\xE1pido ?\r\n"},
+        {"x\xE1y\n", "x?y\r\n"},
         {"", ""},
         {"\n\n\r\n", ""},
     };
