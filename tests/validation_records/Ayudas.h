@@ -138,6 +138,21 @@ inline std::string SalidaCompleta(const std::vector<std::string>& lineas)
     return s;
 }
 
+// Equal byte strings; on a difference shows where, without printing megabytes.
+inline ::testing::AssertionResult MismoContenido(const std::string& obtenido, const std::string& esperado)
+{
+    if (obtenido == esperado)
+        return ::testing::AssertionSuccess();
+    size_t i = 0;
+    while (i < obtenido.size() && i < esperado.size() && obtenido[i] == esperado[i])
+        ++i;
+    const size_t desde = i < 80 ? 0 : i - 80;
+    return ::testing::AssertionFailure()
+           << "sizes " << obtenido.size() << " and " << esperado.size() << ", first difference at byte " << i
+           << "\n  got:      ..." << ::testing::PrintToString(obtenido.substr(desde, 200))
+           << "\n  expected: ..." << ::testing::PrintToString(esperado.substr(desde, 200));
+}
+
 inline std::string Leer(const QString& ruta)
 {
     QFile f(ruta);

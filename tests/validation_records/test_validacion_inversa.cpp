@@ -82,9 +82,9 @@ TEST_F(InversaTest, ThreeSavesGiveThreeSoundLines)
     ASSERT_EQ(r.ficheros.size(), 1);
     EXPECT_EQ(r.ficheros[0].origen, EnOrigen(QStringLiteral("AI051201.txt")));
     EXPECT_EQ(r.ficheros[0].destino, EnDestino(QStringLiteral("AI051201.des")));
-    EXPECT_EQ(Leer(EnDestino(QStringLiteral("AI051201.des"))),
+    EXPECT_TRUE(MismoContenido(Leer(EnDestino(QStringLiteral("AI051201.des"))),
               SalidaCompleta({SalidaEnSitio(ValoresConocidos(1), " 1"), SalidaEnSitio(ValoresConocidos(2), " 2"),
-                              SalidaEnSitio(ValoresConocidos(3), " 3")}));
+                              SalidaEnSitio(ValoresConocidos(3), " 3")})));
     EXPECT_EQ(EnDestino(), QStringList{QStringLiteral("AI051201.des")});
     EXPECT_TRUE(dialogos.mensajes.empty());
 
@@ -104,8 +104,8 @@ TEST_F(InversaTest, DeletedFirstLineMovesEveryOtherLine)
     const ResultadoInversa r = EjecutarValidacionInversa(origen, destino);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.movidos, 2);
-    EXPECT_EQ(Leer(EnDestino(QStringLiteral("AI051201.des"))),
-              SalidaCompleta({SalidaMovida(ValoresConocidos(2), " 2"), SalidaMovida(ValoresConocidos(3), " 3")}));
+    EXPECT_TRUE(MismoContenido(Leer(EnDestino(QStringLiteral("AI051201.des"))),
+              SalidaCompleta({SalidaMovida(ValoresConocidos(2), " 2"), SalidaMovida(ValoresConocidos(3), " 3")})));
 }
 
 TEST_F(InversaTest, SwappedLinesAreBothOutOfSequence)
@@ -117,9 +117,9 @@ TEST_F(InversaTest, SwappedLinesAreBothOutOfSequence)
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.enSitio, 1);
     EXPECT_EQ(r.movidos, 2);
-    EXPECT_EQ(Leer(EnDestino(QStringLiteral("AI051201.des"))),
+    EXPECT_TRUE(MismoContenido(Leer(EnDestino(QStringLiteral("AI051201.des"))),
               SalidaCompleta({SalidaMovida(ValoresConocidos(2), " 2"), SalidaMovida(ValoresConocidos(1), " 1"),
-                              SalidaEnSitio(ValoresConocidos(3), " 3")}));
+                              SalidaEnSitio(ValoresConocidos(3), " 3")})));
 }
 
 // Damaged lines of every kind among sound ones: none stops the run, every one is
@@ -147,7 +147,7 @@ TEST_F(InversaTest, DamagedLinesNeverStopTheFile)
     EXPECT_EQ(r.enSitio, 2);
     EXPECT_EQ(r.movidos, 1);
     EXPECT_EQ(r.danados, 4);
-    EXPECT_EQ(Leer(EnDestino(QStringLiteral("AI051201.des"))),
+    EXPECT_TRUE(MismoContenido(Leer(EnDestino(QStringLiteral("AI051201.des"))),
               SalidaCompleta({
                   SalidaEnSitio(ValoresConocidos(1), " 1"),
                   kRegistroIncorrecto,
@@ -156,7 +156,7 @@ TEST_F(InversaTest, DamagedLinesNeverStopTheFile)
                   "\xBF\xBF\xBF-- Registro incorrecto --;NOK???;NOK",
                   SalidaEnSitio(v4, " 6"),
                   ValoresConocidos(7).telefono + ";" + Resumen(S1(ValoresConocidos(7), " 7")) + ";OK",
-              }));
+              })));
 }
 
 TEST_F(InversaTest, LineNumbersGoPast16Bits)
@@ -175,7 +175,7 @@ TEST_F(InversaTest, LineNumbersGoPast16Bits)
     EXPECT_EQ(r.enSitio, 1);
     std::vector<std::string> esperadas(32769, kRegistroIncorrecto);
     esperadas.push_back(SalidaEnSitio(v, " 32770"));
-    EXPECT_EQ(Leer(EnDestino(QStringLiteral("AI010101.des"))), SalidaCompleta(esperadas));
+    EXPECT_TRUE(MismoContenido(Leer(EnDestino(QStringLiteral("AI010101.des"))), SalidaCompleta(esperadas)));
 }
 
 TEST_F(InversaTest, FileNamesMatchInAnyLetterCaseAndAreSortedByName)
@@ -197,7 +197,7 @@ TEST_F(InversaTest, FileNamesMatchInAnyLetterCaseAndAreSortedByName)
     EXPECT_EQ(EnDestino(), (QStringList{QStringLiteral("AI010101.des"), QStringLiteral("Ai030303.des"),
                                         QStringLiteral("ai020202.des")}));
     for (const QString& n : EnDestino())
-        EXPECT_EQ(Leer(EnDestino(n)), SalidaCompleta({SalidaEnSitio(v, " 1")})) << n.toStdString();
+        EXPECT_TRUE(MismoContenido(Leer(EnDestino(n)), SalidaCompleta({SalidaEnSitio(v, " 1")}))) << n.toStdString();
 }
 
 TEST(NombreSalida, CutAtTheFirstDot)
@@ -229,7 +229,7 @@ TEST_F(InversaTest, RunningTwiceReplacesTheOutput)
     Escribir(EnDestino(QStringLiteral("AI051201.des")), std::string(100000, 'z'));
     ASSERT_TRUE(EjecutarValidacionInversa(origen, destino).ok());
     ASSERT_TRUE(EjecutarValidacionInversa(origen, destino).ok());
-    EXPECT_EQ(Leer(EnDestino(QStringLiteral("AI051201.des"))), SalidaCompleta({SalidaEnSitio(ValoresConocidos(1), " 1")}));
+    EXPECT_TRUE(MismoContenido(Leer(EnDestino(QStringLiteral("AI051201.des"))), SalidaCompleta({SalidaEnSitio(ValoresConocidos(1), " 1")})));
     EXPECT_EQ(EnDestino(), QStringList{QStringLiteral("AI051201.des")});
 }
 
@@ -245,7 +245,7 @@ TEST_F(InversaTest, DestinationThatIsAFileStopsTheRunWithAMessage)
     EXPECT_EQ(r.ficherosEscritos, 0);
     ASSERT_EQ(dialogos.mensajes.size(), 1u);
     EXPECT_NE(dialogos.mensajes[0].texto.find(fichero.toStdString()), std::string::npos);
-    EXPECT_EQ(Leer(fichero), "ocupado");
+    EXPECT_TRUE(MismoContenido(Leer(fichero), "ocupado"));
 }
 
 TEST_F(InversaTest, OutputNameTakenByAFolderFailsThatFileOnly)
@@ -264,7 +264,7 @@ TEST_F(InversaTest, OutputNameTakenByAFolderFailsThatFileOnly)
     EXPECT_TRUE(r.ficheros[1].error.isEmpty());
     EXPECT_EQ(r.ficherosEscritos, 1);
     // The following file was still written, and no temporary file was left behind.
-    EXPECT_EQ(Leer(EnDestino(QStringLiteral("AI020202.des"))), SalidaCompleta({SalidaEnSitio(ValoresConocidos(), " 1")}));
+    EXPECT_TRUE(MismoContenido(Leer(EnDestino(QStringLiteral("AI020202.des"))), SalidaCompleta({SalidaEnSitio(ValoresConocidos(), " 1")})));
     EXPECT_EQ(EnDestino(), (QStringList{QStringLiteral("AI010101.des"), QStringLiteral("AI020202.des")}));
     EXPECT_TRUE(QFileInfo(EnDestino(QStringLiteral("AI010101.des"))).isDir());
     ASSERT_EQ(dialogos.mensajes.size(), 1u);
@@ -296,7 +296,7 @@ TEST_F(InversaTest, TwoSourcesWithOneOutputNameDoNotOverwriteEachOther)
     EXPECT_EQ(r.ficherosEscritos, 1);
     ASSERT_EQ(r.ficheros.size(), 2);
     EXPECT_FALSE(r.ficheros[1].error.isEmpty());
-    EXPECT_EQ(Leer(EnDestino(QStringLiteral("AI01.des"))), SalidaCompleta({SalidaEnSitio(ValoresConocidos(1), " 1")}));
+    EXPECT_TRUE(MismoContenido(Leer(EnDestino(QStringLiteral("AI01.des"))), SalidaCompleta({SalidaEnSitio(ValoresConocidos(1), " 1")})));
 }
 
 TEST_F(InversaTest, EqualFoldersAreRefused)
