@@ -149,6 +149,8 @@ BENCHMARK(BlowfishPlanificacion);
 // Keeps each run's rate next to the usual console output.
 class Recolector : public benchmark::ConsoleReporter {
 public:
+    Recolector() : ConsoleReporter(OO_Tabular) {}
+
     std::map<std::string, double> ritmo;
 
     void ReportRuns(const std::vector<Run>& runs) override
