@@ -179,27 +179,47 @@ void BlowfishDecipherWords(std::uint32_t* palabras, std::size_t cuenta)
         Descifrar(g_estado, palabras[i], palabras[i + 1]);
 }
 
-void BlowfishEncipherBytes(std::uint8_t* datos, std::size_t bloques)
+// Blocks are independent, so several go through the rounds side by side: the
+// table look-ups of one block fill the waits of the others.
+template <int N, bool Cifrando>
+inline void VariosBloques(const EstadoBlowfish& e, std::uint8_t* datos)
 {
-    const EstadoBlowfish& e = g_estado;
-    for (std::size_t n = 0; n < bloques; ++n, datos += 8) {
-        std::uint32_t l = Cargar(datos), r = Cargar(datos + 4);
-        Cifrar(e, l, r);
-        Guardar(datos, l);
-        Guardar(datos + 4, r);
+    const std::uint32_t* P = e.P;
+    std::uint32_t a[N], b[N];
+    for (int j = 0; j < N; ++j) {
+        a[j] = Cargar(datos + 8 * j) ^ P[Cifrando ? 0 : 17];
+        b[j] = Cargar(datos + 8 * j + 4);
+    }
+#pragma GCC unroll 16
+    for (int i = 1; i < 17; i += 2) {
+        const std::uint32_t p1 = P[Cifrando ? i : 17 - i], p2 = P[Cifrando ? i + 1 : 16 - i];
+#pragma GCC unroll 8
+        for (int j = 0; j < N; ++j)
+            b[j] ^= F(e, a[j]) ^ p1;
+#pragma GCC unroll 8
+        for (int j = 0; j < N; ++j)
+            a[j] ^= F(e, b[j]) ^ p2;
+    }
+    for (int j = 0; j < N; ++j) {
+        Guardar(datos + 8 * j, b[j] ^ P[Cifrando ? 17 : 0]);
+        Guardar(datos + 8 * j + 4, a[j]);
     }
 }
 
-void BlowfishDecipherBytes(std::uint8_t* datos, std::size_t bloques)
+template <bool Cifrando>
+void Bloques(std::uint8_t* datos, std::size_t bloques)
 {
+    constexpr int kJuntos = 4;
     const EstadoBlowfish& e = g_estado;
-    for (std::size_t n = 0; n < bloques; ++n, datos += 8) {
-        std::uint32_t l = Cargar(datos), r = Cargar(datos + 4);
-        Descifrar(e, l, r);
-        Guardar(datos, l);
-        Guardar(datos + 4, r);
-    }
+    for (; bloques >= kJuntos; bloques -= kJuntos, datos += 8 * kJuntos)
+        VariosBloques<kJuntos, Cifrando>(e, datos);
+    for (; bloques > 0; --bloques, datos += 8)
+        VariosBloques<1, Cifrando>(e, datos);
 }
+
+void BlowfishEncipherBytes(std::uint8_t* datos, std::size_t bloques) { Bloques<true>(datos, bloques); }
+
+void BlowfishDecipherBytes(std::uint8_t* datos, std::size_t bloques) { Bloques<false>(datos, bloques); }
 
 std::uint32_t BlowfishF(std::uint32_t x) { return F(g_estado, x); }
 

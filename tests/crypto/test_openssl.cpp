@@ -59,6 +59,29 @@ TEST(ContraOpenSsl, BlowfishRandomKeysAndBlocks)
     }
 }
 
+TEST(ContraOpenSsl, BlowfishBuffersOfManyBlocks)
+{
+    // Buffers go through several blocks side by side; every count of blocks
+    // and every position must still match block-by-block ECB.
+    std::mt19937 azar(31337);
+    for (std::size_t bloques = 0; bloques <= 40; ++bloques) {
+        const std::string clave = Azar(azar, 1 + azar() % 56);
+        BF_KEY ref;
+        BF_set_key(&ref, static_cast<int>(clave.size()), U(clave));
+        ASSERT_TRUE(BlowfishSetKey(clave));
+        const std::string claro = Azar(azar, 8 * bloques + 3); // 3 bytes past the blocks stay put
+        std::string esperado = claro;
+        for (std::size_t i = 0; i < bloques; ++i)
+            BF_ecb_encrypt(U(claro) + 8 * i, reinterpret_cast<unsigned char*>(esperado.data()) + 8 * i, &ref,
+                           BF_ENCRYPT);
+        std::string propio = claro;
+        BlowfishEncipherBytes(reinterpret_cast<std::uint8_t*>(propio.data()), bloques);
+        ASSERT_EQ(propio, esperado) << bloques << " blocks";
+        BlowfishDecipherBytes(reinterpret_cast<std::uint8_t*>(propio.data()), bloques);
+        ASSERT_EQ(propio, claro) << bloques << " blocks";
+    }
+}
+
 TEST(ContraOpenSsl, RecordCipherBlocksUnderTheRecordKey)
 {
     // The sealed text's cipher part is OpenSSL's ECB output of the padded
