@@ -18,6 +18,11 @@ struct CasoGolden {
     std::vector<std::string> ordenes;
 };
 
+void PrintTo(const CasoGolden& c, std::ostream* os)
+{
+    *os << c.fichero;
+}
+
 std::string NombreCaso(const testing::TestParamInfo<CasoGolden>& i)
 {
     std::string n = i.param.fichero;
@@ -103,19 +108,29 @@ TEST_F(Chequeo812, SincronizacionCortesDeCadaEtiqueta)
                                               "Total time since last link down:  0:10:00\n");
     r.fijarRespuesta("show system", "System Version: 5.3.1\nSystem UpTime: 2 days\n"
                                     "Noise Margin Downstream: 11\nNoise Margin Downstream: 12\n");
+    // Every value keeps its line's CR LF, so each value line is followed by an empty one
+    // besides the empty lines of the layout.
     const std::string esperado =
         "System Version:\t5.3.1\r\n\r\n"
+        "\r\n"
         "Attenuation Upstream:\t22\r\n\r\n"
         "Attenuation Downstream:\t31.5 dB \r\n\r\n"
-        "Noise Margin Upstream:\t\t9\r\n\r\n"     // ":9": the skipped character is the ":"
-        "Noise Margin Downstream:\t12\r\n\r\n"    // a later line overwrites
+        "\r\n"
+        "Noise Margin Upstream:\t\t9\r\n\r\n"      // ":9": the skipped character is the ":"
+        "Noise Margin Downstream:\t12\r\n\r\n"     // a later line overwrites
+        "\r\n"
         "Transmit Power(ATUR):\t: 12 dBm\r\n\r\n"
-        "Transmit Power(ATUC):\t\r\n\r\n"
+        "Transmit Power(ATUC):\t\r\n"
+        "\r\n"
         "Actual Negotiated Downstream Baud Rate:\t2048 Kbps  Number of link down events: 3\r\n\r\n"
         "Actual Negotiated Upstream Baud Rate:\t320 Kbps\r\n\r\n"
+        "\r\n"
         "Number of link down events:\t2048 Kbps  Number of link down events: 3\r\n\r\n"
+        "\r\n"
         "Total time since system reboot:\t1:02:03\r\n\r\n"
+        "\r\n"
         "Total time since last link down:\t0:10:00\r\n\r\n"
+        "\r\n"
         "System Up Time:\t2 days\r\n\r\n";
     EXPECT_EQ(Visible(EjecutarPrueba(kOfficeRemote812, kPruebaSincronizacion, {})), Visible(esperado));
 }

@@ -148,6 +148,11 @@ struct CasoLimite {
     bool fallaRuido;
 };
 
+void PrintTo(const CasoLimite& c, std::ostream* os)
+{
+    *os << "modalidad " << c.modalidad << ", atenuacion \"" << c.atenuacion << "\", margen \"" << c.margen << "\"";
+}
+
 class Limites5660 : public Validacion, public testing::WithParamInterface<CasoLimite> {};
 
 TEST_P(Limites5660, JuicioDeLaLinea)
@@ -296,6 +301,12 @@ struct CasoLimite812 {
     bool fallaRuido;
 };
 
+void PrintTo(const CasoLimite812& c, std::ostream* os)
+{
+    *os << "modalidad " << c.modalidad << ", atenuacion " << c.sub << " / " << c.baj << ", margen " << c.rsub
+        << " / " << c.rbaj;
+}
+
 class Limites812 : public Validacion, public testing::WithParamInterface<CasoLimite812> {};
 
 TEST_P(Limites812, JuicioDeAmbosSentidos)
@@ -412,8 +423,9 @@ TEST_F(Validacion, CancelarDuranteLaRecogidaEsUnFalloSinValores)
         EXPECT_LT(reloj.elapsed(), 4000) << modelo;
         EXPECT_FALSE(PuertoAbierto());
         for (const auto& campo : kCamposValores) {
-            if (std::string(campo.nombre) != "numeroRegistro")
+            if (std::string(campo.nombre) != "numeroRegistro") {
                 EXPECT_EQ(v.*campo.miembro, "") << campo.nombre;
+            }
         }
         EXPECT_FALSE(estadoLinea().AtenuacionIncorrecta);
     }

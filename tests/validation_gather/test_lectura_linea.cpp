@@ -17,6 +17,11 @@ struct CasoLectura {
     int escala;
 };
 
+void PrintTo(const CasoLectura& c, std::ostream* os)
+{
+    *os << '"' << c.texto << '"';
+}
+
 class LeerDecibeliosTabla : public testing::TestWithParam<CasoLectura> {};
 
 TEST_P(LeerDecibeliosTabla, LeeElValorEnDecibelios)
