@@ -123,6 +123,73 @@ TEST_F(Validacion, Efficient5660ValoresCompletos)
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
+// The simulator's standard replies: what a router of each model prints.
+TEST_F(Validacion, Efficient5660ConLasRespuestasDelSimulador)
+{
+    ASSERT_TRUE(Ejecutar(kEfficient5660, {}, true, kModalidadPremium));
+    const ValoresInstalacion esperado = [] {
+        ValoresInstalacion e;
+        e.telefono = "913456789";
+        e.tipoModem = "Efficient Speed Stream 5660";
+        e.versionSW = "5.3.3";
+        e.mac = "00-C0-49-7A-12-5E";
+        e.ipLan = "192.168.254.254";
+        e.mascaraLan = "255.255.255.0";
+        e.ipWan = "80.58.12.34";
+        e.ipRemota = "80.58.0.1";
+        e.usuarioARC = "arc0001@corporacion";
+        e.downStream = "2816 Kbps";
+        e.upStream = "320 Kbps";
+        e.dhcpInicio = "192.168.254.33";
+        e.dhcpFin = "192.168.254.64";
+        e.atenuacionSubida = "No disponible";
+        e.atenuacionBajada = "45.5";
+        e.margenRuidoSubida = "No disponible";
+        e.margenRuidoBajada = "11.5";
+        e.modalidadServicio = "PREMIUM";
+        e.veredictoVelocidad = e.veredictoRuido = e.veredictoAtenuacion = "OK";
+        return e;
+    }();
+    for (const auto& c : kCamposValores) {
+        if (std::string(c.nombre) != "fecha") {
+            EXPECT_EQ(v.*c.miembro, esperado.*c.miembro) << c.nombre;
+        }
+    }
+}
+
+TEST_F(Validacion, OfficeRemote812ConLasRespuestasDelSimulador)
+{
+    ASSERT_TRUE(Ejecutar(kOfficeRemote812, {}, true, kModalidadPremium));
+    const ValoresInstalacion esperado = [] {
+        ValoresInstalacion e;
+        e.telefono = "913456789";
+        e.tipoModem = "3Com OfficeConnect Remote 812";
+        e.versionSW = "4.2.7 (Build 1307)";
+        e.mac = "00:A0:24:5C:1E:3B";
+        e.ipLan = "192.168.1.254";
+        e.mascaraLan = "255.255.255.0";
+        e.ipWan = "80.58.12.34";
+        e.ipRemota = "80.58.0.1";
+        e.usuarioARC = "arc0001@corporacion";
+        e.downStream = "2016 Kbps (Interleaved)";
+        e.upStream = "320 Kbps";
+        e.dhcpInicio = "192.168.1.33";
+        e.dhcpFin = "192.168.1.64";
+        e.atenuacionSubida = "28.0";
+        e.atenuacionBajada = "45.5";
+        e.margenRuidoSubida = "14.0";
+        e.margenRuidoBajada = "11.5";
+        e.modalidadServicio = "PREMIUM";
+        e.veredictoVelocidad = e.veredictoRuido = e.veredictoAtenuacion = "OK";
+        return e;
+    }();
+    for (const auto& c : kCamposValores) {
+        if (std::string(c.nombre) != "fecha") {
+            EXPECT_EQ(v.*c.miembro, esperado.*c.miembro) << c.nombre;
+        }
+    }
+}
+
 TEST_F(Validacion, Efficient5660SinComprobarLinea)
 {
     auto r = Base5660();
