@@ -70,6 +70,42 @@ INSTANTIATE_TEST_SUITE_P(
         CasoGolden{kEfficient5660, kPruebaConfiguracion, "5660_config.txt", {"show cfg"}}),
     NombreCaso);
 
+// Paged replies: the console stops every few lines with its paging prompt, the channel
+// answers it, and the checks that drop the paging lines give the same text as unpaged.
+struct CasoPaginado {
+    int16_t modelo;
+    int16_t tipo;
+    const char* fichero;
+};
+
+void PrintTo(const CasoPaginado& c, std::ostream* os)
+{
+    *os << c.fichero;
+}
+
+class ChequeoPaginado : public PruebaConRouter, public testing::WithParamInterface<CasoPaginado> {};
+
+TEST_P(ChequeoPaginado, IgualQueSinPaginar)
+{
+    const auto& c = GetParam();
+    Router(c.modelo, [](sim::OpcionesSimulador& o) { o.paginado = 7; });
+    const std::string resultado = EjecutarPrueba(c.modelo, c.tipo, ParametrosPrueba{});
+    const std::string esperado =
+        LeerFichero(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/checks/golden/") + QLatin1String(c.fichero));
+    EXPECT_EQ(Visible(resultado), Visible(esperado));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modelos, ChequeoPaginado,
+                         testing::Values(CasoPaginado{kEfficient5660, kPruebaConfiguracion, "5660_config.txt"},
+                                         CasoPaginado{kEfficient5660, kPruebaPPP, "5660_ppp.txt"},
+                                         CasoPaginado{kEfficient5660, kPruebaSincronizacion, "5660_sync.txt"},
+                                         CasoPaginado{kOfficeRemote812, kPruebaConfiguracion, "812_config.txt"},
+                                         CasoPaginado{kOfficeRemote812, kPruebaSincronizacion, "812_sync.txt"}),
+                         [](const testing::TestParamInfo<CasoPaginado>& i) {
+                             std::string n = i.param.fichero;
+                             return n.substr(0, n.find('.'));
+                         });
+
 using Chequeo812 = PruebaConRouter;
 using Chequeo5660 = PruebaConRouter;
 using Despachador = PruebaConRouter;

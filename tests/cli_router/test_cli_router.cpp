@@ -204,7 +204,17 @@ TEST_F(CliRouter, ValidateSinLineaNoMuestraLosValoresDeLinea)
     ASSERT_EQ(s.codigo, 0) << s.stderrBytes.toStdString();
     const QString texto = QString::fromUtf8(s.stdoutBytes);
     EXPECT_FALSE(texto.contains(QStringLiteral("Margen de ruido")));
-    EXPECT_TRUE(texto.contains(QStringLiteral("No disponible")));  // modality
+    bool modalidadVista = false;
+    for (const QString& l : texto.split(QLatin1Char('\n'))) {
+        if (l.startsWith(QStringLiteral("Modalidad de servicio:"))) {
+            modalidadVista = true;
+            EXPECT_TRUE(l.endsWith(QStringLiteral("No disponible"))) << l.toStdString();
+        }
+        if (l.startsWith(QStringLiteral("Veredicto"))) {
+            EXPECT_TRUE(l.endsWith(QStringLiteral("NOK"))) << l.toStdString();
+        }
+    }
+    EXPECT_TRUE(modalidadVista) << s.stdoutBytes.toStdString();
     EXPECT_FALSE(texto.contains(QStringLiteral("Proceso de validaci")));
 }
 
