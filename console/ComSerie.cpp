@@ -145,6 +145,9 @@ bool EscribirPuerto(const std::string& texto)
 
 std::string LeerPuerto(int pausaMs)
 {
+    // A closed port has nothing to wait for: no pause.
+    if (!canal().abierto() && !canal().perdido())
+        return {};
     Pausa(pausaMs);
     if (canal().perdido()) {
         InformarPerdida(mensajes().msgErrLecPuerto);

@@ -225,6 +225,7 @@ TEST_F(Comandos, PuertoCerradoFallaEnSeguida)
     EXPECT_FALSE(EnviarComando("show system", r, kOfficeRemote812, 5));
     EXPECT_FALSE(EscribirPuerto("show system"));
     EXPECT_EQ(LeerPuerto(0), "");
+    EXPECT_EQ(LeerPuerto(500), "");
     EXPECT_LT(reloj.elapsed(), 100);
     EXPECT_EQ(r, "");
     EXPECT_TRUE(dialogos_.mensajes.empty());
