@@ -99,6 +99,16 @@ private:
     QElapsedTimer reloj_;
 };
 
+// The parser names the program by its path; the usage line names the subcommand.
+QByteArray Ayuda(const QCommandLineParser& parser)
+{
+    QString texto = parser.helpText();
+    const qsizetype fin = texto.indexOf(QLatin1String(" [options]"));
+    if (texto.startsWith(QLatin1String("Usage: ")) && fin > 0)
+        texto.replace(7, fin - 7, QStringLiteral("tesedra-cli reverse"));
+    return Local(texto);
+}
+
 } // namespace
 
 int ComandoReverse(const QStringList& argumentos)
@@ -122,17 +132,17 @@ int ComandoReverse(const QStringList& argumentos)
         args[0] = QStringLiteral("tesedra-cli reverse");
     if (!parser.parse(args)) {
         std::fprintf(stderr, "tesedra-cli reverse: %s\n", Local(parser.errorText()).constData());
-        std::fprintf(stderr, "%s", Local(parser.helpText()).constData());
+        std::fprintf(stderr, "%s", Ayuda(parser).constData());
         return kSalidaUso;
     }
     if (parser.isSet(ayuda)) {
-        std::fprintf(stdout, "%s", Local(parser.helpText()).constData());
+        std::fprintf(stdout, "%s", Ayuda(parser).constData());
         return kSalidaBien;
     }
     const QStringList posicionales = parser.positionalArguments();
     if (posicionales.size() != 2) {
         std::fprintf(stderr, "tesedra-cli reverse: expected SOURCE_DIR and DEST_DIR\n");
-        std::fprintf(stderr, "%s", Local(parser.helpText()).constData());
+        std::fprintf(stderr, "%s", Ayuda(parser).constData());
         return kSalidaUso;
     }
 
