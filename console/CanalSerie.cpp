@@ -51,9 +51,9 @@ CanalSerie::CanalSerie()
 
 void CanalSerie::alError(QSerialPort::SerialPortError e)
 {
-    // A timed-out wait is no fault; a read or resource error on an open port means
-    // the device went away (unplugged, the far end of a pseudo-terminal closed).
-    if (e != QSerialPort::ReadError && e != QSerialPort::ResourceError)
+    // A timed-out wait is no fault; a read, write or resource error on an open port
+    // means the device went away (unplugged, the far end of a pseudo-terminal closed).
+    if (e != QSerialPort::ReadError && e != QSerialPort::WriteError && e != QSerialPort::ResourceError)
         return;
     if (!puerto_.isOpen() || perdido_)
         return;
@@ -139,7 +139,8 @@ bool CanalSerie::cerrar(QString& error)
     // Restoring the line settings of a device that has gone fails too; that is
     // the loss already reported, not a fault of closing.
     if (!eraPerdido && e != QSerialPort::NoError && e != QSerialPort::TimeoutError
-        && e != QSerialPort::NotOpenError && e != QSerialPort::ReadError && e != QSerialPort::ResourceError) {
+        && e != QSerialPort::NotOpenError && e != QSerialPort::ReadError && e != QSerialPort::WriteError
+        && e != QSerialPort::ResourceError) {
         error = puerto_.errorString();
         puerto_.clearError();
         return false;

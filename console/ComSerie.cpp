@@ -127,6 +127,7 @@ bool EscribirPuerto(const std::string& texto)
     if (!canal().abierto())
         return false;
 
+    const uint64_t sesionPuerto = canal().generacion();
     QString error;
     if (!canal().escribir(HastaFinDeLinea(texto), error) || !canal().escribir("\r", error)) {
         MostrarError(mensajes().msgErrEscPuerto + error.toLatin1().toStdString());
@@ -138,11 +139,15 @@ bool EscribirPuerto(const std::string& texto)
         InformarPerdida(mensajes().msgErrEscPuerto);
         return false;
     }
-    return canal().abierto();
+    // Closed during the wait (and maybe opened again by someone else): failed.
+    return canal().abierto() && canal().generacion() == sesionPuerto;
 }
 
 std::string LeerPuerto(int pausaMs)
 {
+    // A closed port has nothing to wait for: no pause.
+    if (!canal().abierto() && !canal().perdido())
+        return {};
     Pausa(pausaMs);
     if (canal().perdido()) {
         InformarPerdida(mensajes().msgErrLecPuerto);
@@ -152,6 +157,7 @@ std::string LeerPuerto(int pausaMs)
         return {};
 
     ++contadores.lecturas;
+    const uint64_t sesionPuerto = canal().generacion();
     const QDeadlineTimer hasta(static_cast<qint64>(tiempos().esperaLecturaS) * 1000, Qt::PreciseTimer);
     std::string recogido;
     for (;;) {
@@ -163,7 +169,7 @@ std::string LeerPuerto(int pausaMs)
             InformarPerdida(mensajes().msgErrLecPuerto);
             return {};
         }
-        if (!canal().abierto())
+        if (!canal().abierto() || canal().generacion() != sesionPuerto)
             return {};
     }
     return NormalizarRespuesta(recogido);
@@ -176,6 +182,7 @@ bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t m
     if (prompt.empty() || !canal().abierto())
         return false;
 
+    const uint64_t sesionPuerto = canal().generacion();
     Pausa(tiempos().pausaComandoMs);
     // The reply is what the console sends after the command: output still waiting
     // from before (the tail of an earlier reply, stray prompts) is not part of it.
@@ -188,7 +195,7 @@ bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t m
     for (;;) {
         respuesta += LeerPuerto(tiempos().pausaLecturaMs);
         // Closed by a cancel or lost: the reply is incomplete, the exchange failed.
-        if (!canal().abierto())
+        if (!canal().abierto() || canal().generacion() != sesionPuerto)
             return false;
 
         // Each paging prompt is answered once, when it arrives; answering it again

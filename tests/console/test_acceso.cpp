@@ -4,10 +4,25 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <regex>
+
 namespace tesedra {
 namespace {
 
-using Acceso = ConsolaPrueba;
+class Acceso : public ConsolaPrueba {
+protected:
+    // The lines the console received, one letter each: E an empty line, A the
+    // password "admin", N the answer "n", X anything else; for matching against
+    // the shape of a dialogue (a slow line may add wake-up rounds).
+    std::string Forma() const
+    {
+        std::string f;
+        for (const auto& l : router_->lineasRecibidas())
+            f += l.empty() ? 'E' : l == "admin" ? 'A' : l == "n" ? 'N' : 'X';
+        return f;
+    }
+    bool FormaEs(const char* patron) const { return std::regex_match(Forma(), std::regex(patron)); }
+};
 
 TEST_F(Acceso, El812EntraConLaClaveBuenaEnTresDialogos)
 {
@@ -15,9 +30,11 @@ TEST_F(Acceso, El812EntraConLaClaveBuenaEnTresDialogos)
     ASSERT_TRUE(IniciarOfficeRemote812());
     EXPECT_TRUE(PuertoAbierto());
     EXPECT_TRUE(dialogos_.mensajes.empty());
-    // The wake-up line, the password once, then one empty line for each of the
-    // second round of the first dialogue and the two dialogues that follow.
-    EXPECT_EQ(r.lineasRecibidas(), (std::vector<std::string>{"", "admin", "", "", ""}));
+    // The wake-up line, the password once, then an empty line for the second round
+    // of the first dialogue and at least one for each of the two that follow.
+    EXPECT_TRUE(FormaEs("EAEEE+")) << Forma();
+    EXPECT_EQ(Contar("admin"), 1);
+    (void)r;
 }
 
 TEST_F(Acceso, El5660EntraYNoRepiteLaClaveTrasElPrompt)
@@ -27,7 +44,8 @@ TEST_F(Acceso, El5660EntraYNoRepiteLaClaveTrasElPrompt)
     EXPECT_TRUE(PuertoAbierto());
     EXPECT_TRUE(dialogos_.mensajes.empty());
     EXPECT_EQ(Contar("admin"), 1);
-    EXPECT_EQ(r.lineasRecibidas(), (std::vector<std::string>{"", "admin", ""}));
+    EXPECT_TRUE(FormaEs("EAE+")) << Forma();
+    (void)r;
 
     // The first command's reply holds no echo of a password typed at the prompt.
     std::string respuesta;
@@ -43,8 +61,9 @@ TEST_F(Acceso, ClaveVaciaResponde5660ConUnRetornoSolo)
     o.password = "";
     auto& r = Router5660(o);
     sesion().ClaveModem = "";
-    ASSERT_TRUE(IniciarEfficient5660());
-    EXPECT_EQ(r.lineasRecibidas(), (std::vector<std::string>{"", "", ""}));
+    ASSERT_TRUE(IniciarEfficient5660()); // only an empty line logs this console on
+    EXPECT_TRUE(FormaEs("EEE+")) << Forma();
+    (void)r;
 }
 
 TEST_F(Acceso, SinPeticionDeClaveNoSeEnviaLaClave)
@@ -67,7 +86,9 @@ TEST_F(Acceso, SetupSeContestaUnaVezTrasElPrompt)
     o.preguntaSetup = true;
     auto& r = Router812(o);
     ASSERT_TRUE(IniciarOfficeRemote812());
-    EXPECT_EQ(r.lineasRecibidas(), (std::vector<std::string>{"", "admin", "", "n", "", ""}));
+    // Answered once, after the first dialogue has seen the prompt.
+    EXPECT_TRUE(FormaEs("EAE+NEE+")) << Forma();
+    (void)r;
 
     // The console is at its prompt, without a question pending: a command works.
     std::string respuesta;
@@ -119,8 +140,8 @@ TEST_F(Acceso, Clave812SoloCuandoElTextoAcabaEnPassword)
     o.carpetaDatos = carpeta.path();
     auto& r = Router812(o);
     ASSERT_TRUE(IniciarOfficeRemote812());
-    EXPECT_EQ(Contar("admin"), 0);
-    EXPECT_EQ(r.lineasRecibidas(), (std::vector<std::string>{"", "", ""}));
+    EXPECT_TRUE(FormaEs("EEE+")) << Forma();
+    (void)r;
 }
 
 TEST_F(Acceso, ConsolaMudaAcabaEnTiempoExcedido)

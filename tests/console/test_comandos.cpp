@@ -210,7 +210,7 @@ TEST_F(Comandos, LeerSinNadaEsperaYDevuelveVacio)
     EXPECT_EQ(LeerPuerto(0), "");
     const double cpu = SegundosCpu() - cpu0;
     EXPECT_GE(reloj.elapsed(), 1000);
-    EXPECT_LT(reloj.elapsed(), 1500);
+    EXPECT_LT(reloj.elapsed(), 2000);
     EXPECT_LT(cpu, 0.05);
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
@@ -225,6 +225,7 @@ TEST_F(Comandos, PuertoCerradoFallaEnSeguida)
     EXPECT_FALSE(EnviarComando("show system", r, kOfficeRemote812, 5));
     EXPECT_FALSE(EscribirPuerto("show system"));
     EXPECT_EQ(LeerPuerto(0), "");
+    EXPECT_EQ(LeerPuerto(500), "");
     EXPECT_LT(reloj.elapsed(), 100);
     EXPECT_EQ(r, "");
     EXPECT_TRUE(dialogos_.mensajes.empty());
@@ -303,6 +304,40 @@ TEST_F(Comandos, DispositivoQueDesapareceConLimite)
     EXPECT_EQ(dialogos_.mensajes.size(), 1u);
 }
 
+TEST_F(Comandos, DispositivoQueDesapareceAntesDeEscribir)
+{
+    auto& sim = Conectado(kOfficeRemote812);
+    sim.desaparecer();
+    QElapsedTimer reloj;
+    reloj.start();
+    EXPECT_FALSE(EscribirPuerto("show system"));
+    EXPECT_LT(reloj.elapsed(), 1000);
+    EXPECT_FALSE(PuertoAbierto());
+    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
+    EXPECT_EQ(dialogos_.mensajes[0].texto.rfind(mensajes().msgErrEscPuerto, 0), 0u) << dialogos_.mensajes[0].texto;
+}
+
+TEST_F(Comandos, CerrarYReabrirDuranteUnaLecturaLaHaceFallar)
+{
+    // A handler running inside the read's wait closes the port and opens it again:
+    // the read that began on the old session does not go on with the new one.
+    auto& sim = Conectado(kOfficeRemote812);
+    sim.fijarRespuesta("show lento", "@pausa 60000\nnever\n");
+    const std::string ruta = sim.rutaDispositivo().toStdString();
+    QTimer::singleShot(300, [ruta] {
+        CerrarPuerto();
+        AbrirPuertoRuta(ruta, 9600, "N", 8, 1);
+    });
+    tiempos().esperaLecturaS = 5;
+    QElapsedTimer reloj;
+    reloj.start();
+    std::string r;
+    EXPECT_FALSE(EnviarComando("show lento", r, kOfficeRemote812, 0));
+    EXPECT_LT(reloj.elapsed(), 1000);
+    EXPECT_TRUE(PuertoAbierto());
+    EXPECT_TRUE(dialogos_.mensajes.empty());
+}
+
 TEST_F(Comandos, ConsolaQueDejaDeContestar)
 {
     // Answers part of the reply and then nothing more, the line still open: with a
@@ -376,7 +411,7 @@ TEST_F(Comandos, EsperarPausaSinGastarProcesador)
     const double cpu0 = SegundosCpu();
     Esperar(300);
     EXPECT_GE(reloj.elapsed(), 300);
-    EXPECT_LT(reloj.elapsed(), 450);
+    EXPECT_LT(reloj.elapsed(), 900);
     EXPECT_LT(SegundosCpu() - cpu0, 0.03);
 }
 
