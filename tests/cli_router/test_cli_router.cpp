@@ -240,6 +240,20 @@ TEST_F(CliRouter, ValidateSinLineaNoMuestraLosValoresDeLinea)
     EXPECT_FALSE(texto.contains(QStringLiteral("Proceso de validaci")));
 }
 
+TEST_F(CliRouter, ValidateConGuardadoFallidoSaleConError)
+{
+    Router(kEfficient5660);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A folder in place of the day's file: the append cannot be made.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(NombreFicheroDia(QDate::currentDate())));
+    const Salida s = Cli(QStringList{"validate", "--model", "5660", "--raw", "--save", dir.path()} + Dispositivo());
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.stderrBytes.contains("Error grabando datos de validaci\xC3\xB3n")) << s.stderrBytes.toStdString();
+    EXPECT_FALSE(s.stderrBytes.contains("Record "));
+    EXPECT_TRUE(s.stderrBytes.contains("not saved"));
+}
+
 TEST_F(CliRouter, ValidateGuardarEnCarpetaInexistenteFalla)
 {
     Router(kEfficient5660);
