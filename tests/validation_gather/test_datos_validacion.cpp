@@ -171,6 +171,22 @@ TEST_F(Validacion, OfficeRemote812ConLasRespuestasDelSimulador)
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
+// Paged replies (the console stops every few lines) give the same values.
+TEST_F(Validacion, RespuestasPaginadasDanLosMismosValores)
+{
+    for (int16_t modelo : {kEfficient5660, kOfficeRemote812}) {
+        ASSERT_TRUE(Ejecutar(modelo, {}, true)) << modelo;
+        const ValoresInstalacion sinPaginar = v;
+        Router(modelo, [](sim::OpcionesSimulador& o) { o.paginado = 3; });
+        ASSERT_TRUE(EjecutarValidacion(modelo, v)) << modelo;
+        for (const auto& c : kCamposValores) {
+            if (std::string(c.nombre) != "fecha") {
+                EXPECT_EQ(v.*c.miembro, sinPaginar.*c.miembro) << modelo << " " << c.nombre;
+            }
+        }
+    }
+}
+
 TEST_F(Validacion, Efficient5660SinComprobarLinea)
 {
     auto r = Base5660();
