@@ -27,14 +27,16 @@ std::string TextoCompleto(const ValoresInstalacion& v);
 // The record line (without its CR LF). Shows msgIntegridadFicheros when sealing fails.
 bool ComponerRegistro(const ValoresInstalacion& v, std::string& linea);
 
-// Lines in the file; 0 when it does not exist.
+// Lines in the file; 0 when it does not exist, -1 when it exists but cannot be read.
+// Every LF ends a line (empty lines count) and a final line without its line end counts.
 int64_t ContarLineas(const QString& ruta);
 bool ExisteFichero(const QString& ruta);
 
 // Saves a validation into the day's file of `carpeta`: sets v.numeroRegistro from the
 // line count, composes the line and appends it with its CR LF in one write, flushed to
 // disk. On failure shows msgErrGrabarValidacion + ": " + the reason and returns false;
-// the file is left as it was. `ruta` receives the path written.
+// the file is left as it was. A last line without its line end gets one first, so the
+// new record starts a line of its own. `ruta` receives the path written.
 bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* ruta = nullptr,
                        const QDate& fecha = QDate::currentDate());
 

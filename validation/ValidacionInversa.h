@@ -8,11 +8,38 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace tesedra {
 
 // The output line of one source line at line number n (from 1).
 std::string ValidarLinea(const std::string& linea, int64_t n);
+
+// What became of one record.
+enum class Veredicto {
+    EnSitio,  // the full record opened intact and its number matches the line number
+    Movido,   // the full record opened intact but it belongs to another line number
+    Danado,   // the full record could not be opened intact (short record, marker or nothing)
+};
+
+// Validates many lines, reusing its buffers from one line to the next.
+class ValidadorLineas {
+public:
+    // Appends the output line of `linea` (without line end) to `salida`.
+    Veredicto Validar(std::string_view linea, int64_t n, std::string& salida);
+
+private:
+    std::string numero_, linea_, cuerpo_, e1_, e2_, abierto_;
+};
+
+// The header of an output file, without its line end.
+const std::string& CabeceraSalida();
+
+struct ResumenFichero;
+// The whole output file for the bytes of one source file: header, two empty lines and
+// one line per source line, all ended by CR LF. `resumen` (optional) receives the counts.
+std::string ValidarContenido(std::string_view fuente, ResumenFichero* resumen = nullptr,
+                             const std::function<void(int64_t)>& porLinea = {});
 
 struct ProgresoInversa {
     int ficherosHechos = 0;
@@ -36,6 +63,7 @@ struct ResultadoInversa {
     int64_t movidos = 0;
     int64_t danados = 0;
     QString error;          // a fault that stopped the whole run (missing folder, equal folders)
+    bool carpetasIguales = false;  // refused: source and destination are the same folder
     bool ok() const;        // no fault at all
 };
 
@@ -45,6 +73,9 @@ QStringList FicherosRegistro(const QString& carpeta);
 QString NombreSalida(const QString& nombreOrigen);
 
 using FuncionProgreso = std::function<void(const ProgresoInversa&)>;
+// The run over a folder. Every fault is reported through the dialog seam as well as in
+// the result: a fault of one file stops that file only, and no half-written output file
+// is ever left under its final name.
 ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString& destino,
                                            const FuncionProgreso& progreso = {});
 

@@ -1,0 +1,263 @@
+#include "validation/FicheroRegistro.h"
+
+#include "crypto/Cripto.h"
+#include "shell/Dialogos.h"
+#include "shell/Idiomas.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tesedra {
+
+namespace {
+
+constexpr qint64 kBloqueLectura = 1 << 20;
+
+std::string ALatin1(const QString& s)
+{
+    const QByteArray b = s.toLatin1();
+    return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+void Anadir(std::string& destino, const std::string& campo, bool separador = true)
+{
+    if (separador)
+        destino += ';';
+    destino += campo;
+}
+
+// Flushes the file's data to the disk. The folder entry of a new file is flushed too,
+// so the file cannot vanish after a power cut while its record is reported as saved.
+bool SincronizarDisco(QFile& f, bool nuevo, QString& error)
+{
+    if (::fsync(f.handle()) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    if (nuevo) {
+        const QByteArray carpeta = QFile::encodeName(QFileInfo(f.fileName()).absolutePath());
+        const int fd = ::open(carpeta.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QString NombreFicheroDia(const QDate& fecha)
+{
+    return QStringLiteral("AI") + fecha.toString(QStringLiteral("ddMMyy")) + QStringLiteral(".txt");
+}
+
+QString RutaFicheroDia(const QString& carpeta, const QDate& fecha)
+{
+    // An empty folder names the root folder, as a folder text followed by "\AI..." would.
+    if (carpeta.endsWith(QLatin1Char('/')) || carpeta.endsWith(QLatin1Char('\\')))
+        return carpeta + NombreFicheroDia(fecha);
+    return carpeta + QLatin1Char('/') + NombreFicheroDia(fecha);
+}
+
+std::string TextoNumeroRegistro(int64_t n)
+{
+    // The blank is the sign position of a positive number.
+    char cifras[24];
+    cifras[0] = ' ';
+    const auto fin = std::to_chars(cifras + 1, cifras + sizeof cifras, n).ptr;
+    // A negative number carries its sign in that position instead.
+    return n < 0 ? std::string(cifras + 1, fin) : std::string(cifras, fin);
+}
+
+std::string TextoCorto(const ValoresInstalacion& v)
+{
+    std::string s;
+    s.reserve(v.numeroRegistro.size() + v.telefono.size() + 1);
+    Anadir(s, v.numeroRegistro, false);
+    Anadir(s, v.telefono);
+    return s;
+}
+
+std::string TextoCompleto(const ValoresInstalacion& v)
+{
+    // The order of the record line, which differs from the order of the struct:
+    // upstream rate after the modality, downstream before upstream, noise margins
+    // before attenuations.
+    static const std::array<std::string ValoresInstalacion::*, kNumCampos> kOrden = {
+        &ValoresInstalacion::numeroRegistro,    &ValoresInstalacion::telefono,
+        &ValoresInstalacion::tipoModem,         &ValoresInstalacion::versionSW,
+        &ValoresInstalacion::mac,               &ValoresInstalacion::ipLan,
+        &ValoresInstalacion::mascaraLan,        &ValoresInstalacion::ipWan,
+        &ValoresInstalacion::ipRemota,          &ValoresInstalacion::usuarioARC,
+        &ValoresInstalacion::downStream,        &ValoresInstalacion::dhcpInicio,
+        &ValoresInstalacion::dhcpFin,           &ValoresInstalacion::fecha,
+        &ValoresInstalacion::modalidadServicio, &ValoresInstalacion::upStream,
+        &ValoresInstalacion::margenRuidoBajada, &ValoresInstalacion::margenRuidoSubida,
+        &ValoresInstalacion::atenuacionBajada,  &ValoresInstalacion::atenuacionSubida,
+        &ValoresInstalacion::veredictoVelocidad, &ValoresInstalacion::veredictoRuido,
+        &ValoresInstalacion::veredictoAtenuacion,
+    };
+    size_t total = kNumCampos;
+    for (auto m : kOrden)
+        total += (v.*m).size();
+    std::string s;
+    s.reserve(total);
+    bool primero = true;
+    for (auto m : kOrden) {
+        Anadir(s, v.*m, !primero);
+        primero = false;
+    }
+    return s;
+}
+
+bool ComponerRegistro(const ValoresInstalacion& v, std::string& linea)
+{
+    std::string e1, e2;
+    if (!CifrarRegistro(TextoCorto(v), e1) || !CifrarRegistro(TextoCompleto(v), e2)
+        || !AnadirResumen(e1 + e2, linea)) {
+        linea.clear();
+        MostrarError(mensajes().msgIntegridadFicheros, {});
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Counts the lines of an open file read from its start: every LF ends a line, and a
+// final line without its line end counts too. `terminaEnLinea` tells whether the file
+// is empty or its last byte is a LF, so an append starts on a line of its own.
+bool Contar(QFile& f, int64_t& lineas, bool& terminaEnLinea, QString& error)
+{
+    lineas = 0;
+    terminaEnLinea = true;
+    QByteArray bloque;
+    bloque.resize(kBloqueLectura);
+    for (;;) {
+        const qint64 leidos = f.read(bloque.data(), bloque.size());
+        if (leidos < 0) {
+            error = f.errorString();
+            return false;
+        }
+        if (leidos == 0)
+            break;
+        const char* p = bloque.constData();
+        const char* fin = p + leidos;
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(fin - p))))) {
+            ++lineas;
+            ++p;
+        }
+        terminaEnLinea = bloque[leidos - 1] == '\n';
+    }
+    if (!terminaEnLinea)
+        ++lineas;
+    return true;
+}
+
+} // namespace
+
+int64_t ContarLineas(const QString& ruta)
+{
+    if (!ExisteFichero(ruta))
+        return 0;
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    int64_t lineas = 0;
+    bool terminaEnLinea = true;
+    QString error;
+    if (!Contar(f, lineas, terminaEnLinea, error))
+        return -1;
+    return lineas;
+}
+
+bool ExisteFichero(const QString& ruta)
+{
+    if (ruta.isEmpty())
+        return false;
+    const QFileInfo info(ruta);
+    return info.exists() && info.isFile();
+}
+
+bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* ruta, const QDate& fecha)
+{
+    const QString camino = RutaFicheroDia(carpeta, fecha);
+    if (ruta)
+        *ruta = camino;
+
+    auto fallo = [](const QString& motivo) {
+        MostrarError(mensajes().msgErrGrabarValidacion + ": " + ALatin1(motivo), {});
+        return false;
+    };
+
+    // The count and the append use one open handle of an existing file, so the
+    // number given is the position the line takes.
+    QFile f(camino);
+    const bool existia = ExisteFichero(camino);
+    int64_t lineas = 0;
+    bool terminaEnLinea = true;
+    if (existia) {
+        if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+            return fallo(f.errorString());
+        QString error;
+        if (!Contar(f, lineas, terminaEnLinea, error))
+            return fallo(error);
+    }
+
+    v.numeroRegistro = TextoNumeroRegistro(lineas + 1);
+    std::string linea;
+    if (!ComponerRegistro(v, linea))
+        return fallo({});
+
+    if (!existia) {
+        // Created only now, so a failed sealing leaves no empty file behind.
+        if (!f.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return fallo(f.errorString());
+    }
+
+    // A last line cut short (no line end) keeps its own line: the new record starts
+    // after a line end, so it stays readable and its number matches its position.
+    QByteArray datos;
+    datos.reserve(static_cast<qsizetype>(linea.size()) + 4);
+    if (!terminaEnLinea)
+        datos.append("\r\n", 2);
+    datos.append(linea.data(), static_cast<qsizetype>(linea.size()));
+    datos.append("\r\n", 2);
+
+    const qint64 tamAnterior = f.size();
+    QString error;
+    bool bien = f.seek(tamAnterior);
+    if (!bien)
+        error = f.errorString();
+    if (bien) {
+        const qint64 escritos = f.write(datos);
+        bien = escritos == datos.size() && f.flush();
+        if (!bien)
+            error = f.errorString();
+    }
+    if (bien)
+        bien = SincronizarDisco(f, !existia, error);
+    if (!bien) {
+        // Nothing half-written stays behind: the file goes back to its old size.
+        f.resize(tamAnterior);
+        f.close();
+        if (!existia)
+            QFile::remove(camino);
+        return fallo(error);
+    }
+    f.close();
+    return true;
+}
+
+} // namespace tesedra
