@@ -22,6 +22,8 @@ fConectividadATM::fConectividadATM(QWidget* principal, std::function<int16_t()> 
     connect(ui->btnLanzar, &QPushButton::clicked, this, &fConectividadATM::btnLanzar_Click);
     connect(ui->txtVP, &QLineEdit::textChanged, this, &fConectividadATM::txtVP_Change);
     connect(ui->txtVC, &QLineEdit::textChanged, this, &fConectividadATM::txtVC_Change);
+    connect(ui->txtVP, &QLineEdit::returnPressed, this, &fConectividadATM::btnLanzar_Click);
+    connect(ui->txtVC, &QLineEdit::returnPressed, this, &fConectividadATM::btnLanzar_Click);
     ui->txtVP->setFocus();
 }
 

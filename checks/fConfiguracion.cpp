@@ -28,6 +28,7 @@ fConfiguracion::fConfiguracion(QWidget* principal, std::function<int16_t()> codi
         QRegularExpression(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}]*")), ui->txtVC));
     Preparar(ui->tInfoEstado, ui->fEstado, ui->bSalvar, ui->bVolver);
     connect(ui->btnLanzar, &QPushButton::clicked, this, &fConfiguracion::btnLanzar_Click);
+    connect(ui->txtVC, &QLineEdit::returnPressed, this, &fConfiguracion::btnLanzar_Click);
     ui->txtVC->setFocus();
 }
 

@@ -49,6 +49,8 @@ fPerfil::fPerfil(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::fPe
     connect(ui->cPerfil, &QComboBox::currentIndexChanged, this, [this] { cPerfil_Click(); });
     connect(ui->cEntrar, &QPushButton::clicked, this, &fPerfil::cEntrar_Click);
     connect(ui->cSalir, &QPushButton::clicked, this, &fPerfil::cSalir_Click);
+    // Enter in the password field enters, as the default button would in a dialog.
+    connect(ui->tClave, &QLineEdit::returnPressed, this, &fPerfil::cEntrar_Click);
 
     estadoLinea().AtenuacionIncorrecta = false;
     estadoLinea().RuidoIncorrecto = false;

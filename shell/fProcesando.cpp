@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPixmap>
+#include <QWindow>
 
 namespace tesedra {
 
@@ -30,6 +31,13 @@ fProcesando::~fProcesando() = default;
 
 void fProcesando::Mostrar()
 {
+    // Kept above the window it serves without being its child (a child would be
+    // disabled with it).
+    if (sobre_ && sobre_->window()->windowHandle()) {
+        create();
+        if (QWindow* w = windowHandle())
+            w->setTransientParent(sobre_->window()->windowHandle());
+    }
     Centrar(this, sobre_);
     show();
     raise();

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QStyle>
 
 namespace tesedra {
 
@@ -87,13 +88,14 @@ bool fdirectorio::AbrirCarpeta(const QString& carpeta)
     actual_ = QDir::cleanPath(d.absolutePath());
     ui->tCarpetaActual->setText(QDir::toNativeSeparators(actual_));
     ui->ddirectorio->clear();
+    const QIcon icono = style()->standardIcon(QStyle::SP_DirIcon);
     QDir padre(actual_);
     if (padre.cdUp() && QDir::cleanPath(padre.absolutePath()) != actual_) {
-        auto* it = new QListWidgetItem(kArriba, ui->ddirectorio);
+        auto* it = new QListWidgetItem(icono, kArriba, ui->ddirectorio);
         it->setData(kRolRuta, QDir::cleanPath(padre.absolutePath()));
     }
     for (const QString& h : hijas) {
-        auto* it = new QListWidgetItem(h, ui->ddirectorio);
+        auto* it = new QListWidgetItem(icono, h, ui->ddirectorio);
         it->setData(kRolRuta, QDir::cleanPath(d.absoluteFilePath(h)));
     }
     if (ui->ddirectorio->count() > 0)

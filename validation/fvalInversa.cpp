@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 
 namespace tesedra {
 
@@ -107,7 +106,7 @@ void fvalInversa::bValidar_Click()
     enCurso_ = true;
     Botones(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ResultadoInversa r = EjecutarValidacionInversa(origen, destino, [this](const ProgresoInversa& p) {
+    EjecutarValidacionInversa(origen, destino, [this](const ProgresoInversa& p) {
         ui->ProgressBar1->setRange(0, p.ficherosTotal > 0 ? p.ficherosTotal : 1);
         ui->ProgressBar1->setValue(p.ficherosHechos);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -116,14 +115,7 @@ void fvalInversa::bValidar_Click()
     Botones(true);
     enCurso_ = false;
 
-    // A run that stopped on a fault says so instead of ending as if all was written.
-    QString fallo = r.error;
-    for (const ResumenFichero& f : r.ficheros) {
-        if (fallo.isEmpty() && !f.error.isEmpty())
-            fallo = QDir::toNativeSeparators(f.origen) + QStringLiteral(": ") + f.error;
-    }
-    if (!fallo.isEmpty() && !Terminando())
-        MostrarError(ToL1(fallo), "");
+    // A fault that stopped the run is reported by the run itself.
 }
 
 void fvalInversa::bVolver_Click()

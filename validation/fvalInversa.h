@@ -21,7 +21,7 @@ public:
 
     void bBuscarOrigen_Click();
     void bBuscarDestino_Click();
-    // The run; a fault that stopped it is reported in a message.
+    // The run, with the buttons disabled and the progress shown per record file.
     void bValidar_Click();
     void bVolver_Click();
 

@@ -143,6 +143,19 @@ TEST_F(Inicio, WrongPasswordThenProfileZeroEntersAsProfileZero)
     EXPECT_TRUE(Hijo<QGroupBox>(m, "fesp")->isHidden());
 }
 
+TEST_F(Inicio, EnterInThePasswordFieldEnters)
+{
+    Abrir();
+    cPerfil()->setCurrentIndex(1);
+    QTest::keyClicks(tClave(), QStringLiteral("nada"));
+    QTest::keyClick(tClave(), Qt::Key_Return);
+    EXPECT_EQ(dialogos.mensajes.size(), 1u);
+    QTest::keyClicks(tClave(), QStringLiteral("Qarmvbx+LPW7?"));
+    QTest::keyClick(tClave(), Qt::Key_Return);
+    EXPECT_NE(Ventana<fMain>(), nullptr);
+    EXPECT_EQ(sesion().Perfil, 1);
+}
+
 TEST_F(Inicio, ExitEndsTheProgram)
 {
     Abrir();

@@ -280,7 +280,8 @@ TEST_F(VentanasPrueba, CancelDuringLogOnEndsWithoutTheTimeoutMessage)
 TEST_F(VentanasPrueba, CancelDuringACheckFailsTheCheckAndLeavesTheWindowUsable)
 {
     IniciarRouter(2);
-    sim->fijarRespuesta("show vc WAN settings", "@pausa 60000\nnunca\n");
+    // The router is still busy with the command when the technician gives up.
+    sim->fijarRespuesta("show vc WAN settings", "@pausa 1500\nVirtual Channel WAN Settings\n");
     fMain* m = Principal(0);
     Pulsar(m, "bConfiguracion");
     auto* v = Ventana<fConfiguracion>();
@@ -318,8 +319,10 @@ TEST_F(VentanasPrueba, CancelDuringACheckFailsTheCheckAndLeavesTheWindowUsable)
         logons += l == kClaveRouter;
     EXPECT_LE(logons, 3) << "one log-on of three dialogues at most: no second exchange";
 
-    // The window works again: the next run succeeds.
-    sim->fijarRespuesta("show vc WAN settings", "VC WAN\n");
+    // The window works again: once the router has finished, the next run succeeds.
+    QFile datos(QStringLiteral(TESEDRA_SOURCE_DIR "/sim/data/812/show_vc_settings.txt"));
+    ASSERT_TRUE(datos.open(QIODevice::ReadOnly));
+    sim->fijarRespuesta("show vc WAN settings", datos.readAll().replace("{nombre}", "WAN").toStdString());
     Pulsar(v, "btnLanzar");
     EXPECT_FALSE(v->Resultado().empty());
 }
