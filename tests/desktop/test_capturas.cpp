@@ -1,5 +1,6 @@
 // Pictures of every window, for a person to look at: build/screenshots/<window>.png.
-// Run under a real X server by the desktop_screenshots_xvfb test when xvfb-run exists.
+// Run under a real X server by the desktop_screenshots_xvfb test when xvfb-run exists;
+// offscreen they go to build/screenshots/offscreen/.
 #include "EntornoVentanas.h"
 
 #include "checks/fConectividadATM.h"
@@ -42,7 +43,11 @@ protected:
             for (int x = 0; x < img.width(); x += 3)
                 colores.insert(img.pixel(x, y));
         EXPECT_GT(colores.size(), 3) << nombre;
-        const QString carpeta = QStringLiteral(TESEDRA_BINARY_DIR "/screenshots");
+        // The pictures to look at come from a real X server; the offscreen run of the
+        // same test (which draws without a window system) keeps its own apart.
+        QString carpeta = QStringLiteral(TESEDRA_BINARY_DIR "/screenshots");
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            carpeta += QStringLiteral("/offscreen");
         ASSERT_TRUE(QDir().mkpath(carpeta));
         const QString ruta = carpeta + QLatin1Char('/') + QLatin1String(nombre) + QStringLiteral(".png");
         ASSERT_TRUE(img.save(ruta)) << ruta.toStdString();
