@@ -1,13 +1,186 @@
+// tesedra-cli validate: gathers and judges the installation values of a router, as
+// the validation window does, and optionally appends the sealed record to the day's
+// file of a folder, as its Save button does.
 #include "cli/Comandos.h"
+#include "cli/OpcionesRouter.h"
+#include "shell/Dialogos.h"
+#include "shell/Idiomas.h"
+#include "validation/DatosValidacion.h"
+#include "validation/FicheroRegistro.h"
+#include "validation/ValoresInstalacion.h"
+
+#include <QCommandLineParser>
+#include <QDir>
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace tesedra::cli {
 
-int ComandoValidate(const QStringList&)
+namespace {
+
+// A value of --raw: CR, LF, TAB and backslash written as \r, \n, \t and \\ so that each
+// field stays on its one line.
+std::string Escapar(const std::string& valor)
 {
-    std::fprintf(stderr, "tesedra-cli: this command is not available in this build\n");
-    return 3;
+    std::string s;
+    for (const char c : valor) {
+        switch (c) {
+        case '\r': s += "\\r"; break;
+        case '\n': s += "\\n"; break;
+        case '\t': s += "\\t"; break;
+        case '\\': s += "\\\\"; break;
+        default: s += c; break;
+        }
+    }
+    return s;
+}
+
+void EscribirCrudo(const ValoresInstalacion& v)
+{
+    for (const auto& campo : kCamposValores) {
+        const std::string linea = std::string(campo.nombre) + "=" + Escapar(v.*campo.miembro) + "\n";
+        std::fwrite(linea.data(), 1, linea.size(), stdout);
+    }
+}
+
+// The window's caption of a value, without its trailing colon and blanks.
+QString Etiqueta(int caption)
+{
+    QString t = QString::fromLatin1(Texto(caption).c_str());
+    while (t.endsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char(' ')))
+        t.chop(1);
+    return t;
+}
+
+void EscribirParaPersonas(const ValoresInstalacion& v, bool comprobarLinea)
+{
+    std::vector<std::pair<QString, const std::string*>> filas = {
+        {Etiqueta(63), &v.telefono},   {Etiqueta(64), &v.tipoModem},  {Etiqueta(66), &v.versionSW},
+        {Etiqueta(62), &v.mac},        {Etiqueta(58), &v.ipLan},      {Etiqueta(59), &v.mascaraLan},
+        {Etiqueta(61), &v.ipWan},      {Etiqueta(60), &v.ipRemota},   {Etiqueta(65), &v.usuarioARC},
+        {Etiqueta(57), &v.downStream}, {Etiqueta(56), &v.dhcpInicio}, {Etiqueta(55), &v.dhcpFin},
+    };
+    if (comprobarLinea) {
+        filas.insert(filas.end(), {{Etiqueta(67), &v.atenuacionSubida},
+                                   {Etiqueta(68), &v.atenuacionBajada},
+                                   {Etiqueta(69), &v.margenRuidoSubida},
+                                   {Etiqueta(70), &v.margenRuidoBajada}});
+    }
+    filas.insert(filas.end(), {{QStringLiteral("Fecha"), &v.fecha},
+                               {Etiqueta(75), &v.modalidadServicio},
+                               {QStringLiteral("Veredicto velocidad"), &v.veredictoVelocidad},
+                               {QStringLiteral("Veredicto ruido"), &v.veredictoRuido},
+                               {QString::fromLatin1("Veredicto atenuaci\xF3n"), &v.veredictoAtenuacion}});
+    qsizetype ancho = 0;
+    for (const auto& f : filas)
+        ancho = std::max(ancho, f.first.size());
+    for (const auto& f : filas) {
+        const QString linea = (f.first + QLatin1Char(':')).leftJustified(ancho + 2)
+                              + QString::fromLatin1(f.second->data(), static_cast<qsizetype>(f.second->size()));
+        std::fprintf(stdout, "%s\n", linea.toLocal8Bit().constData());
+    }
+    const std::string fallos = comprobarLinea ? MensajeFallosLinea() : std::string();
+    if (!fallos.empty())
+        std::fprintf(stdout, "\n%s\n", ParaTerminal(fallos).constData());
+}
+
+} // namespace
+
+int ComandoValidate(const QStringList& argumentos)
+{
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "Gathers the installation values of the router, judges the line when asked to\n"
+        "and prints the values; --save appends the sealed record to the day's file."));
+    AnadirOpcionesRouter(p);
+    p.addOption({QStringLiteral("line-check"), QStringLiteral("Read and judge the ADSL line values.")});
+    p.addOption({QStringLiteral("modality"),
+                 QStringLiteral("Service modality for the line check: estandar, class or premium (default estandar)."),
+                 QStringLiteral("MODALITY")});
+    p.addOption({QStringLiteral("save"), QStringLiteral("Append the record to the day's file AIddmmyy.txt in DIR."),
+                 QStringLiteral("DIR")});
+    p.addOption({QStringLiteral("raw"), QStringLiteral("Print one name=value line per record field instead.")});
+    if (!p.parse(argumentos)) {
+        Error(p.errorText());
+        return kSalidaUso;
+    }
+    if (p.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(p.helpText()), stdout);
+        return kSalidaBien;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        Error(QStringLiteral("unexpected argument '%1'").arg(p.positionalArguments().first()));
+        return kSalidaUso;
+    }
+
+    EstadoLinea& e = estadoLinea();
+    e.ComprobarLinea = p.isSet(QStringLiteral("line-check"));
+    e.ModalidadServicio = kModalidadEstandar;
+    if (p.isSet(QStringLiteral("modality"))) {
+        const QString m = p.value(QStringLiteral("modality")).toLower();
+        if (m == QLatin1String("estandar"))
+            e.ModalidadServicio = kModalidadEstandar;
+        else if (m == QLatin1String("class"))
+            e.ModalidadServicio = kModalidadClass;
+        else if (m == QLatin1String("premium"))
+            e.ModalidadServicio = kModalidadPremium;
+        else {
+            Error(QStringLiteral("unknown modality '%1' (estandar, class or premium)").arg(m));
+            return kSalidaUso;
+        }
+        if (!e.ComprobarLinea) {
+            Error(QStringLiteral("--modality needs --line-check"));
+            return kSalidaUso;
+        }
+    }
+    QString carpeta;
+    if (p.isSet(QStringLiteral("save"))) {
+        carpeta = p.value(QStringLiteral("save"));
+        if (carpeta.isEmpty() || !QDir(carpeta).exists()) {
+            Error(QStringLiteral("--save: no such folder '%1'").arg(carpeta));
+            return kSalidaUso;
+        }
+    }
+
+    PrepararConsola();
+    OpcionesRouter o;
+    if (!LeerOpcionesRouter(p, o))
+        return kSalidaUso;
+
+    ValoresInstalacion v;
+    bool ok = false;
+    {
+        ProgresoTerminal progreso;
+        progreso.Paso("Logging on to the router...");
+        ok = EjecutarValidacion(o.modelo, v);
+    }
+    if (!ok) {
+        Error(QStringLiteral("the validation failed: the installation values could not be gathered"));
+        return kSalidaFallo;
+    }
+
+    bool guardado = true;
+    if (!carpeta.isEmpty()) {
+        QString ruta;
+        guardado = GuardarValidacion(carpeta, v, &ruta);
+        if (guardado) {
+            std::fprintf(stderr, "Record%s saved to %s\n", v.numeroRegistro.c_str(),
+                         QDir::toNativeSeparators(ruta).toLocal8Bit().constData());
+            if (e.AtenuacionIncorrecta || e.RuidoIncorrecto)
+                MostrarError("Debe devolver la orden o solicitar un cambio de par");
+        } else {
+            Error(QStringLiteral("the validation was not saved"));
+        }
+    }
+
+    if (p.isSet(QStringLiteral("raw")))
+        EscribirCrudo(v);
+    else
+        EscribirParaPersonas(v, e.ComprobarLinea);
+    std::fflush(stdout);
+    return guardado ? kSalidaBien : kSalidaFallo;
 }
 
 } // namespace tesedra::cli

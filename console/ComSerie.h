@@ -28,4 +28,13 @@ bool PuertoAbierto();
 void Esperar(int ms);
 std::string NormalizarRespuesta(const std::string& texto);
 
+// Pacing figures of the channel since the last reset (for measurements): the
+// fixed pauses asked for (before commands and reads) and the reads made.
+struct ContadoresCanal {
+    long long pausasMs = 0;
+    long long lecturas = 0;
+};
+const ContadoresCanal& contadoresCanal();
+void ReiniciarContadoresCanal();
+
 } // namespace tesedra

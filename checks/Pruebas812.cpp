@@ -1,0 +1,147 @@
+// The four line checks of the 3Com OfficeConnect Remote 812 (prompt "3Com-DSL>").
+#include "checks/Pruebas.h"
+
+#include "checks/TextoRespuesta.h"
+#include "shell/Sesion.h"
+
+#include <vector>
+
+namespace tesedra {
+
+namespace {
+
+constexpr int16_t kModelo = kOfficeRemote812;
+const char* const kCRLF = "\r\n";
+
+// Sends the commands in order; their replies in `respuestas`. False at the first failure.
+bool EnviarOrdenes(const std::vector<std::string>& comandos, std::vector<std::string>& respuestas)
+{
+    respuestas.clear();
+    for (const auto& c : comandos) {
+        std::string r;
+        if (!EnviarOrden(c, r, kModelo))
+            return false;
+        respuestas.push_back(std::move(r));
+    }
+    return true;
+}
+
+} // namespace
+
+bool SincronizacionOfficeRemote812(std::string& resultado)
+{
+    resultado.clear();
+    std::vector<std::string> r;
+    if (!EnviarOrdenes({"show adsl transceiver_status", "show adsl performance", "show system"}, r))
+        return false;
+    const std::string texto = r[0] + r[1] + r[2];
+
+    std::string version, atenSub, atenBaj, ruidoSub, ruidoBaj, potATUR, potATUC, velBaj, velSub,
+        caidas, desdeArranque, desdeCaida, activo;
+
+    // Values after the first ":" of the line, or after the one character that follows
+    // the label; blanks trimmed, the line's CR LF kept.
+    auto trasDosPuntos = [](const std::string& linea) { return RecortarBlancos(DespuesDe(linea, ":")); };
+    auto trasEtiqueta = [](const std::string& linea, const std::string& etiqueta) {
+        const auto pos = linea.find(etiqueta) + etiqueta.size() + 1;
+        return pos >= linea.size() ? std::string() : RecortarBlancos(linea.substr(pos));
+    };
+
+    RecorrerLineas(texto, [&](const std::string& linea) {
+        if (Contiene(linea, "System Version:"))
+            version = trasDosPuntos(linea);
+        struct {
+            const char* etiqueta;
+            std::string* valor;
+        } const porEtiqueta[] = {
+            {"Attenuation Upstream", &atenSub},        {"Attenuation Downstream", &atenBaj},
+            {"Noise Margin Upstream", &ruidoSub},      {"Noise Margin Downstream", &ruidoBaj},
+            {"Transmit Power (ATUR)", &potATUR},       {"Transmit Power (ATUC)", &potATUC},
+        };
+        for (const auto& e : porEtiqueta) {
+            if (Contiene(linea, e.etiqueta))
+                *e.valor = trasEtiqueta(linea, e.etiqueta);
+        }
+        struct {
+            const char* etiqueta;
+            std::string* valor;
+        } const porDosPuntos[] = {
+            {"Actual Negotiated Downstream Baud Rate", &velBaj},
+            {"Actual Negotiated Upstream Baud Rate", &velSub},
+            {"Number of link down events", &caidas},
+            {"Total time since system reboot", &desdeArranque},
+            {"Total time since last link down", &desdeCaida},
+            {"System UpTime", &activo},
+        };
+        for (const auto& e : porDosPuntos) {
+            if (Contiene(linea, e.etiqueta))
+                *e.valor = trasDosPuntos(linea);
+        }
+    });
+
+    std::string s;
+    s += "System Version:\t" + version + kCRLF;
+    s += kCRLF;
+    s += "Attenuation Upstream:\t" + atenSub + kCRLF;
+    s += "Attenuation Downstream:\t" + atenBaj + kCRLF;
+    s += kCRLF;
+    s += "Noise Margin Upstream:\t\t" + ruidoSub + kCRLF;
+    s += "Noise Margin Downstream:\t" + ruidoBaj + kCRLF;
+    s += kCRLF;
+    s += "Transmit Power(ATUR):\t" + potATUR + kCRLF;
+    s += "Transmit Power(ATUC):\t" + potATUC + kCRLF;
+    s += kCRLF;
+    s += "Actual Negotiated Downstream Baud Rate:\t" + velBaj + kCRLF;
+    s += "Actual Negotiated Upstream Baud Rate:\t" + velSub + kCRLF;
+    s += kCRLF;
+    s += "Number of link down events:\t" + caidas + kCRLF;
+    s += kCRLF;
+    s += "Total time since system reboot:\t" + desdeArranque + kCRLF;
+    s += kCRLF;
+    s += "Total time since last link down:\t" + desdeCaida + kCRLF;
+    s += kCRLF;
+    s += "System Up Time:\t" + activo + kCRLF;
+    resultado = std::move(s);
+    return true;
+}
+
+bool ATMOfficeRemote812(std::string& resultado)
+{
+    resultado.clear();
+    std::vector<std::string> r;
+    if (!EnviarOrdenes({"show atm status"}, r))
+        return false;
+    resultado = FiltrarLineas(r[0], {"3Com-DSL>", "show atm status"});
+    return true;
+}
+
+bool PPPOfficeRemote812(std::string& resultado)
+{
+    resultado.clear();
+    std::vector<std::string> r;
+    if (!EnviarOrdenes({"list ppp", "show ppp on vc WAN settings"}, r))
+        return false;
+    resultado = FiltrarLineas(r[0] + kCRLF + kCRLF + r[1],
+                              {"show ppp on vc WAN settings", "list ppp", "3Com-DSL>",
+                               "Press <return> or type More for more"});
+    return true;
+}
+
+bool ConfiguracionOfficeRemote812(std::string& resultado, const ParametrosPrueba& p)
+{
+    resultado.clear();
+    std::vector<std::string> r;
+    if (!EnviarOrdenes({"show vc " + p.circuito + " settings", "show ip network LAN settings",
+                        "show dhcp server settings"},
+                       r))
+        return false;
+    // The echo of the first command is dropped only for the circuit name "internet":
+    // the drop list is fixed, as the saved results have always shown it.
+    resultado = FiltrarLineas(r[0] + r[1] + r[2],
+                              {"show vc internet settings", "show ip network LAN settings",
+                               "show dhcp server settings", "3Com-DSL>", "Press any key to continue",
+                               "---Press <return> or type More for more"});
+    return true;
+}
+
+} // namespace tesedra

@@ -1,0 +1,182 @@
+#include "cli/OpcionesRouter.h"
+
+#include "checks/TextoRespuesta.h"
+#include "console/Acceso.h"
+#include "shell/Dialogos.h"
+#include "shell/Idiomas.h"
+#include "shell/Sesion.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include <termios.h>
+#include <unistd.h>
+
+namespace tesedra::cli {
+
+namespace {
+
+// Messages of the core (log-on time-out, port errors, save errors) on standard error.
+// There is nobody to answer a question or a dialog: No, and cancelled.
+class DialogosTerminal final : public Dialogos {
+public:
+    void Mensaje(IconoMensaje, const std::string& titulo, const std::string& texto) override
+    {
+        std::fprintf(stderr, "tesedra-cli: %s: %s\n", ParaTerminal(titulo).constData(),
+                     ParaTerminal(texto).constData());
+        std::fflush(stderr);
+    }
+    bool PreguntaSiNo(const std::string& titulo, const std::string& texto) override
+    {
+        Mensaje(IconoMensaje::Aviso, titulo, texto);
+        return false;
+    }
+    std::optional<QString> GuardarComo(const QString&, const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> ElegirCarpeta(const QString&) override { return std::nullopt; }
+};
+
+// One line from standard input, without its line end; without echo on a terminal.
+bool LeerClave(std::string& clave)
+{
+    const bool terminal = isatty(STDIN_FILENO) == 1;
+    termios antes{};
+    bool sinEco = false;
+    if (terminal) {
+        std::fprintf(stderr, "Router password: ");
+        std::fflush(stderr);
+        if (tcgetattr(STDIN_FILENO, &antes) == 0) {
+            termios t = antes;
+            t.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+            sinEco = tcsetattr(STDIN_FILENO, TCSAFLUSH, &t) == 0;
+        }
+    }
+    std::string linea;
+    const bool leida = static_cast<bool>(std::getline(std::cin, linea));
+    if (sinEco)
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &antes);
+    if (terminal)
+        std::fprintf(stderr, "\n");
+    if (!leida)
+        return false;
+    while (!linea.empty() && (linea.back() == '\r' || linea.back() == '\n'))
+        linea.pop_back();
+    clave = QString::fromLocal8Bit(linea).toLatin1().toStdString();
+    return true;
+}
+
+} // namespace
+
+QByteArray ParaTerminal(const std::string& latin1)
+{
+    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size())).toLocal8Bit();
+}
+
+void Error(const QString& texto)
+{
+    std::fprintf(stderr, "tesedra-cli: %s\n", texto.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+void AnadirOpcionesRouter(QCommandLineParser& p)
+{
+    p.addOption({QStringLiteral("model"), QStringLiteral("Router model: 812 or 5660."), QStringLiteral("MODEL")});
+    p.addOption({QStringLiteral("port"), QStringLiteral("Serial port number (1 is COM1)."), QStringLiteral("N")});
+    p.addOption({QStringLiteral("device"), QStringLiteral("Serial device path, instead of --port."),
+                 QStringLiteral("PATH")});
+    p.addOption({QStringLiteral("password"),
+                 QStringLiteral("Router console password (else read from standard input)."),
+                 QStringLiteral("P")});
+    p.addOption({QStringLiteral("vp"), QStringLiteral("VP of the ATM circuit (default 8)."), QStringLiteral("VP")});
+    p.addOption({QStringLiteral("vc"), QStringLiteral("VC of the ATM circuit (default 32)."), QStringLiteral("VC")});
+    p.addOption({QStringLiteral("circuit"),
+                 QStringLiteral("Virtual circuit name for the 812 configuration (default WAN)."),
+                 QStringLiteral("NAME")});
+    p.addHelpOption();
+}
+
+bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
+{
+    const QString modelo = p.value(QStringLiteral("model"));
+    if (modelo == QLatin1String("812"))
+        o.modelo = kOfficeRemote812;
+    else if (modelo == QLatin1String("5660"))
+        o.modelo = kEfficient5660;
+    else {
+        Error(modelo.isEmpty() ? QStringLiteral("--model 812|5660 is required")
+                               : QStringLiteral("unknown model '%1' (812 or 5660)").arg(modelo));
+        return false;
+    }
+
+    const bool hayPuerto = p.isSet(QStringLiteral("port"));
+    const bool hayDispositivo = p.isSet(QStringLiteral("device"));
+    if (hayPuerto == hayDispositivo) {
+        Error(QStringLiteral("give either --port N or --device PATH"));
+        return false;
+    }
+    if (hayPuerto) {
+        bool ok = false;
+        const int n = p.value(QStringLiteral("port")).toInt(&ok);
+        if (!ok || n < 1 || n > 255) {
+            Error(QStringLiteral("--port takes a port number from 1"));
+            return false;
+        }
+        sesion().Puerto = static_cast<int16_t>(n);
+        FijarRutaDispositivo({});
+    } else {
+        const QString ruta = p.value(QStringLiteral("device"));
+        if (ruta.isEmpty()) {
+            Error(QStringLiteral("--device takes a path"));
+            return false;
+        }
+        FijarRutaDispositivo(ruta.toLocal8Bit().toStdString());
+    }
+
+    if (p.isSet(QStringLiteral("password"))) {
+        sesion().ClaveModem = p.value(QStringLiteral("password")).toLatin1().toStdString();
+    } else if (!LeerClave(sesion().ClaveModem)) {
+        Error(QStringLiteral("no router password given (--password or one line on standard input)"));
+        return false;
+    }
+    return true;
+}
+
+void PrepararConsola()
+{
+    static DialogosTerminal d;
+    InstalarDialogos(&d);
+    CargarMensajes(kIdiomaEspanol);
+    CargarTextosControles(kIdiomaEspanol);
+}
+
+ProgresoTerminal::ProgresoTerminal()
+    : activo_(isatty(STDERR_FILENO) == 1)
+{
+    if (activo_) {
+        FijarAvisoProgreso([](const std::string& comando) {
+            std::fprintf(stderr, "  > %s\n", ParaTerminal(comando).constData());
+            std::fflush(stderr);
+        });
+    }
+}
+
+ProgresoTerminal::~ProgresoTerminal()
+{
+    if (activo_)
+        FijarAvisoProgreso({});
+}
+
+void ProgresoTerminal::Paso(const char* texto)
+{
+    if (activo_) {
+        std::fprintf(stderr, "%s\n", texto);
+        std::fflush(stderr);
+    }
+}
+
+} // namespace tesedra::cli

@@ -1,0 +1,54 @@
+#pragma once
+// What the router commands of tesedra-cli share: the router options (model, port or
+// device, password), the password prompt, the message seam for a terminal and the
+// progress shown while the router is being talked to.
+
+#include <QCommandLineParser>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace tesedra::cli {
+
+// Exit codes of the router commands.
+inline constexpr int kSalidaBien = 0;
+inline constexpr int kSalidaFallo = 1;
+inline constexpr int kSalidaUso = 2;
+
+// Adds --model, --port, --device, --password, --vp, --vc, --circuit and --help.
+void AnadirOpcionesRouter(QCommandLineParser& p);
+
+struct OpcionesRouter {
+    int16_t modelo = 0;
+};
+
+// Reads the router options into the session (port, device, password). On a usage
+// error writes the reason to standard error and returns false. Reads the password
+// from standard input when --password is not given (without echo on a terminal).
+bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o);
+
+// Installs the message seam of the command line (messages to standard error in the
+// terminal's encoding) and loads the Spanish texts, as the desktop does at start-up.
+void PrepararConsola();
+
+// While alive, shows the log-on and every console command on standard error when it
+// is a terminal.
+class ProgresoTerminal {
+public:
+    ProgresoTerminal();
+    ~ProgresoTerminal();
+    ProgresoTerminal(const ProgresoTerminal&) = delete;
+    ProgresoTerminal& operator=(const ProgresoTerminal&) = delete;
+    void Paso(const char* texto);
+
+private:
+    bool activo_;
+};
+
+// Latin-1 text converted to the terminal's encoding.
+QByteArray ParaTerminal(const std::string& latin1);
+// A line "tesedra-cli: <texto>" on standard error (texto already in the terminal's encoding).
+void Error(const QString& texto);
+
+} // namespace tesedra::cli

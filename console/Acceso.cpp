@@ -1,0 +1,126 @@
+#include "console/Acceso.h"
+
+#include "console/ComSerie.h"
+#include "console/Tiempos.h"
+#include "shell/Dialogos.h"
+#include "shell/Idiomas.h"
+#include "shell/Sesion.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+
+namespace tesedra {
+
+namespace {
+
+std::string rutaDispositivo;
+
+const std::string kPassword = "Password:";
+const std::string kSetup = "Setup?";
+constexpr size_t kVentanaPassword812 = 12;
+
+bool AbrirModelo(int32_t baudios)
+{
+    if (!rutaDispositivo.empty())
+        return AbrirPuertoRuta(rutaDispositivo, baudios, "N", 8, 1);
+    return AbrirPuerto(sesion().Puerto, baudios, "N", 8, 1);
+}
+
+void AtenderEventos()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+QDeadlineTimer PlazoAcceso()
+{
+    return QDeadlineTimer(static_cast<qint64>(tiempos().limiteAccesoS) * 1000, Qt::PreciseTimer);
+}
+
+bool TerminaCon(const std::string& texto, const std::string& buscado, size_t ventana)
+{
+    const size_t desde = texto.size() > ventana ? texto.size() - ventana : 0;
+    return texto.find(buscado, desde) != std::string::npos;
+}
+
+} // namespace
+
+void FijarRutaDispositivo(const std::string& ruta)
+{
+    rutaDispositivo = ruta;
+}
+
+bool AccederEfficient5660()
+{
+    const QDeadlineTimer plazo = PlazoAcceso();
+    const std::string& prompt = PromptModelo(kEfficient5660);
+    std::string recogido;
+    for (;;) {
+        AtenderEventos();
+        if (!EscribirPuerto(std::string()))
+            return false;
+        recogido += LeerPuerto(tiempos().pausaLecturaMs);
+        // The logged-on prompt is looked for first: once it has come, the password
+        // must not be typed again at the command line.
+        if (recogido.find(prompt) != std::string::npos)
+            return true;
+        if (recogido.find(kPassword) != std::string::npos && !EscribirPuerto(sesion().ClaveModem))
+            return false;
+        if (plazo.hasExpired()) {
+            MostrarError(mensajes().msgTiempoModem);
+            return false;
+        }
+    }
+}
+
+bool AccederOfficeRemote812()
+{
+    const QDeadlineTimer plazo = PlazoAcceso();
+    const std::string& prompt = PromptModelo(kOfficeRemote812);
+    std::string recogido;
+    for (;;) {
+        AtenderEventos();
+        if (!EscribirPuerto(std::string()))
+            return false;
+        recogido += LeerPuerto(tiempos().pausaLecturaMs);
+        if (TerminaCon(recogido, kPassword, kVentanaPassword812) && !EscribirPuerto(sesion().ClaveModem))
+            return false;
+        if (plazo.hasExpired()) {
+            MostrarError(mensajes().msgTiempoModem);
+            return false;
+        }
+        if (recogido.find(prompt) != std::string::npos)
+            break;
+    }
+    if (recogido.find(kSetup) != std::string::npos && !EscribirPuerto("n"))
+        return false;
+    return true;
+}
+
+bool IniciarEfficient5660()
+{
+    if (AbrirModelo(38400) && AccederEfficient5660())
+        return true;
+    CerrarPuerto();
+    return false;
+}
+
+bool IniciarOfficeRemote812()
+{
+    if (AbrirModelo(9600) && AccederOfficeRemote812() && AccederOfficeRemote812() && AccederOfficeRemote812())
+        return true;
+    CerrarPuerto();
+    return false;
+}
+
+bool IniciarModelo(int16_t modelo)
+{
+    if (modelo == kEfficient5660)
+        return IniciarEfficient5660();
+    if (modelo == kOfficeRemote812)
+        return IniciarOfficeRemote812();
+    return false;
+}
+
+} // namespace tesedra

@@ -1,0 +1,257 @@
+#include "console/CanalSerie.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+#include <cmath>
+
+namespace tesedra {
+
+namespace {
+
+// Whole milliseconds left before `hasta`, rounded up so a timer never fires early.
+int restanteMs(const QDeadlineTimer& hasta)
+{
+    if (hasta.isForever())
+        return -1;
+    const qint64 ns = hasta.remainingTimeNSecs();
+    if (ns <= 0)
+        return 0;
+    const qint64 ms = (ns + 999999) / 1000000;
+    return ms > 24 * 3600 * 1000 ? 24 * 3600 * 1000 : static_cast<int>(ms);
+}
+
+bool hayBucleDeEventos()
+{
+    return QCoreApplication::instance() != nullptr
+           && QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+} // namespace
+
+CanalSerie& CanalSerie::instancia()
+{
+    // Never destroyed: it may still be referenced by a wait while the program ends.
+    static CanalSerie* canal = new CanalSerie;
+    return *canal;
+}
+
+CanalSerie::CanalSerie()
+{
+    connect(&puerto_, &QSerialPort::readyRead, this, &CanalSerie::cambio);
+    connect(&puerto_, &QSerialPort::bytesWritten, this, &CanalSerie::cambio);
+    connect(&puerto_, &QSerialPort::aboutToClose, this, [this] {
+        ++generacion_;
+        emit cambio();
+    });
+    connect(&puerto_, &QSerialPort::errorOccurred, this, &CanalSerie::alError);
+}
+
+void CanalSerie::alError(QSerialPort::SerialPortError e)
+{
+    // A timed-out wait is no fault; a read, write or resource error on an open port
+    // means the device went away (unplugged, the far end of a pseudo-terminal closed).
+    if (e != QSerialPort::ReadError && e != QSerialPort::WriteError && e != QSerialPort::ResourceError)
+        return;
+    if (!puerto_.isOpen() || perdido_)
+        return;
+    perdido_ = true;
+    descripcionPerdida_ = puerto_.errorString();
+    // The port is closed outside QSerialPort's own notification, which is still on
+    // the stack here; the waits end now because abierto() turns false.
+    QMetaObject::invokeMethod(this, &CanalSerie::cerrarPorPerdida, Qt::QueuedConnection);
+    emit cambio();
+}
+
+void CanalSerie::cerrarPorPerdida()
+{
+    if (perdido_ && puerto_.isOpen())
+        puerto_.close();
+}
+
+bool CanalSerie::abrir(const QString& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
+                       int16_t bitsParada, QString& error)
+{
+    if (puerto_.isOpen())
+        puerto_.close();
+    perdido_ = false;
+    descripcionPerdida_.clear();
+    puerto_.clearError();
+
+    QSerialPort::Parity p;
+    if (paridad == "N" || paridad == "n")
+        p = QSerialPort::NoParity;
+    else if (paridad == "E" || paridad == "e")
+        p = QSerialPort::EvenParity;
+    else if (paridad == "O" || paridad == "o")
+        p = QSerialPort::OddParity;
+    else if (paridad == "M" || paridad == "m")
+        p = QSerialPort::MarkParity;
+    else if (paridad == "S" || paridad == "s")
+        p = QSerialPort::SpaceParity;
+    else {
+        error = QStringLiteral("Invalid parity");
+        return false;
+    }
+    if (bitsDatos < 5 || bitsDatos > 8) {
+        error = QStringLiteral("Invalid data bits");
+        return false;
+    }
+    if (bitsParada != 1 && bitsParada != 2) {
+        error = QStringLiteral("Invalid stop bits");
+        return false;
+    }
+    if (baudios <= 0) {
+        error = QStringLiteral("Invalid baud rate");
+        return false;
+    }
+
+    puerto_.setPortName(ruta);
+    if (!puerto_.setBaudRate(baudios) || !puerto_.setParity(p)
+        || !puerto_.setDataBits(static_cast<QSerialPort::DataBits>(bitsDatos))
+        || !puerto_.setStopBits(bitsParada == 1 ? QSerialPort::OneStop : QSerialPort::TwoStop)
+        || !puerto_.setFlowControl(QSerialPort::NoFlowControl)) {
+        error = puerto_.errorString();
+        return false;
+    }
+    if (!puerto_.open(QIODevice::ReadWrite)) {
+        error = puerto_.errorString();
+        return false;
+    }
+    // Whatever waited in the line from an earlier session is not part of this one.
+    puerto_.clear(QSerialPort::Input);
+    puerto_.clearError();
+    return true;
+}
+
+bool CanalSerie::cerrar(QString& error)
+{
+    // Whoever closes the port has dealt with a loss: it is reported no more.
+    const bool eraPerdido = perdido_;
+    perdido_ = false;
+    if (!puerto_.isOpen())
+        return true;
+    puerto_.clearError();
+    puerto_.close();
+    const auto e = puerto_.error();
+    // Restoring the line settings of a device that has gone fails too; that is
+    // the loss already reported, not a fault of closing.
+    if (!eraPerdido && e != QSerialPort::NoError && e != QSerialPort::TimeoutError
+        && e != QSerialPort::NotOpenError && e != QSerialPort::ReadError && e != QSerialPort::WriteError
+        && e != QSerialPort::ResourceError) {
+        error = puerto_.errorString();
+        puerto_.clearError();
+        return false;
+    }
+    puerto_.clearError();
+    return true;
+}
+
+bool CanalSerie::abierto() const
+{
+    return puerto_.isOpen() && !perdido_;
+}
+
+bool CanalSerie::escribir(const std::string& bytes, QString& error)
+{
+    if (bytes.empty())
+        return true;
+    const qint64 n = puerto_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (n != static_cast<qint64>(bytes.size())) {
+        error = puerto_.errorString();
+        return false;
+    }
+    return true;
+}
+
+qint64 CanalSerie::pendientesSalida() const
+{
+    return puerto_.bytesToWrite();
+}
+
+qint64 CanalSerie::disponibles() const
+{
+    return puerto_.bytesAvailable();
+}
+
+std::string CanalSerie::leerTodo()
+{
+    const QByteArray datos = puerto_.readAll();
+    return std::string(datos.constData(), static_cast<size_t>(datos.size()));
+}
+
+bool CanalSerie::esperar(QDeadlineTimer hasta, const std::function<bool()>& listo)
+{
+    const uint64_t gen = generacion_;
+    auto terminado = [&] { return listo() || !abierto() || generacion_ != gen || hasta.hasExpired(); };
+    if (terminado())
+        return listo();
+
+    if (!hayBucleDeEventos()) {
+        // No event loop to serve us (a program without an application object):
+        // QSerialPort's own blocking waits, which sleep in the system.
+        while (!terminado()) {
+            const int ms = restanteMs(hasta);
+            const int paso = ms < 0 ? 1000 : ms;
+            if (puerto_.bytesToWrite() > 0)
+                puerto_.waitForBytesWritten(paso);
+            else
+                puerto_.waitForReadyRead(paso);
+        }
+        return listo();
+    }
+
+    QEventLoop bucle;
+    QTimer reloj;
+    reloj.setSingleShot(true);
+    reloj.setTimerType(Qt::PreciseTimer);
+    connect(&reloj, &QTimer::timeout, &bucle, &QEventLoop::quit);
+    const auto conexion = connect(this, &CanalSerie::cambio, &bucle, [&] {
+        if (terminado())
+            bucle.quit();
+    });
+    while (!terminado()) {
+        const int ms = restanteMs(hasta);
+        if (ms >= 0)
+            reloj.start(ms);
+        bucle.exec();
+        reloj.stop();
+    }
+    disconnect(conexion);
+    return listo();
+}
+
+bool CanalSerie::pausa(int ms)
+{
+    if (ms <= 0)
+        return true;
+    const QDeadlineTimer hasta(ms, Qt::PreciseTimer);
+    if (!hayBucleDeEventos()) {
+        QThread::msleep(static_cast<unsigned long>(ms));
+        return true;
+    }
+    const bool estabaAbierto = abierto();
+    const uint64_t gen = generacion_;
+    auto interrumpida = [&] { return estabaAbierto && (!abierto() || generacion_ != gen); };
+
+    QEventLoop bucle;
+    QTimer reloj;
+    reloj.setSingleShot(true);
+    reloj.setTimerType(Qt::PreciseTimer);
+    connect(&reloj, &QTimer::timeout, &bucle, &QEventLoop::quit);
+    const auto conexion = connect(this, &CanalSerie::cambio, &bucle, [&] {
+        if (interrumpida())
+            bucle.quit();
+    });
+    while (!hasta.hasExpired() && !interrumpida()) {
+        reloj.start(restanteMs(hasta));
+        bucle.exec();
+        reloj.stop();
+    }
+    disconnect(conexion);
+    return !interrumpida();
+}
+
+} // namespace tesedra

@@ -1,0 +1,66 @@
+#pragma once
+// The program's one serial port and the waits of the console exchanges.
+// A QSerialPort behind a small interface: open, close, write, read what has
+// arrived, and wait (in a nested event loop) for data, for the output to drain,
+// for the port to close or for a deadline. Closing the port ends every wait.
+
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QSerialPort>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace tesedra {
+
+class CanalSerie : public QObject {
+    Q_OBJECT
+public:
+    static CanalSerie& instancia();
+
+    // Opens `ruta` with the line settings; on failure `error` gets the system's description.
+    bool abrir(const QString& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
+               int16_t bitsParada, QString& error);
+    // Closes the port if open. False (with the description) when closing reported a fault.
+    bool cerrar(QString& error);
+
+    // Open and usable: false once closed or once the far end has gone away.
+    bool abierto() const;
+    // The far end went away (read or resource error) while the port was open.
+    bool perdido() const { return perdido_; }
+    QString descripcionPerdida() const { return descripcionPerdida_; }
+
+    // Queues the bytes for sending; false (with the description) when the port refused them.
+    bool escribir(const std::string& bytes, QString& error);
+    qint64 pendientesSalida() const;
+    std::string leerTodo();
+    qint64 disponibles() const;
+
+    // Runs a nested event loop until `listo()` holds, the port closes (or is lost),
+    // or `hasta` expires. Returns `listo()` at the end.
+    bool esperar(QDeadlineTimer hasta, const std::function<bool()>& listo);
+    // Waits `ms` milliseconds in a nested event loop; a port that closes during the
+    // pause ends it early. Returns false when it ended early.
+    bool pausa(int ms);
+
+    // Changes each time the port closes: a wait compares it to see a close that
+    // happened underneath it, even when the port was opened again meanwhile.
+    uint64_t generacion() const { return generacion_; }
+
+signals:
+    // Data arrived, output was written, the port closed or failed.
+    void cambio();
+
+private:
+    CanalSerie();
+    void alError(QSerialPort::SerialPortError e);
+    void cerrarPorPerdida();
+
+    QSerialPort puerto_;
+    bool perdido_ = false;
+    QString descripcionPerdida_;
+    uint64_t generacion_ = 0;
+};
+
+} // namespace tesedra

@@ -1,0 +1,261 @@
+#include "console/ComSerie.h"
+
+#include "console/CanalSerie.h"
+#include "console/Tiempos.h"
+#include "shell/Dialogos.h"
+#include "shell/Idiomas.h"
+
+#include <QDeadlineTimer>
+#include <QtGlobal>
+
+namespace tesedra {
+
+namespace {
+
+const std::string kPaginaCualquierTecla = "Press any key to continue";
+const std::string kPaginaReturn = "---Press <return> or type More for more";
+constexpr size_t kVentanaPrompt = 15;
+const std::string kInterrupcion(1, '\x03');
+
+ContadoresCanal contadores;
+
+CanalSerie& canal()
+{
+    return CanalSerie::instancia();
+}
+
+// A console line ends at its carriage return: anything after a CR or LF inside
+// the text would reach the console as further command lines, so it is not sent.
+std::string HastaFinDeLinea(const std::string& texto)
+{
+    const size_t fin = texto.find_first_of("\r\n");
+    return fin == std::string::npos ? texto : texto.substr(0, fin);
+}
+
+size_t Ocurrencias(const std::string& texto, const std::string& buscado)
+{
+    size_t n = 0;
+    for (size_t p = texto.find(buscado); p != std::string::npos; p = texto.find(buscado, p + buscado.size()))
+        ++n;
+    return n;
+}
+
+// The pause before a command or a read: a timer-driven wait that keeps the windows
+// painted, counted for the pacing figures, and cut short when the port closes.
+void Pausa(int ms)
+{
+    if (ms <= 0)
+        return;
+    contadores.pausasMs += ms;
+    canal().pausa(ms);
+}
+
+// The far end has gone: report it once with the operation's message, then close.
+void InformarPerdida(const std::string& mensaje)
+{
+    const std::string desc = canal().descripcionPerdida().toLatin1().toStdString();
+    QString ignorado;
+    canal().cerrar(ignorado);
+    MostrarError(mensaje + desc);
+}
+
+} // namespace
+
+const ContadoresCanal& contadoresCanal()
+{
+    return contadores;
+}
+
+void ReiniciarContadoresCanal()
+{
+    contadores = {};
+}
+
+const std::string& PromptModelo(int16_t modelo)
+{
+    static const std::string k5660 = "Command->";
+    static const std::string k812 = "3Com-DSL>";
+    static const std::string ninguno;
+    if (modelo == 1)
+        return k5660;
+    if (modelo == 2)
+        return k812;
+    return ninguno;
+}
+
+std::string RutaPuerto(int16_t puerto)
+{
+#ifdef Q_OS_WIN
+    return "COM" + std::to_string(puerto);
+#else
+    const QByteArray variable = "TESEDRA_COM" + QByteArray::number(puerto);
+    const QByteArray valor = qgetenv(variable.constData());
+    if (!valor.isEmpty())
+        return valor.toStdString();
+    return "/dev/ttyS" + std::to_string(puerto - 1);
+#endif
+}
+
+bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
+                     int16_t bitsParada)
+{
+    QString error;
+    if (!canal().abrir(QString::fromLocal8Bit(ruta.c_str()), baudios, paridad, bitsDatos, bitsParada, error)) {
+        MostrarError(mensajes().msgErrConfModem + ": " + error.toLatin1().toStdString());
+        return false;
+    }
+    return true;
+}
+
+bool AbrirPuerto(int16_t puerto, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
+                 int16_t bitsParada)
+{
+    return AbrirPuertoRuta(RutaPuerto(puerto), baudios, paridad, bitsDatos, bitsParada);
+}
+
+bool PuertoAbierto()
+{
+    return canal().abierto();
+}
+
+bool EscribirPuerto(const std::string& texto)
+{
+    if (canal().perdido()) {
+        InformarPerdida(mensajes().msgErrEscPuerto);
+        return false;
+    }
+    if (!canal().abierto())
+        return false;
+
+    const uint64_t sesionPuerto = canal().generacion();
+    QString error;
+    if (!canal().escribir(HastaFinDeLinea(texto), error) || !canal().escribir("\r", error)) {
+        MostrarError(mensajes().msgErrEscPuerto + error.toLatin1().toStdString());
+        return false;
+    }
+    // Until the line has left the output buffer; closing the port ends the wait.
+    canal().esperar(QDeadlineTimer(QDeadlineTimer::Forever), [] { return canal().pendientesSalida() == 0; });
+    if (canal().perdido()) {
+        InformarPerdida(mensajes().msgErrEscPuerto);
+        return false;
+    }
+    // Closed during the wait (and maybe opened again by someone else): failed.
+    return canal().abierto() && canal().generacion() == sesionPuerto;
+}
+
+std::string LeerPuerto(int pausaMs)
+{
+    // A closed port has nothing to wait for: no pause.
+    if (!canal().abierto() && !canal().perdido())
+        return {};
+    Pausa(pausaMs);
+    if (canal().perdido()) {
+        InformarPerdida(mensajes().msgErrLecPuerto);
+        return {};
+    }
+    if (!canal().abierto())
+        return {};
+
+    ++contadores.lecturas;
+    const uint64_t sesionPuerto = canal().generacion();
+    const QDeadlineTimer hasta(static_cast<qint64>(tiempos().esperaLecturaS) * 1000, Qt::PreciseTimer);
+    std::string recogido;
+    for (;;) {
+        recogido += canal().leerTodo();
+        if (!recogido.empty() || hasta.hasExpired())
+            break;
+        canal().esperar(hasta, [] { return canal().disponibles() > 0; });
+        if (canal().perdido()) {
+            InformarPerdida(mensajes().msgErrLecPuerto);
+            return {};
+        }
+        if (!canal().abierto() || canal().generacion() != sesionPuerto)
+            return {};
+    }
+    return NormalizarRespuesta(recogido);
+}
+
+bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t modelo, int limiteSegundos)
+{
+    respuesta.clear();
+    const std::string& prompt = PromptModelo(modelo);
+    if (prompt.empty() || !canal().abierto())
+        return false;
+
+    const uint64_t sesionPuerto = canal().generacion();
+    Pausa(tiempos().pausaComandoMs);
+    // The reply is what the console sends after the command: output still waiting
+    // from before (the tail of an earlier reply, stray prompts) is not part of it.
+    if (canal().abierto())
+        canal().leerTodo();
+    EscribirPuerto(comando);
+
+    const QDeadlineTimer limite(static_cast<qint64>(limiteSegundos) * 1000, Qt::PreciseTimer);
+    size_t paginasRespondidas = 0;
+    for (;;) {
+        respuesta += LeerPuerto(tiempos().pausaLecturaMs);
+        // Closed by a cancel or lost: the reply is incomplete, the exchange failed.
+        if (!canal().abierto() || canal().generacion() != sesionPuerto)
+            return false;
+
+        // Each paging prompt is answered once, when it arrives; answering it again
+        // would leave stray prompts to end the next command's reply early.
+        const size_t paginas = Ocurrencias(respuesta, kPaginaCualquierTecla) + Ocurrencias(respuesta, kPaginaReturn);
+        if (paginas > paginasRespondidas) {
+            paginasRespondidas = paginas;
+            EscribirPuerto(std::string());
+        }
+
+        if (limiteSegundos != 0 && limite.hasExpired()) {
+            EscribirPuerto(kInterrupcion);
+            return true;
+        }
+
+        const size_t desde = respuesta.size() > kVentanaPrompt ? respuesta.size() - kVentanaPrompt : 0;
+        if (respuesta.find(prompt, desde) != std::string::npos)
+            return true;
+    }
+}
+
+void CerrarPuerto()
+{
+    QString error;
+    if (!canal().cerrar(error))
+        MostrarError(error.toLatin1().toStdString());
+}
+
+void Esperar(int ms)
+{
+    if (ms <= 0)
+        return;
+    canal().pausa(ms);
+}
+
+std::string NormalizarRespuesta(const std::string& texto)
+{
+    // Backspaces as a terminal shows them: each one takes the character before it
+    // (a backspace with nothing before it just goes).
+    std::string sinRetroceso;
+    sinRetroceso.reserve(texto.size());
+    for (char c : texto) {
+        if (c == '\b') {
+            if (!sinRetroceso.empty())
+                sinRetroceso.pop_back();
+        } else {
+            sinRetroceso.push_back(c);
+        }
+    }
+    // Line feeds and NULs go; every carriage return becomes CR LF.
+    std::string resultado;
+    resultado.reserve(sinRetroceso.size() + sinRetroceso.size() / 16);
+    for (char c : sinRetroceso) {
+        if (c == '\n' || c == '\0')
+            continue;
+        resultado.push_back(c);
+        if (c == '\r')
+            resultado.push_back('\n');
+    }
+    return resultado;
+}
+
+} // namespace tesedra

@@ -1,0 +1,661 @@
+#include "sim/SimuladorRouter.h"
+
+#include <QFile>
+#include <QSocketNotifier>
+#include <QStringList>
+#include <QTimer>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+// The reply data built into the library (sim/datos_sim.qrc).
+static void CargarRecursosSimulador()
+{
+    Q_INIT_RESOURCE(datos_sim);
+}
+
+namespace tesedra::sim {
+
+namespace {
+
+const std::string kPrompt5660 = "Command->";
+const std::string kPrompt812 = "3Com-DSL>";
+const std::string kPagina5660 = "Press any key to continue";
+const std::string kPagina812 = "---Press <return> or type More for more";
+const std::string kPidePassword = "Password: ";
+const std::string kSetup812 = "The unit has not been configured yet. Setup? (y/n)";
+
+std::string Recortar(const std::string& s)
+{
+    const size_t a = s.find_first_not_of(' ');
+    if (a == std::string::npos)
+        return {};
+    const size_t b = s.find_last_not_of(' ');
+    return s.substr(a, b - a + 1);
+}
+
+void Reemplazar(std::string& texto, const std::string& de, const std::string& a)
+{
+    if (de.empty())
+        return;
+    for (size_t p = texto.find(de); p != std::string::npos; p = texto.find(de, p + a.size()))
+        texto.replace(p, de.size(), a);
+}
+
+} // namespace
+
+SimuladorRouter::SimuladorRouter(OpcionesSimulador o, QObject* parent) : QObject(parent), o_(std::move(o))
+{
+    CargarRecursosSimulador();
+    reloj_ = new QTimer(this);
+    reloj_->setSingleShot(true);
+    reloj_->setTimerType(Qt::PreciseTimer);
+    connect(reloj_, &QTimer::timeout, this, [this] {
+        enPausa_ = false;
+        bombear();
+    });
+    ritmoReloj_ = new QTimer(this);
+    ritmoReloj_->setSingleShot(true);
+    ritmoReloj_->setTimerType(Qt::PreciseTimer);
+    connect(ritmoReloj_, &QTimer::timeout, this, &SimuladorRouter::bombear);
+    asincrono_ = new QTimer(this);
+    asincrono_->setSingleShot(true);
+    asincrono_->setInterval(0);
+    connect(asincrono_, &QTimer::timeout, this, &SimuladorRouter::procesarPendientes);
+    reintento_ = new QTimer(this);
+    reintento_->setSingleShot(true);
+    reintento_->setInterval(100);
+    connect(reintento_, &QTimer::timeout, this, [this] {
+        if (lectura_)
+            lectura_->setEnabled(true);
+    });
+}
+
+SimuladorRouter::~SimuladorRouter()
+{
+    desaparecer();
+}
+
+OpcionesSimulador& SimuladorRouter::opciones()
+{
+    return o_;
+}
+
+const std::string& SimuladorRouter::prompt() const
+{
+    return o_.modelo == 1 ? kPrompt5660 : kPrompt812;
+}
+
+const std::string& SimuladorRouter::textoPaginado() const
+{
+    return o_.modelo == 1 ? kPagina5660 : kPagina812;
+}
+
+QString SimuladorRouter::rutaDispositivo() const
+{
+    return ruta_;
+}
+
+const std::vector<std::string>& SimuladorRouter::lineasRecibidas() const
+{
+    return recibidas_;
+}
+
+void SimuladorRouter::fijarRespuesta(const std::string& comando, const std::string& respuesta)
+{
+    fijadas_[Recortar(comando)] = respuesta;
+}
+
+bool SimuladorRouter::iniciar()
+{
+    if (!cargarTabla())
+        return false;
+
+    maestro_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (maestro_ < 0 || grantpt(maestro_) != 0 || unlockpt(maestro_) != 0) {
+        std::fprintf(stderr, "routersim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
+        desaparecer();
+        return false;
+    }
+    const char* nombre = ptsname(maestro_);
+    if (!nombre) {
+        std::fprintf(stderr, "routersim: no name for the pseudo-terminal: %s\n", std::strerror(errno));
+        desaparecer();
+        return false;
+    }
+    ruta_ = QString::fromLocal8Bit(nombre);
+    fcntl(maestro_, F_SETFL, fcntl(maestro_, F_GETFL) | O_NONBLOCK);
+
+    // The simulator holds the serial end open itself, in raw mode: the line never
+    // echoes on its own, and the master never reads "no one there" between the
+    // program's sessions.
+    esclavo_ = ::open(nombre, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (esclavo_ >= 0) {
+        termios t{};
+        if (tcgetattr(esclavo_, &t) == 0) {
+            cfmakeraw(&t);
+            tcsetattr(esclavo_, TCSANOW, &t);
+        }
+    }
+
+    lectura_ = new QSocketNotifier(maestro_, QSocketNotifier::Read, this);
+    connect(lectura_, &QSocketNotifier::activated, this, &SimuladorRouter::alLeer);
+    escritura_ = new QSocketNotifier(maestro_, QSocketNotifier::Write, this);
+    escritura_->setEnabled(false);
+    connect(escritura_, &QSocketNotifier::activated, this, [this] {
+        escritura_->setEnabled(false);
+        bombear();
+    });
+    return true;
+}
+
+void SimuladorRouter::desaparecer()
+{
+    delete lectura_;
+    lectura_ = nullptr;
+    delete escritura_;
+    escritura_ = nullptr;
+    if (maestro_ >= 0)
+        ::close(maestro_);
+    maestro_ = -1;
+    if (esclavo_ >= 0)
+        ::close(esclavo_);
+    esclavo_ = -1;
+    if (reloj_)
+        reloj_->stop();
+    if (ritmoReloj_)
+        ritmoReloj_->stop();
+    cola_.clear();
+    salida_.clear();
+    pendiente_.clear();
+    enPausa_ = false;
+    estado_ = Estado::Callado;
+}
+
+// ---- reply table ----
+
+QString SimuladorRouter::leerDato(const QString& fichero) const
+{
+    QString carpeta = o_.carpetaDatos;
+    if (carpeta.isEmpty())
+        carpeta = o_.modelo == 1 ? QStringLiteral(":/sim/data/5660") : QStringLiteral(":/sim/data/812");
+    QFile f(carpeta + QLatin1Char('/') + fichero);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(f.readAll());
+}
+
+bool SimuladorRouter::cargarTabla()
+{
+    // comandos.txt: one pattern per line, "words | reply file"; "<x>" stands for any
+    // one word, whose value replaces {x} in the reply; "*" is the reply to anything else.
+    const QString tabla = leerDato(QStringLiteral("comandos.txt"));
+    if (tabla.isEmpty()) {
+        std::fprintf(stderr, "routersim: no reply table (comandos.txt) in the data folder\n");
+        return false;
+    }
+    patrones_.clear();
+    for (const QString& linea : tabla.split(QLatin1Char('\n'))) {
+        const QString l = linea.trimmed();
+        if (l.isEmpty() || l.startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype barra = l.lastIndexOf(QLatin1Char('|'));
+        if (barra < 0)
+            continue;
+        Patron p;
+        p.palabras = l.left(barra).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        p.fichero = l.mid(barra + 1).trimmed();
+        if (!p.palabras.isEmpty() && !p.fichero.isEmpty())
+            patrones_.push_back(p);
+    }
+    return !patrones_.empty();
+}
+
+std::vector<SimuladorRouter::Tramo> SimuladorRouter::tramosDe(const std::string& texto,
+                                                             const std::map<QString, QString>& valores) const
+{
+    // A reply file: every line is printed with CR LF, except directives:
+    //   "@pausa N"  N milliseconds pass (the command is still running)
+    //   "@prompt"   the prompt shows now; what follows keeps coming after it
+    //   "@ ..."     a comment;  "@@..." a line that starts with "@"
+    std::string t = texto;
+    for (const auto& [clave, valor] : valores)
+        Reemplazar(t, QStringLiteral("{%1}").arg(clave).toStdString(), valor.toLatin1().toStdString());
+
+    std::vector<std::string> lineas;
+    size_t desde = 0;
+    while (desde <= t.size()) {
+        size_t fin = t.find('\n', desde);
+        if (fin == std::string::npos)
+            fin = t.size();
+        std::string l = t.substr(desde, fin - desde);
+        if (!l.empty() && l.back() == '\r')
+            l.pop_back();
+        lineas.push_back(l);
+        desde = fin + 1;
+    }
+    if (!lineas.empty() && lineas.back().empty())
+        lineas.pop_back();
+
+    // Lines printed before the prompt (only those are paged).
+    int antesDelPrompt = 0;
+    for (const auto& l : lineas) {
+        if (l == "@prompt")
+            break;
+        if (l.empty() || l[0] != '@' || l.rfind("@@", 0) == 0)
+            ++antesDelPrompt;
+    }
+
+    std::vector<Tramo> tramos;
+    int impresas = 0;
+    bool trasPrompt = false;
+    for (const auto& l : lineas) {
+        if (!l.empty() && l[0] == '@' && l.rfind("@@", 0) != 0) {
+            if (l.rfind("@pausa", 0) == 0) {
+                Tramo p;
+                p.tipo = Tramo::Tipo::Pausa;
+                p.ms = std::max(0, std::atoi(l.c_str() + 6));
+                tramos.push_back(p);
+            } else if (l == "@prompt") {
+                Tramo p;
+                p.tipo = Tramo::Tipo::Prompt;
+                tramos.push_back(p);
+                trasPrompt = true;
+            }
+            continue;
+        }
+        Tramo tx;
+        tx.texto = (l.rfind("@@", 0) == 0 ? l.substr(1) : l) + "\r\n";
+        tramos.push_back(tx);
+        ++impresas;
+        if (!trasPrompt && o_.paginado > 0 && impresas % o_.paginado == 0 && impresas < antesDelPrompt) {
+            Tramo pg;
+            pg.tipo = Tramo::Tipo::Pagina;
+            tramos.push_back(pg);
+        }
+    }
+    return tramos;
+}
+
+std::vector<SimuladorRouter::Tramo> SimuladorRouter::respuestaPara(const std::string& linea)
+{
+    std::map<QString, QString> valores;
+    valores[QStringLiteral("linea")] = QString::fromLatin1(linea.c_str());
+
+    const auto fijada = fijadas_.find(linea);
+    if (fijada != fijadas_.end())
+        return tramosDe(fijada->second, valores);
+
+    const QStringList palabras = QString::fromLatin1(linea.c_str()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const Patron* elegido = nullptr;
+    const Patron* otro = nullptr;
+    for (const auto& p : patrones_) {
+        if (p.palabras.size() == 1 && p.palabras[0] == QLatin1String("*")) {
+            if (!otro)
+                otro = &p;
+            continue;
+        }
+        if (p.palabras.size() != palabras.size())
+            continue;
+        std::map<QString, QString> ligadas;
+        bool casa = true;
+        for (qsizetype i = 0; i < palabras.size() && casa; ++i) {
+            const QString& w = p.palabras[i];
+            if (w.size() > 2 && w.startsWith(QLatin1Char('<')) && w.endsWith(QLatin1Char('>')))
+                ligadas[w.mid(1, w.size() - 2)] = palabras[i];
+            else
+                casa = w.compare(palabras[i], Qt::CaseInsensitive) == 0;
+        }
+        if (casa) {
+            valores.insert(ligadas.begin(), ligadas.end());
+            elegido = &p;
+            break;
+        }
+    }
+    if (!elegido)
+        elegido = otro;
+    if (!elegido)
+        return {};
+    const QString datos = leerDato(elegido->fichero);
+    if (datos.isNull()) {
+        std::fprintf(stderr, "routersim: reply file %s is missing\n", qPrintable(elegido->fichero));
+        return {};
+    }
+    return tramosDe(datos.toLatin1().toStdString(), valores);
+}
+
+// ---- input ----
+
+void SimuladorRouter::registrar(const std::string& linea)
+{
+    recibidas_.push_back(linea);
+}
+
+void SimuladorRouter::alLeer()
+{
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(maestro_, buf, sizeof buf);
+        if (n > 0) {
+            for (ssize_t i = 0; i < n && maestro_ >= 0; ++i)
+                procesarByte(buf[i]);
+            if (maestro_ < 0)
+                return;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN)
+            return;
+        // No one holds the serial end: look again a little later.
+        if (lectura_) {
+            lectura_->setEnabled(false);
+            reintento_->start();
+        }
+        return;
+    }
+}
+
+void SimuladorRouter::procesarByte(char c)
+{
+    if (c == '\n')
+        return;
+
+    if (o_.silencioso || estado_ == Estado::Callado) {
+        if (c == '\r') {
+            registrar(linea_);
+            linea_.clear();
+        } else if (c == '\x03') {
+            registrar(std::string(1, c));
+        } else {
+            linea_.push_back(c);
+        }
+        return;
+    }
+
+    switch (estado_) {
+    case Estado::Dormido:
+        if (c == '\r') {
+            registrar(linea_);
+            linea_.clear();
+            if (o_.pedirPassword) {
+                encolarTexto("\r\n" + kPidePassword);
+                estado_ = Estado::Password;
+            } else {
+                encolarTexto("\r\n");
+                encolar(tramosDe(leerDato(QStringLiteral("bienvenida.txt")).toLatin1().toStdString(), {}), true);
+            }
+            bombear();
+        }
+        return;
+
+    case Estado::Password:
+        if (c == '\r') {
+            const std::string dada = linea_;
+            registrar(dada);
+            linea_.clear();
+            if (dada == o_.password) {
+                encolarTexto("\r\n");
+                auto tramos = tramosDe(leerDato(QStringLiteral("bienvenida.txt")).toLatin1().toStdString(), {});
+                if (o_.modelo == 2 && o_.preguntaSetup) {
+                    setupPendiente_ = true;
+                    Tramo s;
+                    s.texto = kSetup812 + "\r\n";
+                    tramos.push_back(s);
+                }
+                encolar(std::move(tramos), true);
+            } else {
+                encolarTexto(o_.modelo == 1 ? "\r\nInvalid password.\r\n" + kPidePassword
+                                            : "\r\nLogin incorrect\r\n" + kPidePassword);
+            }
+            bombear();
+        } else if (c == '\b' || c == '\x7f') {
+            if (!linea_.empty())
+                linea_.pop_back();
+        } else if (c != '\x03') {
+            linea_.push_back(c);
+        }
+        return;
+
+    case Estado::Prompt:
+        if (c == '\r') {
+            lineaCompleta();
+        } else if (c == '\x03') {
+            registrar(std::string(1, c));
+            interrumpir();
+        } else if (c == '\b' || c == '\x7f') {
+            if (!linea_.empty()) {
+                linea_.pop_back();
+                emitir("\b \b");
+            }
+        } else {
+            linea_.push_back(c);
+            emitir(std::string(1, c));
+        }
+        return;
+
+    case Estado::Ejecutando:
+        if (c == '\x03') {
+            registrar(std::string(1, c));
+            interrumpir();
+        } else {
+            pendiente_.push_back(c);
+        }
+        return;
+
+    case Estado::Paginando:
+        if (c == '\x03') {
+            registrar(std::string(1, c));
+            interrumpir();
+            return;
+        }
+        // The 5660 goes on at any key; the 812 at a return (a typed "More" included).
+        if (o_.modelo == 2 && c != '\r') {
+            linea_.push_back(c);
+            return;
+        }
+        registrar(c == '\r' ? linea_ : std::string(1, c));
+        linea_.clear();
+        estado_ = Estado::Ejecutando;
+        emitir("\r\n");
+        return;
+
+    case Estado::Callado:
+        return;
+    }
+}
+
+void SimuladorRouter::lineaCompleta()
+{
+    const std::string linea = linea_;
+    linea_.clear();
+    registrar(linea);
+    emitir("\r\n");
+    ejecutar(Recortar(linea));
+}
+
+void SimuladorRouter::ejecutar(const std::string& linea)
+{
+    if (linea.empty()) {
+        std::vector<Tramo> t;
+        if (setupPendiente_) {
+            Tramo s;
+            s.texto = kSetup812 + "\r\n";
+            t.push_back(s);
+        }
+        encolar(std::move(t), true);
+        return;
+    }
+    if (setupPendiente_) {
+        const QString r = QString::fromLatin1(linea.c_str()).toLower();
+        if (r == QLatin1String("n") || r == QLatin1String("no") || r == QLatin1String("y")
+            || r == QLatin1String("yes")) {
+            setupPendiente_ = false;
+            Tramo s;
+            s.texto = r.startsWith(QLatin1Char('n')) ? "Setup skipped.\r\n"
+                                                     : "Setup is only available from the web interface.\r\n";
+            encolar({s}, true);
+            return;
+        }
+    }
+    encolar(respuestaPara(linea), true);
+}
+
+// ---- output ----
+
+void SimuladorRouter::emitir(const std::string& texto)
+{
+    // Echo and line ends go out at once, ahead of any output still queued.
+    salida_ += texto;
+    bombear();
+}
+
+void SimuladorRouter::encolarTexto(const std::string& texto)
+{
+    Tramo t;
+    t.texto = texto;
+    cola_.push_back(t);
+}
+
+void SimuladorRouter::encolar(std::vector<Tramo> tramos, bool terminaConPrompt)
+{
+    const bool tienePrompt = std::any_of(tramos.begin(), tramos.end(),
+                                         [](const Tramo& t) { return t.tipo == Tramo::Tipo::Prompt; });
+    for (auto& t : tramos)
+        cola_.push_back(std::move(t));
+    if (terminaConPrompt && !tienePrompt) {
+        Tramo p;
+        p.tipo = Tramo::Tipo::Prompt;
+        cola_.push_back(p);
+    }
+    estado_ = Estado::Ejecutando;
+    bombear();
+}
+
+void SimuladorRouter::mostrarPrompt()
+{
+    encolar({}, true);
+}
+
+void SimuladorRouter::interrumpir()
+{
+    cola_.clear();
+    salida_.clear();
+    enPausa_ = false;
+    reloj_->stop();
+    linea_.clear();
+    encolarTexto("^C\r\n");
+    mostrarPrompt();
+}
+
+void SimuladorRouter::procesarPendientes()
+{
+    while (!pendiente_.empty() && estado_ == Estado::Prompt && maestro_ >= 0) {
+        const char c = pendiente_.front();
+        pendiente_.erase(0, 1);
+        procesarByte(c);
+    }
+}
+
+void SimuladorRouter::bombear()
+{
+    if (maestro_ < 0)
+        return;
+    for (;;) {
+        if (!salida_.empty()) {
+            escribirAhora();
+            if (!salida_.empty() || maestro_ < 0)
+                return;
+        }
+        if (enPausa_ || estado_ == Estado::Paginando || estado_ == Estado::Callado || cola_.empty()) {
+            ritmo_.invalidate();
+            return;
+        }
+        Tramo t = std::move(cola_.front());
+        cola_.pop_front();
+        switch (t.tipo) {
+        case Tramo::Tipo::Texto:
+            salida_ += t.texto;
+            break;
+        case Tramo::Tipo::Pausa:
+            enPausa_ = true;
+            reloj_->start(t.ms);
+            break;
+        case Tramo::Tipo::Pagina:
+            salida_ += textoPaginado();
+            estado_ = Estado::Paginando;
+            break;
+        case Tramo::Tipo::Prompt:
+            salida_ += prompt();
+            estado_ = Estado::Prompt;
+            if (!pendiente_.empty())
+                asincrono_->start();
+            break;
+        }
+    }
+}
+
+void SimuladorRouter::escribirAhora()
+{
+    if (maestro_ < 0) {
+        salida_.clear();
+        return;
+    }
+    long long n = static_cast<long long>(salida_.size());
+    if (o_.cortarTrasBytes >= 0)
+        n = std::min(n, std::max(0LL, o_.cortarTrasBytes - enviados_));
+    if (o_.desaparecerTrasBytes >= 0)
+        n = std::min(n, std::max(0LL, o_.desaparecerTrasBytes - enviados_));
+    if (o_.baudios > 0 && n > 0) {
+        // Ten bit times per character; the credit grows with the time since the
+        // output started, so the pace holds whatever the timer granularity.
+        if (!ritmo_.isValid()) {
+            ritmo_.start();
+            permitidos_ = 0;
+        }
+        const long long credito = 1 + ritmo_.elapsed() * o_.baudios / 10000 - permitidos_;
+        if (credito <= 0) {
+            const int msPorCaracter = std::max(1, 10000 / o_.baudios);
+            ritmoReloj_->start(std::max(10, msPorCaracter));
+            return;
+        }
+        n = std::min(n, credito);
+    }
+    if (n > 0) {
+        const ssize_t w = ::write(maestro_, salida_.data(), static_cast<size_t>(n));
+        if (w > 0) {
+            salida_.erase(0, static_cast<size_t>(w));
+            enviados_ += w;
+            permitidos_ += w;
+        } else if (w < 0 && (errno == EAGAIN || errno == EINTR)) {
+            if (escritura_)
+                escritura_->setEnabled(true);
+            return;
+        }
+    }
+    if (o_.desaparecerTrasBytes >= 0 && enviados_ >= o_.desaparecerTrasBytes) {
+        desaparecer();
+        return;
+    }
+    if (o_.cortarTrasBytes >= 0 && enviados_ >= o_.cortarTrasBytes) {
+        cola_.clear();
+        salida_.clear();
+        estado_ = Estado::Callado;
+        return;
+    }
+    if (!salida_.empty()) {
+        if (o_.baudios > 0)
+            ritmoReloj_->start(std::max(10, 10000 / o_.baudios));
+        else if (escritura_)
+            escritura_->setEnabled(true);
+    }
+}
+
+} // namespace tesedra::sim

@@ -1,0 +1,121 @@
+#pragma once
+// A router console on a pseudo-terminal: the program (or a test) opens the serial
+// end with QSerialPort as it would a real port, and this object answers as the
+// console of either router model would: echo, log-on, prompt, paging, Ctrl-C and
+// the replies of the console commands, read from one data file per command.
+// It runs on the thread that creates it, served by that thread's event loops
+// (including the nested loops of the console channel).
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+class QSocketNotifier;
+class QTimer;
+
+namespace tesedra::sim {
+
+struct OpcionesSimulador {
+    int16_t modelo = 2;                 // 1 = 5660 ("Command->"), 2 = 812 ("3Com-DSL>")
+    std::string password = "admin";     // the console password
+    bool pedirPassword = true;          // false: shows the prompt without asking
+    bool preguntaSetup = false;         // 812: asks "Setup?" after log-on until answered
+    int paginado = 0;                   // paging prompt every N reply lines (0 = never)
+    int baudios = 0;                    // output paced at this line speed (0 = as fast as possible)
+    QString carpetaDatos;               // reply data folder (empty: the built-in data of the model)
+    bool silencioso = false;            // never answers anything
+    int cortarTrasBytes = -1;           // stops answering after N output bytes (stays open)
+    int desaparecerTrasBytes = -1;      // closes the pseudo-terminal after N output bytes
+};
+
+class SimuladorRouter : public QObject {
+    Q_OBJECT
+public:
+    explicit SimuladorRouter(OpcionesSimulador o, QObject* parent = nullptr);
+    ~SimuladorRouter() override;
+
+    // Opens the pseudo-terminal and loads the reply table; false (with a line on
+    // standard error) when either fails.
+    bool iniciar();
+    // The serial end, the path a QSerialPort opens.
+    QString rutaDispositivo() const;
+    // Replaces the reply to one exact command line (lines ended by LF or CR LF).
+    void fijarRespuesta(const std::string& comando, const std::string& respuesta);
+    // Every line typed at the console, password lines included, in order.
+    const std::vector<std::string>& lineasRecibidas() const;
+    // Closes the pseudo-terminal now, as a router switched off or unplugged.
+    void desaparecer();
+    OpcionesSimulador& opciones();
+
+    const std::string& prompt() const;
+    const std::string& textoPaginado() const;
+    // Output bytes written so far.
+    long long bytesEnviados() const { return enviados_; }
+
+private:
+    enum class Estado { Dormido, Password, Prompt, Ejecutando, Paginando, Callado };
+
+    // One piece of pending output: text, a pause, a paging stop or the prompt.
+    struct Tramo {
+        enum class Tipo { Texto, Pausa, Pagina, Prompt } tipo = Tipo::Texto;
+        std::string texto;
+        int ms = 0;
+    };
+    // A command pattern of the reply table: words, "<x>" binds any one word.
+    struct Patron {
+        QStringList palabras;
+        QString fichero;
+    };
+
+    bool cargarTabla();
+    QString leerDato(const QString& fichero) const;
+    void alLeer();
+    void procesarByte(char c);
+    void lineaCompleta();
+    void ejecutar(const std::string& linea);
+    std::vector<Tramo> respuestaPara(const std::string& linea);
+    std::vector<Tramo> tramosDe(const std::string& texto, const std::map<QString, QString>& valores) const;
+    void encolar(std::vector<Tramo> tramos, bool terminaConPrompt);
+    void encolarTexto(const std::string& texto);
+    void emitir(const std::string& texto);
+    void mostrarPrompt();
+    void interrumpir();
+    void bombear();
+    void escribirAhora();
+    void procesarPendientes();
+    void registrar(const std::string& linea);
+
+    OpcionesSimulador o_;
+    int maestro_ = -1;
+    int esclavo_ = -1;
+    QString ruta_;
+    QSocketNotifier* lectura_ = nullptr;
+    QSocketNotifier* escritura_ = nullptr;
+    QTimer* reloj_ = nullptr;       // pauses written in the replies
+    QTimer* ritmoReloj_ = nullptr;  // baud pacing
+    QTimer* asincrono_ = nullptr;   // serves the output queue outside the input handler
+    QTimer* reintento_ = nullptr;   // master read retry while no one holds the serial end
+
+    Estado estado_ = Estado::Dormido;
+    std::string linea_;             // the line being typed
+    std::string pendiente_;         // typed while a command runs
+    std::deque<Tramo> cola_;        // output still to come
+    std::string salida_;            // bytes ready for the master, not yet written
+    bool enPausa_ = false;
+    QElapsedTimer ritmo_;           // baud pacing: time since pacing started
+    long long permitidos_ = 0;      // bytes written since pacing started
+    long long enviados_ = 0;
+    bool setupPendiente_ = false;
+
+    std::vector<Patron> patrones_;
+    std::map<std::string, std::string> fijadas_;
+    std::vector<std::string> recibidas_;
+};
+
+} // namespace tesedra::sim
