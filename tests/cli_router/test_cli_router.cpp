@@ -124,6 +124,28 @@ TEST_F(CliRouter, ErroresDeUsoYDeAcceso)
     EXPECT_TRUE(router_->lineasRecibidas().empty());
 }
 
+TEST_F(CliRouter, AyudaNombraElSubcomando)
+{
+    Salida s = Cli({"check", "--help"});
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_TRUE(s.stdoutBytes.startsWith("Usage: tesedra-cli check [options] CHECK")) << s.stdoutBytes.toStdString();
+    EXPECT_TRUE(s.stdoutBytes.contains("--circuit"));
+    s = Cli({"validate", "--help"});
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_TRUE(s.stdoutBytes.startsWith("Usage: tesedra-cli validate [options]"));
+    EXPECT_TRUE(s.stdoutBytes.contains("--line-check"));
+    EXPECT_FALSE(s.stdoutBytes.contains("--circuit"));
+}
+
+TEST_F(CliRouter, SinClaveNiEntradaEsErrorDeUso)
+{
+    Router(kEfficient5660);
+    const Salida s = Cli({"check", "ppp", "--model", "5660", "--device", router_->rutaDispositivo()}, QByteArray(""));
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_TRUE(s.stderrBytes.contains("password")) << s.stderrBytes.toStdString();
+    EXPECT_TRUE(router_->lineasRecibidas().empty());
+}
+
 TEST_F(CliRouter, ValidateGuardaUnRegistroQueLaValidacionInversaAcepta)
 {
     auto& r = Router(kEfficient5660);
