@@ -23,6 +23,7 @@ fProcesando::fProcesando(QWidget* sobre) : QDialog(nullptr), ui(std::make_unique
     setModal(false);
     ui->imgProcesando->setPixmap(QPixmap(QStringLiteral(":/tesedra/logo-48.png")));
     ui->imgProcesando->setAccessibleName(QStringLiteral("Tesedra"));
+    ui->pbProcesando->setAccessibleName(windowTitle());
     ui->Command1->setCursor(Qt::ArrowCursor);
     connect(ui->Command1, &QPushButton::clicked, this, &fProcesando::Command1_Click);
 }

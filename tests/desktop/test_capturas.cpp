@@ -18,7 +18,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 
 using namespace tesedra;
 using namespace tesedra::prueba;
@@ -109,6 +113,54 @@ TEST_F(Screenshots, ValidationWindows)
     sesion().DirectorioDestino = "/srv/validaciones/salida";
     auto* inv = new fvalInversa(nullptr);
     Capturar(inv, "fvalInversa");
+}
+
+// Every field of every window can be told by a screen reader: a label whose buddy it
+// is, or an accessible name of its own.
+class Accesibilidad : public EntornoVentanas {
+protected:
+    static void ComprobarCampos(QWidget* w)
+    {
+        QSet<QWidget*> conEtiqueta;
+        for (QLabel* l : w->findChildren<QLabel*>()) {
+            if (l->buddy())
+                conEtiqueta.insert(l->buddy());
+        }
+        int campos = 0;
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            const bool campo = qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c)
+                               || qobject_cast<QPlainTextEdit*>(c) || qobject_cast<QListWidget*>(c)
+                               || qobject_cast<QProgressBar*>(c);
+            // The line edit inside a combo box belongs to the combo.
+            if (!campo || qobject_cast<QComboBox*>(c->parentWidget()))
+                continue;
+            ++campos;
+            EXPECT_TRUE(conEtiqueta.contains(c) || !c->accessibleName().isEmpty())
+                << w->metaObject()->className() << "::" << c->objectName().toStdString();
+        }
+        EXPECT_GT(campos, 0) << w->metaObject()->className();
+    }
+};
+
+TEST_F(Accesibilidad, EveryFieldHasALabelOrAName)
+{
+    sesion().Perfil = 2;
+    sesion().TipoPrueba = kPruebaSincronizacion;
+    std::vector<std::unique_ptr<QWidget>> ventanas;
+    ventanas.emplace_back(new fPerfil());
+    ventanas.emplace_back(new fMain());
+    ventanas.emplace_back(new fClaveGestionProvision());
+    ventanas.emplace_back(new fdirectorio());
+    ventanas.emplace_back(new fGenerico(nullptr, [] { return int16_t(2); }));
+    ventanas.emplace_back(new fConectividadATM(nullptr, [] { return int16_t(2); }));
+    ventanas.emplace_back(new fConfiguracion(nullptr, [] { return int16_t(2); }));
+    ventanas.emplace_back(new fValidacion(nullptr, [] { return int16_t(2); }));
+    ventanas.emplace_back(new fvalInversa(nullptr));
+    ventanas.emplace_back(new fProcesando());
+    for (auto& v : ventanas) {
+        v->setAttribute(Qt::WA_DeleteOnClose, false);
+        ComprobarCampos(v.get());
+    }
 }
 
 } // namespace

@@ -86,6 +86,23 @@ TEST_F(Principal, DefaultsAreThe812OnPortOneWithSpanishCaptions)
     EXPECT_EQ(Hijo<QLineEdit>(m, "tClave")->echoMode(), QLineEdit::Password);
 }
 
+TEST_F(Principal, WindowsTakeTheirCaptionsFromTheLoadedLanguage)
+{
+    CargarTextosControles(kIdiomaIngles);
+    CargarMensajes(kIdiomaIngles);
+    fMain* m = Abrir(2);
+    EXPECT_EQ(Hijo<QPushButton>(m, "bSincro")->text(), QStringLiteral("&Sincronization"));
+    EXPECT_EQ(Hijo<QPushButton>(m, "bvalInv")->text(), QStringLiteral("&Reverse Validation"));
+    EXPECT_EQ(Hijo<QGroupBox>(m, "fmodem")->title(), QStringLiteral("Modem configuration:"));
+    EXPECT_EQ(Hijo<QLabel>(m, "lpserie")->text(), QStringLiteral("Serial Port:"));
+    Pulsar(m, "bATM");
+    auto* atm = Ventana<fConectividadATM>();
+    ASSERT_NE(atm, nullptr);
+    EXPECT_EQ(atm->windowTitle(), QStringLiteral("ATM connectivity check"));
+    EXPECT_EQ(Hijo<QPushButton>(atm, "btnLanzar")->text(), QStringLiteral("&Start"));
+    EXPECT_EQ(Hijo<QPushButton>(atm, "bVolver")->text(), QStringLiteral("&Back"));
+}
+
 TEST_F(Principal, PasswordReachesTheSessionOnlyWhenTheFieldLosesFocus)
 {
     fMain* m = Abrir(0);
