@@ -1,12 +1,51 @@
 #!/usr/bin/env bash
-# Builds what is needed and starts the desktop program. With no router attached
-# it starts the built-in router simulator on a pseudo-terminal as port 1.
+# Builds what is needed and starts the desktop program with the router simulator
+# (a 3Com OfficeConnect Remote 812 console on a pseudo-terminal) as serial port 1.
+# Without a display it runs the same validation through the command-line tool.
+#
+#   ./run.sh                       build if needed, start the simulator and the program
+#   TESEDRA_SIM_PASSWORD=x ./run.sh   use another router console password
 set -euo pipefail
 cd "$(dirname "$0")"
-if [ ! -x build/bin/tesedra ] || [ -n "$(find CMakeLists.txt */ -newer build/bin/tesedra -name '*.[ch]*' -print -quit 2>/dev/null)" ]; then
-  ./test.sh >/dev/null 2>&1 || { echo "Build or tests failed: run ./test.sh to see why." >&2; exit 1; }
+
+BUILD=build
+MODEL=812
+PASSWORD="${TESEDRA_SIM_PASSWORD:-admin}"
+
+if ! command -v cmake >/dev/null || ! command -v ninja >/dev/null; then
+  echo "cmake and ninja are needed: ./test.sh installs the build tools (Debian 12) and runs the tests." >&2
+  exit 1
 fi
-if [ -x build/bin/tesedra ]; then
-  exec build/bin/tesedra "$@"
+
+# Configure once; after that ninja rebuilds only what changed (and re-runs cmake
+# when a CMakeLists.txt changed). The test suite is not built or run here.
+if [ ! -f "$BUILD/build.ninja" ]; then
+  LAUNCHER=()
+  command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}" >/dev/null
 fi
-echo "The desktop program is not built yet; see README.md for the command-line tools." >&2
+cmake --build "$BUILD" --target tesedra tesedra-routersim tesedra-cli
+
+# The simulator makes its pseudo-terminal and prints the device path as its first line.
+exec {SIMOUT}< <(exec "$BUILD/bin/tesedra-routersim" --model "$MODEL" --password "$PASSWORD")
+SIM_PID=$!
+trap 'kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true' EXIT
+if ! read -r -t 10 DEVICE <&"$SIMOUT" || [ -z "$DEVICE" ]; then
+  echo "The router simulator did not start." >&2
+  exit 1
+fi
+export TESEDRA_COM1="$DEVICE"
+
+echo "Router simulator: 3Com OfficeConnect Remote 812 on $DEVICE (serial port 1, \"Com 1\")."
+echo "Router console password: $PASSWORD"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): running the same validation headless:"
+  echo "  tesedra-cli validate --model $MODEL --port 1 --password $PASSWORD"
+  "$BUILD/bin/tesedra-cli" validate --model "$MODEL" --port 1 --password "$PASSWORD"
+  exit $?
+fi
+
+echo "Log on as Usuario (no password), or Instalador; in the main window choose the 812 and Com 1,"
+echo "type the router password above and start a check or a validation."
+"$BUILD/bin/tesedra" "$@"

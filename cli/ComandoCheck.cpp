@@ -18,15 +18,23 @@ int ComandoCheck(const QStringList& argumentos)
     p.setApplicationDescription(QStringLiteral(
         "Runs one line check against the router and writes its result text to standard output\n"
         "(CR LF line ends and tabs as the check window shows them).\n"
-        "CHECK is sync, atm, ppp or config."));
+        "CHECK is sync, atm, ppp or config.\n"
+        "Exit status: 0 done, 1 the log-on or the check failed, 2 wrong usage."));
     p.addPositionalArgument(QStringLiteral("CHECK"), QStringLiteral("sync, atm, ppp or config"));
     AnadirOpcionesRouter(p);
+    p.addOption({QStringLiteral("vp"), QStringLiteral("VP of the ATM circuit, digits (default 8)."),
+                 QStringLiteral("VP")});
+    p.addOption({QStringLiteral("vc"), QStringLiteral("VC of the ATM circuit, digits (default 32)."),
+                 QStringLiteral("VC")});
+    p.addOption({QStringLiteral("circuit"),
+                 QStringLiteral("Virtual circuit name for the 812 configuration check (default WAN)."),
+                 QStringLiteral("NAME")});
     if (!p.parse(argumentos)) {
         Error(p.errorText());
         return kSalidaUso;
     }
     if (p.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(p.helpText()), stdout);
+        std::fputs(TextoAyuda(p, "check").constData(), stdout);
         return kSalidaBien;
     }
     const QStringList pos = p.positionalArguments();

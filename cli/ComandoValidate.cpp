@@ -93,7 +93,8 @@ int ComandoValidate(const QStringList& argumentos)
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
         "Gathers the installation values of the router, judges the line when asked to\n"
-        "and prints the values; --save appends the sealed record to the day's file."));
+        "and prints the values; --save appends the sealed record to the day's file.\n"
+        "Exit status: 0 done, 1 the log-on, the gathering or the save failed, 2 wrong usage."));
     AnadirOpcionesRouter(p);
     p.addOption({QStringLiteral("line-check"), QStringLiteral("Read and judge the ADSL line values.")});
     p.addOption({QStringLiteral("modality"),
@@ -107,7 +108,7 @@ int ComandoValidate(const QStringList& argumentos)
         return kSalidaUso;
     }
     if (p.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(p.helpText()), stdout);
+        std::fputs(TextoAyuda(p, "validate").constData(), stdout);
         return kSalidaBien;
     }
     if (!p.positionalArguments().isEmpty()) {

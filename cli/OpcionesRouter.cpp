@@ -92,12 +92,16 @@ void AnadirOpcionesRouter(QCommandLineParser& p)
     p.addOption({QStringLiteral("password"),
                  QStringLiteral("Router console password (else read from standard input)."),
                  QStringLiteral("P")});
-    p.addOption({QStringLiteral("vp"), QStringLiteral("VP of the ATM circuit (default 8)."), QStringLiteral("VP")});
-    p.addOption({QStringLiteral("vc"), QStringLiteral("VC of the ATM circuit (default 32)."), QStringLiteral("VC")});
-    p.addOption({QStringLiteral("circuit"),
-                 QStringLiteral("Virtual circuit name for the 812 configuration (default WAN)."),
-                 QStringLiteral("NAME")});
     p.addHelpOption();
+}
+
+QByteArray TextoAyuda(const QCommandLineParser& p, const char* subcomando)
+{
+    QString texto = p.helpText();
+    const qsizetype fin = texto.indexOf(QLatin1String(" [options]"));
+    if (texto.startsWith(QLatin1String("Usage: ")) && fin > 0)
+        texto.replace(7, fin - 7, QStringLiteral("tesedra-cli ") + QLatin1String(subcomando));
+    return texto.toLocal8Bit();
 }
 
 bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)

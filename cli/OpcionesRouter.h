@@ -16,8 +16,11 @@ inline constexpr int kSalidaBien = 0;
 inline constexpr int kSalidaFallo = 1;
 inline constexpr int kSalidaUso = 2;
 
-// Adds --model, --port, --device, --password, --vp, --vc, --circuit and --help.
+// Adds --model, --port, --device, --password and --help.
 void AnadirOpcionesRouter(QCommandLineParser& p);
+// The help text with the usage line naming "tesedra-cli <subcomando>" instead of the
+// program's path.
+QByteArray TextoAyuda(const QCommandLineParser& p, const char* subcomando);
 
 struct OpcionesRouter {
     int16_t modelo = 0;

@@ -1,5 +1,8 @@
 #include "shell/DialogosWidgets.h"
 
+#include "shell/Programa.h"
+#include "shell/fdirectorio.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,11 +11,6 @@ namespace tesedra {
 
 namespace {
 
-QString L1(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QWidget* ventanaActiva()
 {
     return QApplication::activeWindow();
@@ -20,8 +18,12 @@ QWidget* ventanaActiva()
 
 } // namespace
 
+// Once the program is ending no box opens: it would hold up the end.
+
 void DialogosWidgets::Mensaje(IconoMensaje icono, const std::string& titulo, const std::string& texto)
 {
+    if (Terminando())
+        return;
     QMessageBox::Icon i = QMessageBox::NoIcon;
     if (icono == IconoMensaje::Aviso)
         i = QMessageBox::Warning;
@@ -33,6 +35,8 @@ void DialogosWidgets::Mensaje(IconoMensaje icono, const std::string& titulo, con
 
 bool DialogosWidgets::PreguntaSiNo(const std::string& titulo, const std::string& texto)
 {
+    if (Terminando())
+        return false;
     QMessageBox box(QMessageBox::Warning, L1(titulo), L1(texto), QMessageBox::Yes | QMessageBox::No,
                     ventanaActiva());
     return box.exec() == QMessageBox::Yes;
@@ -41,6 +45,8 @@ bool DialogosWidgets::PreguntaSiNo(const std::string& titulo, const std::string&
 std::optional<QString> DialogosWidgets::GuardarComo(const QString& carpetaInicial, const std::string& filtro,
                                                     const std::string& extension)
 {
+    if (Terminando())
+        return std::nullopt;
     // The filter comes as "Description (*.txt)|*.txt"; Qt wants the description part.
     const QString f = L1(filtro).section(QLatin1Char('|'), 0, 0);
     QFileDialog dlg(ventanaActiva(), QString(), carpetaInicial, f);
@@ -54,10 +60,12 @@ std::optional<QString> DialogosWidgets::GuardarComo(const QString& carpetaInicia
 
 std::optional<QString> DialogosWidgets::ElegirCarpeta(const QString& carpetaInicial)
 {
-    const QString d = QFileDialog::getExistingDirectory(ventanaActiva(), QString(), carpetaInicial);
-    if (d.isEmpty())
+    if (Terminando())
         return std::nullopt;
-    return d;
+    fdirectorio d(ventanaActiva(), carpetaInicial);
+    if (d.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return d.CarpetaActual();
 }
 
 } // namespace tesedra

@@ -124,6 +124,28 @@ TEST_F(CliRouter, ErroresDeUsoYDeAcceso)
     EXPECT_TRUE(router_->lineasRecibidas().empty());
 }
 
+TEST_F(CliRouter, AyudaNombraElSubcomando)
+{
+    Salida s = Cli({"check", "--help"});
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_TRUE(s.stdoutBytes.startsWith("Usage: tesedra-cli check [options] CHECK")) << s.stdoutBytes.toStdString();
+    EXPECT_TRUE(s.stdoutBytes.contains("--circuit"));
+    s = Cli({"validate", "--help"});
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_TRUE(s.stdoutBytes.startsWith("Usage: tesedra-cli validate [options]"));
+    EXPECT_TRUE(s.stdoutBytes.contains("--line-check"));
+    EXPECT_FALSE(s.stdoutBytes.contains("--circuit"));
+}
+
+TEST_F(CliRouter, SinClaveNiEntradaEsErrorDeUso)
+{
+    Router(kEfficient5660);
+    const Salida s = Cli({"check", "ppp", "--model", "5660", "--device", router_->rutaDispositivo()}, QByteArray(""));
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_TRUE(s.stderrBytes.contains("password")) << s.stderrBytes.toStdString();
+    EXPECT_TRUE(router_->lineasRecibidas().empty());
+}
+
 TEST_F(CliRouter, ValidateGuardaUnRegistroQueLaValidacionInversaAcepta)
 {
     auto& r = Router(kEfficient5660);
@@ -216,6 +238,20 @@ TEST_F(CliRouter, ValidateSinLineaNoMuestraLosValoresDeLinea)
     }
     EXPECT_TRUE(modalidadVista) << s.stdoutBytes.toStdString();
     EXPECT_FALSE(texto.contains(QStringLiteral("Proceso de validaci")));
+}
+
+TEST_F(CliRouter, ValidateConGuardadoFallidoSaleConError)
+{
+    Router(kEfficient5660);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A folder in place of the day's file: the append cannot be made.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(NombreFicheroDia(QDate::currentDate())));
+    const Salida s = Cli(QStringList{"validate", "--model", "5660", "--raw", "--save", dir.path()} + Dispositivo());
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.stderrBytes.contains("Error grabando datos de validaci\xC3\xB3n")) << s.stderrBytes.toStdString();
+    EXPECT_FALSE(s.stderrBytes.contains("Record "));
+    EXPECT_TRUE(s.stderrBytes.contains("not saved"));
 }
 
 TEST_F(CliRouter, ValidateGuardarEnCarpetaInexistenteFalla)

@@ -1,0 +1,107 @@
+#include "checks/VentanaResultado.h"
+
+#include "shell/Programa.h"
+#include "shell/fProcesando.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tesedra {
+
+VentanaResultado::VentanaResultado(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
+    : QWidget(parent),
+      principal_(principal),
+      codigoModelo_(std::move(codigoModelo)),
+      procesando_(std::make_unique<fProcesando>(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+VentanaResultado::~VentanaResultado() = default;
+
+void VentanaResultado::Preparar(QPlainTextEdit* tInfoEstado, QGroupBox* fEstado, QPushButton* bSalvar,
+                                QPushButton* bVolver)
+{
+    InicializarRecursos();
+    setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
+    tInfoEstado_ = tInfoEstado;
+    QFont f(QStringLiteral("Courier"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    tInfoEstado->setFont(f);
+    tInfoEstado->setReadOnly(true);
+    tInfoEstado->setLineWrapMode(QPlainTextEdit::NoWrap);
+    tInfoEstado->setAccessibleName(fEstado->title());
+    bSalvar->setText(Caption(35));
+    bVolver->setText(Caption(36));
+    connect(bSalvar, &QPushButton::clicked, this, &VentanaResultado::bSalvar_Click);
+    connect(bVolver, &QPushButton::clicked, this, &VentanaResultado::bVolver_Click);
+}
+
+void VentanaResultado::Lanzar(int16_t tipo, const ParametrosPrueba& p)
+{
+    // One port, one exchange: a run never starts while another is under way.
+    if (enCurso_ || Intercambio::EnCurso() > 0)
+        return;
+    Intercambio intercambio;
+    enCurso_ = true;
+    procesando_->Mostrar();
+    setEnabled(false);
+    const std::string texto = EjecutarPrueba(codigoModelo_ ? codigoModelo_() : int16_t(0), tipo, p);
+    MostrarResultado(texto);
+    procesando_->Ocultar();
+    setEnabled(true);
+    enCurso_ = false;
+    if (!Terminando()) {
+        show();
+        activateWindow();
+    }
+}
+
+void VentanaResultado::MostrarResultado(const std::string& texto)
+{
+    resultado_ = texto;
+    QString t = L1(texto);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    tInfoEstado_->setPlainText(t);
+    tInfoEstado_->moveCursor(QTextCursor::End);
+    tInfoEstado_->ensureCursorVisible();
+}
+
+void VentanaResultado::bSalvar_Click()
+{
+    if (enCurso_)
+        return;
+    SalvarResultado(resultado_);
+}
+
+void VentanaResultado::bVolver_Click()
+{
+    close();
+}
+
+void VentanaResultado::closeEvent(QCloseEvent* e)
+{
+    if (enCurso_) {
+        // Unloading now would pull the window from under the running check.
+        e->ignore();
+        return;
+    }
+    e->accept();
+    if (principal_ && !Terminando())
+        principal_->show();
+}
+
+bool SoloDigitos(const QString& texto)
+{
+    for (QChar c : texto) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+} // namespace tesedra

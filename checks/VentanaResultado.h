@@ -1,0 +1,64 @@
+#pragma once
+// What the check windows share: the run of one check through the dispatcher behind
+// the processing dialog, the result text box, saving it, and going back to the
+// main window.
+
+#include "checks/Pruebas.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QGroupBox;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tesedra {
+
+class fProcesando;
+
+class VentanaResultado : public QWidget {
+    Q_OBJECT
+public:
+    // `principal` is shown again when the window closes; `codigoModelo` gives the
+    // model code of the main window's selection when a run starts.
+    VentanaResultado(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent = nullptr);
+    ~VentanaResultado() override;
+
+    // The result text exactly as the dispatcher gave it.
+    const std::string& Resultado() const { return resultado_; }
+    // True while this window's check is talking to the router.
+    bool EnCurso() const { return enCurso_; }
+    fProcesando* Procesando() const { return procesando_.get(); }
+
+    void bSalvar_Click();
+    void bVolver_Click();
+
+protected:
+    // Called by each window after its form is set up.
+    void Preparar(QPlainTextEdit* tInfoEstado, QGroupBox* fEstado, QPushButton* bSalvar, QPushButton* bVolver);
+    // One run of check `tipo`: processing dialog shown and the window disabled for
+    // its length, so no second exchange can start and the window cannot go away
+    // under it; then the result shown with its end in view.
+    void Lanzar(int16_t tipo, const ParametrosPrueba& p);
+
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void MostrarResultado(const std::string& texto);
+
+    QWidget* principal_;
+    std::function<int16_t()> codigoModelo_;
+    std::unique_ptr<fProcesando> procesando_;
+    QPlainTextEdit* tInfoEstado_ = nullptr;
+    std::string resultado_;
+    bool enCurso_ = false;
+};
+
+// True when every character of `texto` is one of "0" to "9".
+bool SoloDigitos(const QString& texto);
+
+} // namespace tesedra

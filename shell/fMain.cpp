@@ -1,0 +1,181 @@
+#include "shell/fMain.h"
+
+#include "ui_fMain.h"
+
+#include "checks/fConectividadATM.h"
+#include "checks/fConfiguracion.h"
+#include "checks/fGenerico.h"
+#include "ipconn/fconIP.h"
+#include "shell/Programa.h"
+#include "shell/Sesion.h"
+#include "validation/fValidacion.h"
+#include "validation/fvalInversa.h"
+
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QPixmap>
+
+#include <exception>
+
+namespace tesedra {
+
+fMain::fMain(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::fMain>())
+{
+    InicializarRecursos();
+    ui->setupUi(this);
+    ui->imgLogo->setPixmap(QPixmap(QStringLiteral(":/tesedra/logo.png")));
+    ui->imgLogo->setAccessibleName(QStringLiteral("Tesedra"));
+    setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
+
+    // 1. Models, with their codes as item data; the 812 is the default.
+    ui->cModem->addItem(QStringLiteral("3Com OfficeConnectRemote 812"), int(kOfficeRemote812));
+    ui->cModem->addItem(QStringLiteral("Efficient SS5660"), int(kEfficient5660));
+    ui->cModem->setCurrentIndex(0);
+
+    // 2. Ports "Com 1" .. "Com 6"; the choice runs at once, so Puerto becomes 1.
+    for (int n = 1; n <= 6; ++n)
+        ui->cPuerto->addItem(QStringLiteral("Com %1").arg(n));
+    ui->cPuerto->setCurrentIndex(0);
+    cPuerto_Click();
+
+    // 3. Texts.
+    setWindowTitle(Caption(10));
+    ui->fesp->setTitle(Caption(11));
+    ui->fmodem->setTitle(Caption(12));
+    ui->fpru->setTitle(Caption(13));
+    ui->lClave->setText(Caption(14));
+    ui->lmodem->setText(Caption(15));
+    ui->lpserie->setText(Caption(16));
+    ui->bATM->setText(Caption(17));
+    ui->bConfiguracion->setText(Caption(18));
+    ui->bIP->setText(Caption(19));
+    ui->bPPP->setText(Caption(20));
+    ui->bSincro->setText(Caption(21));
+    ui->bSalir->setText(Caption(22));
+    ui->bValidacion->setText(Caption(23));
+    ui->bvalInv->setText(Caption(24));
+
+    // 4. What the profile may see.
+    switch (sesion().Perfil) {
+    case kPerfilUsuario:
+        ui->fesp->setVisible(false);
+        ui->bValidacion->setVisible(false);
+        ui->bvalInv->setVisible(false);
+        break;
+    case kPerfilInstalador:
+        ui->bvalInv->setVisible(false);
+        break;
+    default:
+        break;
+    }
+
+    connect(ui->cPuerto, &QComboBox::currentIndexChanged, this, [this] { cPuerto_Click(); });
+    ui->tClave->installEventFilter(this);
+    connect(ui->bSincro, &QPushButton::clicked, this, &fMain::bSincro_Click);
+    connect(ui->bATM, &QPushButton::clicked, this, &fMain::bATM_Click);
+    connect(ui->bPPP, &QPushButton::clicked, this, &fMain::bPPP_Click);
+    connect(ui->bIP, &QPushButton::clicked, this, &fMain::bIP_Click);
+    connect(ui->bConfiguracion, &QPushButton::clicked, this, &fMain::bConfiguracion_Click);
+    connect(ui->bValidacion, &QPushButton::clicked, this, &fMain::bValidacion_Click);
+    connect(ui->bvalInv, &QPushButton::clicked, this, &fMain::bvalInv_Click);
+    connect(ui->bSalir, &QPushButton::clicked, this, &fMain::bSalir_Click);
+}
+
+fMain::~fMain() = default;
+
+int16_t fMain::CodigoModelo() const
+{
+    return static_cast<int16_t>(ui->cModem->currentData().toInt());
+}
+
+void fMain::cPuerto_Click()
+{
+    sesion().Puerto = static_cast<int16_t>(ui->cPuerto->currentIndex() + 1);
+}
+
+void fMain::tClave_LostFocus()
+{
+    sesion().ClaveModem = ToL1(ui->tClave->text());
+}
+
+bool fMain::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == ui->tClave && e->type() == QEvent::FocusOut)
+        tClave_LostFocus();
+    return QWidget::eventFilter(o, e);
+}
+
+void fMain::Abrir(QWidget* ventana)
+{
+    ventana->show();
+    ventana->raise();
+    ventana->activateWindow();
+}
+
+void fMain::bSincro_Click()
+{
+    hide();
+    sesion().TipoPrueba = kPruebaSincronizacion;
+    auto* v = new fGenerico(this, [this] { return CodigoModelo(); });
+    Abrir(v);
+    v->Ejecutar();
+}
+
+void fMain::bATM_Click()
+{
+    hide();
+    sesion().TipoPrueba = kPruebaATM;
+    Abrir(new fConectividadATM(this, [this] { return CodigoModelo(); }));
+}
+
+void fMain::bPPP_Click()
+{
+    hide();
+    sesion().TipoPrueba = kPruebaPPP;
+    auto* v = new fGenerico(this, [this] { return CodigoModelo(); });
+    Abrir(v);
+    v->Ejecutar();
+}
+
+void fMain::bIP_Click()
+{
+    hide();
+    sesion().TipoPrueba = kPruebaIP;
+    Abrir(new fconIP(this, [this] { return CodigoModelo(); }));
+}
+
+void fMain::bConfiguracion_Click()
+{
+    hide();
+    sesion().TipoPrueba = kPruebaConfiguracion;
+    Abrir(new fConfiguracion(this, [this] { return CodigoModelo(); }));
+}
+
+void fMain::bValidacion_Click()
+{
+    hide();
+    try {
+        Abrir(new fValidacion(this, [this] { return CodigoModelo(); }));
+    } catch (const std::exception&) {
+        show();
+    }
+}
+
+void fMain::bvalInv_Click()
+{
+    hide();
+    Abrir(new fvalInversa(this));
+}
+
+void fMain::bSalir_Click()
+{
+    close();
+}
+
+void fMain::closeEvent(QCloseEvent* e)
+{
+    e->accept();
+    TerminarPrograma();
+}
+
+} // namespace tesedra

@@ -1,0 +1,44 @@
+#pragma once
+// The processing dialog: shown while a router exchange runs; its one button lets
+// the technician abandon the exchange, by closing the serial port after a question.
+//
+// Use: create it without a parent (a window disabled for the exchange would
+// disable it too), Mostrar() before the exchange, Ocultar() when it has returned.
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class fProcesando;
+}
+
+namespace tesedra {
+
+class fProcesando : public QDialog {
+    Q_OBJECT
+public:
+    // `sobre` is the window it is centred over when shown; it is not its parent.
+    explicit fProcesando(QWidget* sobre = nullptr);
+    ~fProcesando() override;
+
+    // Shows the dialog, not modal, on top, and paints it at once.
+    void Mostrar();
+    void Ocultar();
+
+    // The cancel button: asks msgCancelarConsulta under msgAdvertencia; on Yes closes
+    // the port, which makes the exchange under way fail at its next access.
+    void Command1_Click();
+
+protected:
+    // The close box and Escape act as the cancel button; the dialog stays up
+    // until its caller hides it.
+    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
+
+private:
+    std::unique_ptr<Ui::fProcesando> ui;
+    QWidget* sobre_;
+};
+
+} // namespace tesedra

@@ -1,0 +1,175 @@
+// The folder chooser and the processing dialog.
+#include "EntornoVentanas.h"
+
+#include "shell/DialogosWidgets.h"
+#include "shell/fProcesando.h"
+#include "shell/fdirectorio.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+using namespace tesedra;
+using namespace tesedra::prueba;
+
+namespace {
+
+class Directorio : public EntornoVentanas {
+protected:
+    static QString Limpia(const QString& p) { return QDir::cleanPath(QDir(p).absolutePath()); }
+
+    // Runs ElegirDirectorio through the widget dialogs, answering the chooser with `accion`.
+    bool ElegirConVentana(int16_t seleccion, std::function<void(fdirectorio*)> accion)
+    {
+        DialogosWidgets widgets;
+        InstalarDialogos(&widgets);
+        QTimer::singleShot(0, [accion] {
+            auto* d = qobject_cast<fdirectorio*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            accion(d);
+        });
+        const bool r = ElegirDirectorio(seleccion);
+        InstalarDialogos(&dialogos);
+        return r;
+    }
+};
+
+TEST_F(Directorio, OpensOnTheProgramFolderWithVolumesAboveFolders)
+{
+    fdirectorio d;
+    EXPECT_EQ(d.CarpetaActual(), Limpia(QCoreApplication::applicationDirPath()));
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Seleccione el directorio"));
+    EXPECT_EQ(Hijo<QGroupBox>(&d, "Frame1")->title(), QStringLiteral("Seleccione el directorio"));
+    EXPECT_EQ(Hijo<QPushButton>(&d, "bAceptar")->text(), QStringLiteral("&Aceptar"));
+    EXPECT_EQ(Hijo<QPushButton>(&d, "bcancelar")->text(), QStringLiteral("&Volver"));
+    auto* unidad = Hijo<QComboBox>(&d, "dUnidad");
+    ASSERT_GT(unidad->count(), 0);
+    EXPECT_TRUE(d.CarpetaActual().startsWith(unidad->currentData().toString()));
+    EXPECT_FALSE(unidad->accessibleName().isEmpty());
+    EXPECT_FALSE(Hijo<QListWidget>(&d, "ddirectorio")->accessibleName().isEmpty());
+}
+
+TEST_F(Directorio, OnlyAnOpenedFolderIsCurrent)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir(tmp.path()).mkpath(QStringLiteral("a/interior")));
+    ASSERT_TRUE(QDir(tmp.path()).mkpath(QStringLiteral("b")));
+    fdirectorio d(nullptr, tmp.path());
+    auto* lista = Hijo<QListWidget>(&d, "ddirectorio");
+    ASSERT_EQ(lista->count(), 3);
+    EXPECT_EQ(lista->item(0)->text(), QStringLiteral(".."));
+    EXPECT_EQ(lista->item(1)->text(), QStringLiteral("a"));
+    EXPECT_EQ(lista->item(2)->text(), QStringLiteral("b"));
+
+    lista->setCurrentRow(2); // highlighted only
+    EXPECT_EQ(d.CarpetaActual(), Limpia(tmp.path()));
+
+    lista->setCurrentRow(1);
+    emit lista->itemActivated(lista->currentItem());
+    EXPECT_EQ(d.CarpetaActual(), Limpia(tmp.path() + QStringLiteral("/a")));
+    EXPECT_EQ(Hijo<QLineEdit>(&d, "tCarpetaActual")->text(), QDir::toNativeSeparators(d.CarpetaActual()));
+    ASSERT_EQ(lista->count(), 2);
+    EXPECT_EQ(lista->item(1)->text(), QStringLiteral("interior"));
+
+    lista->setCurrentRow(0); // ".." goes up
+    emit lista->itemActivated(lista->currentItem());
+    EXPECT_EQ(d.CarpetaActual(), Limpia(tmp.path()));
+    EXPECT_TRUE(dialogos.mensajes.empty());
+}
+
+TEST_F(Directorio, UnreadableVolumeShowsTheReasonAndKeepsTheFolder)
+{
+    QTemporaryDir tmp;
+    fdirectorio d(nullptr, tmp.path());
+    auto* unidad = Hijo<QComboBox>(&d, "dUnidad");
+    const int antes = unidad->currentIndex();
+    unidad->addItem(QStringLiteral("X:"), QStringLiteral("/no/existe/tesedra-unidad"));
+    d.dUnidad_Change(unidad->count() - 1);
+    ASSERT_EQ(dialogos.mensajes.size(), 1u);
+    EXPECT_EQ(dialogos.mensajes[0].titulo, "Error");
+    EXPECT_NE(dialogos.mensajes[0].texto.find("tesedra-unidad"), std::string::npos);
+    EXPECT_EQ(d.CarpetaActual(), Limpia(tmp.path()));
+    EXPECT_EQ(unidad->currentIndex(), antes);
+
+    // A readable volume opens on its root.
+    d.dUnidad_Change(antes);
+    EXPECT_EQ(d.CarpetaActual(), Limpia(unidad->itemData(antes).toString()));
+}
+
+TEST_F(Directorio, AcceptFillsTheChosenSessionFolderOnly)
+{
+    sesion().DirectorioOrigen = "/origen/previo";
+    EXPECT_TRUE(ElegirConVentana(1, [](fdirectorio* d) { d->bAceptar_Click(); }));
+    EXPECT_EQ(QString::fromStdString(sesion().DirectorioDestino), Limpia(QCoreApplication::applicationDirPath()));
+    EXPECT_EQ(sesion().DirectorioOrigen, "/origen/previo");
+    EXPECT_EQ(sesion().SeleccionDirectorio, 1);
+
+    EXPECT_TRUE(ElegirConVentana(0, [](fdirectorio* d) {
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("bAceptar")), Qt::LeftButton);
+    }));
+    EXPECT_EQ(QString::fromStdString(sesion().DirectorioOrigen), Limpia(QCoreApplication::applicationDirPath()));
+}
+
+TEST_F(Directorio, CancelChangesNothingEvenWhenEmpty)
+{
+    EXPECT_FALSE(ElegirConVentana(0, [](fdirectorio* d) {
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("bcancelar")), Qt::LeftButton);
+    }));
+    EXPECT_EQ(sesion().DirectorioOrigen, "");
+    sesion().DirectorioDestino = "/destino";
+    EXPECT_FALSE(ElegirConVentana(1, [](fdirectorio* d) { d->reject(); }));
+    EXPECT_EQ(sesion().DirectorioDestino, "/destino");
+}
+
+TEST_F(Directorio, ThroughTheTestSeamTheChooserOpensOnTheProgramFolder)
+{
+    dialogos.respuestasCarpeta = {QStringLiteral("/elegida")};
+    EXPECT_TRUE(ElegirDirectorio(0));
+    EXPECT_EQ(sesion().DirectorioOrigen, "/elegida");
+    ASSERT_EQ(dialogos.carpetasIniciales.size(), 1u);
+    EXPECT_EQ(dialogos.carpetasIniciales[0], QCoreApplication::applicationDirPath());
+}
+
+class Procesando : public EntornoVentanas {};
+
+TEST_F(Procesando, FixedTextsAndCancelAsksBeforeClosingThePort)
+{
+    IniciarRouter(2);
+    fProcesando p;
+    EXPECT_EQ(p.windowTitle(), QString::fromLatin1("Obteniendo informaci\xF3n "));
+    auto* cancelar = Hijo<QPushButton>(&p, "Command1");
+    EXPECT_EQ(cancelar->text(), QStringLiteral("Cancelar"));
+    EXPECT_FALSE(p.isModal());
+    p.Mostrar();
+    EXPECT_TRUE(p.isVisible());
+
+    ASSERT_TRUE(AbrirPuerto(1, 9600, "N", 8, 1));
+    dialogos.respuestasSiNo = {false};
+    QTest::mouseClick(cancelar, Qt::LeftButton);
+    ASSERT_EQ(dialogos.preguntas.size(), 1u);
+    EXPECT_EQ(dialogos.preguntas[0].titulo, "Advertencia");
+    EXPECT_EQ(dialogos.preguntas[0].texto, mensajes().msgCancelarConsulta);
+    EXPECT_TRUE(PuertoAbierto()) << "No leaves the exchange alone";
+    EXPECT_TRUE(p.isVisible());
+
+    dialogos.respuestasSiNo = {true};
+    QTest::mouseClick(cancelar, Qt::LeftButton);
+    EXPECT_EQ(dialogos.preguntas.size(), 2u);
+    EXPECT_FALSE(PuertoAbierto());
+    EXPECT_TRUE(p.isVisible()) << "the caller hides it";
+
+    // The close box asks the same question instead of closing.
+    ASSERT_TRUE(AbrirPuerto(1, 9600, "N", 8, 1));
+    dialogos.respuestasSiNo = {true};
+    p.close();
+    EXPECT_EQ(dialogos.preguntas.size(), 3u);
+    EXPECT_FALSE(PuertoAbierto());
+    EXPECT_TRUE(p.isVisible());
+    p.Ocultar();
+    EXPECT_FALSE(p.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,190 @@
+#include "validation/fValidacion.h"
+
+#include "ui_fValidacion.h"
+
+#include "shell/Dialogos.h"
+#include "shell/Programa.h"
+#include "shell/fProcesando.h"
+#include "shell/fdirectorio.h"
+#include "validation/DatosValidacion.h"
+#include "validation/FicheroRegistro.h"
+
+#include <QCloseEvent>
+
+#include <utility>
+#include <vector>
+
+namespace tesedra {
+
+namespace {
+
+struct Par {
+    QLabel* Ui::fValidacion::*titulo;
+    QLabel* Ui::fValidacion::*valor;
+    int caption;
+    std::string ValoresInstalacion::*campo;
+    bool linea;
+};
+
+const std::vector<Par>& Pares()
+{
+    using U = Ui::fValidacion;
+    using V = ValoresInstalacion;
+    static const std::vector<Par> pares = {
+        {&U::lTelefono, &U::lvTelefono, 63, &V::telefono, false},
+        {&U::ltipoModem, &U::lvTipoModem, 64, &V::tipoModem, false},
+        {&U::lversionSW, &U::lvVersionSw, 66, &V::versionSW, false},
+        {&U::lMAC, &U::lvMac, 62, &V::mac, false},
+        {&U::lIPLan, &U::lvIPLAN, 58, &V::ipLan, false},
+        {&U::lmaLan, &U::lvmaLAN, 59, &V::mascaraLan, false},
+        {&U::lIPWan, &U::lvIPWAN, 61, &V::ipWan, false},
+        {&U::lIPremota, &U::lvIPRemota, 60, &V::ipRemota, false},
+        {&U::lUserARC, &U::lvUserARC, 65, &V::usuarioARC, false},
+        {&U::lDownStream, &U::lvDownStream, 57, &V::downStream, false},
+        {&U::ldhcpInicio, &U::lvdhcpInicio, 56, &V::dhcpInicio, false},
+        {&U::ldhcpfin, &U::lvDhcpFin, 55, &V::dhcpFin, false},
+        {&U::latenuacionSubida, &U::lvAtenuacionSubida, 67, &V::atenuacionSubida, true},
+        {&U::latenuacionBajada, &U::lvAtenuacionBajada, 68, &V::atenuacionBajada, true},
+        {&U::lmargenRuidoSubida, &U::lvMargenRuidoSubida, 69, &V::margenRuidoSubida, true},
+        {&U::lmargenRuidoBajada, &U::lvMargenRuidoBajada, 70, &V::margenRuidoBajada, true},
+    };
+    return pares;
+}
+
+} // namespace
+
+fValidacion::fValidacion(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
+    : QWidget(parent),
+      ui(std::make_unique<Ui::fValidacion>()),
+      principal_(principal),
+      codigoModelo_(std::move(codigoModelo)),
+      procesando_(std::make_unique<fProcesando>(this))
+{
+    InicializarRecursos();
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
+
+    setWindowTitle(Caption(51));
+    ui->bAceptar->setText(Caption(52));
+    ui->bVolver->setText(Caption(53));
+    ui->frValidacion->setTitle(Caption(54));
+    ui->frmModalidadServicio->setTitle(Caption(73));
+    ui->chkModServicio->setText(Caption(74));
+    ui->lModServicio->setText(Caption(75));
+    ui->Ejecutar->setText(Caption(76));
+
+    ui->cModServicio->addItem(QStringLiteral("Estandar"), int(kModalidadEstandar));
+    ui->cModServicio->addItem(QStringLiteral("Class"), int(kModalidadClass));
+    ui->cModServicio->addItem(QStringLiteral("Premium"), int(kModalidadPremium));
+    ui->cModServicio->setCurrentIndex(0);
+    ui->cModServicio->setEnabled(false);
+    estadoLinea().ModalidadServicio = kModalidadEstandar;
+    estadoLinea().ComprobarLinea = false;
+    ui->bAceptar->setEnabled(false);
+    for (const Par& p : Pares())
+        (ui.get()->*p.valor)->setAccessibleName(Caption(p.caption));
+    MostrarPares(false, false);
+
+    connect(ui->chkModServicio, &QCheckBox::clicked, this, &fValidacion::chkModServicio_Click);
+    connect(ui->cModServicio, &QComboBox::activated, this, &fValidacion::cModServicio_Click);
+    connect(ui->Ejecutar, &QPushButton::clicked, this, &fValidacion::Ejecutar_Click);
+    connect(ui->bAceptar, &QPushButton::clicked, this, &fValidacion::bAceptar_Click);
+    connect(ui->bVolver, &QPushButton::clicked, this, &fValidacion::bVolver_Click);
+}
+
+fValidacion::~fValidacion() = default;
+
+void fValidacion::MostrarPares(bool generales, bool linea)
+{
+    for (const Par& p : Pares()) {
+        const bool ver = p.linea ? linea : generales;
+        (ui.get()->*p.titulo)->setVisible(ver);
+        (ui.get()->*p.valor)->setVisible(ver);
+    }
+}
+
+void fValidacion::chkModServicio_Click()
+{
+    estadoLinea().ComprobarLinea = ui->chkModServicio->isChecked();
+    ui->cModServicio->setEnabled(estadoLinea().ComprobarLinea);
+}
+
+void fValidacion::cModServicio_Click()
+{
+    estadoLinea().ModalidadServicio = static_cast<int16_t>(ui->cModServicio->currentData().toInt());
+}
+
+void fValidacion::Ejecutar_Click()
+{
+    if (enCurso_ || Intercambio::EnCurso() > 0)
+        return;
+    for (const Par& p : Pares())
+        (ui.get()->*p.titulo)->setText(Caption(p.caption));
+
+    bool ok = false;
+    {
+        Intercambio intercambio;
+        enCurso_ = true;
+        procesando_->Mostrar();
+        setEnabled(false);
+        ok = EjecutarValidacion(codigoModelo_ ? codigoModelo_() : int16_t(0), valores_);
+        procesando_->Ocultar();
+        setEnabled(true);
+        enCurso_ = false;
+    }
+    if (Terminando())
+        return;
+    show();
+    if (!ok) {
+        MostrarPares(false, false);
+        ui->bAceptar->setEnabled(false);
+        return;
+    }
+    for (const Par& p : Pares())
+        (ui.get()->*p.valor)->setText(L1(valores_.*p.campo));
+    MostrarPares(true, estadoLinea().ComprobarLinea);
+    if (estadoLinea().ComprobarLinea) {
+        const std::string fallos = MensajeFallosLinea();
+        if (!fallos.empty())
+            MostrarError(fallos, "");
+    }
+    ui->bAceptar->setEnabled(true);
+}
+
+void fValidacion::bAceptar_Click()
+{
+    if (enCurso_)
+        return;
+    if (!ElegirDirectorio(0))
+        return;
+    if (!GuardarValidacion(DirectorioSesion(0), valores_))
+        return;
+    if (estadoLinea().AtenuacionIncorrecta || estadoLinea().RuidoIncorrecto) {
+        MostrarError("Debe devolver la orden o solicitar un cambio de par", "");
+        estadoLinea().AtenuacionIncorrecta = false;
+        estadoLinea().RuidoIncorrecto = false;
+    }
+    close();
+}
+
+void fValidacion::bVolver_Click()
+{
+    close();
+}
+
+void fValidacion::closeEvent(QCloseEvent* e)
+{
+    if (enCurso_) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    estadoLinea().AtenuacionIncorrecta = false;
+    estadoLinea().RuidoIncorrecto = false;
+    estadoLinea().VelocidadIncorrecta = false;
+    if (principal_ && !Terminando())
+        principal_->show();
+}
+
+} // namespace tesedra
