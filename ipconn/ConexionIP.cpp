@@ -150,16 +150,16 @@ QString LineaComandoPC(const QString& comspec, bool tracert, const std::string& 
     return l;
 }
 
-ProgramasPC& programasPC()
+OpcionesPC& opcionesPC()
 {
-    static ProgramasPC p;
+    static OpcionesPC p;
     return p;
 }
 
 ProgramaPC ProgramaPCPara(bool tracert, const std::string& direccion)
 {
     const QString dir = QString::fromLatin1(direccion);
-    const QString fijado = tracert ? programasPC().traceroute : programasPC().ping;
+    const QString fijado = tracert ? opcionesPC().traceroute : opcionesPC().ping;
     const QString nombre = tracert ? QStringLiteral("traceroute") : QStringLiteral("ping");
     QString programa = fijado;
     if (programa.isEmpty()) {

@@ -60,13 +60,15 @@ struct ProgramaPC {
 };
 ProgramaPC ProgramaPCPara(bool tracert, const std::string& direccion);
 
-// The programs a run from the PC starts; empty means: look ping and traceroute
-// up in PATH and then in the system folders. Tests point them elsewhere.
-struct ProgramasPC {
+// The programs a run from the PC starts (empty: look ping and traceroute up in
+// PATH and then in the system folders) and the folder of its output file
+// (empty: the program's own folder). Tests point them elsewhere.
+struct OpcionesPC {
     QString ping;
     QString traceroute;
+    QString carpetaSalida;
 };
-ProgramasPC& programasPC();
+OpcionesPC& opcionesPC();
 
 // The console command of a run from the router: "traceroute " or "ping " and the address.
 std::string ComandoRouter(bool tracert, const std::string& direccion);

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFocusEvent>
+#include <QFileInfo>
 #include <QFont>
 #include <QPointer>
 #include <QTimer>
@@ -245,7 +246,9 @@ bool fconIP::valoresEjecucion(std::string& direccion, int& retardo)
 
 QString fconIP::FicheroSalida()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kFicheroSalidaPC));
+    const QString carpeta = opcionesPC().carpetaSalida.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                   : opcionesPC().carpetaSalida;
+    return QDir(carpeta).filePath(QString::fromLatin1(kFicheroSalidaPC));
 }
 
 void fconIP::empezarEjecucion()
@@ -287,7 +290,7 @@ void fconIP::btnEjecutarPC_Click()
 #ifdef Q_OS_WIN
     const QString comspec = qEnvironmentVariable("COMSPEC");
     proceso_->setLineaComando(
-        LineaComandoPC(comspec, tracert, direccion, QCoreApplication::applicationDirPath()));
+        LineaComandoPC(comspec, tracert, direccion, QFileInfo(FicheroSalida()).absolutePath()));
     const QString programa = comspec;
 #else
     // No command interpreter: the program and its arguments go as a list, and

@@ -52,7 +52,8 @@ public:
     clsExecCmd* Proceso() const { return proceso_.get(); }
     QTimer* Timer1() const { return timer1_; }
 
-    // The output file of a run from the PC: tracert.tmp in the program's folder.
+    // The output file of a run from the PC: tracert.tmp in the program's folder
+    // (or in opcionesPC().carpetaSalida when set).
     static QString FicheroSalida();
 
 protected:

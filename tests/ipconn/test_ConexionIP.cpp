@@ -19,9 +19,9 @@ protected:
     void SetUp() override
     {
         CargarMensajes(kIdiomaEspanol);
-        programasPC() = {};
+        opcionesPC() = {};
     }
-    void TearDown() override { programasPC() = {}; }
+    void TearDown() override { opcionesPC() = {}; }
     DialogosPrueba dlg;
 };
 
@@ -180,8 +180,8 @@ TEST_F(ConexionIPTest, ProgramsWithoutCommandInterpreter)
     EXPECT_TRUE(traza.programa.endsWith(QStringLiteral("/traceroute"))) << traza.programa.toStdString();
     EXPECT_EQ(traza.argumentos, (QStringList{"-n", "-m", "5", "10.1.2.3"}));
 
-    programasPC().ping = QStringLiteral("/opt/x/ping");
-    programasPC().traceroute = QStringLiteral("/opt/x/tr");
+    opcionesPC().ping = QStringLiteral("/opt/x/ping");
+    opcionesPC().traceroute = QStringLiteral("/opt/x/tr");
     EXPECT_EQ(ProgramaPCPara(false, "1.1.1.1").programa, QStringLiteral("/opt/x/ping"));
     EXPECT_EQ(ProgramaPCPara(true, "1.1.1.1").programa, QStringLiteral("/opt/x/tr"));
 }

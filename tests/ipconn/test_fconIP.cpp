@@ -84,7 +84,9 @@ protected:
         tiempos().limiteAccesoS = 5;
         CargarMensajes(kIdiomaEspanol);
         CargarTextosControles(kIdiomaEspanol);
-        programasPC() = {};
+        opcionesPC() = {};
+        // Each test its own output file: tests run side by side.
+        opcionesPC().carpetaSalida = salida_.path();
         FijarRutaDispositivo({});
         sesion().Puerto = 1;
         sesion().ClaveModem = "admin";
@@ -100,7 +102,7 @@ protected:
         }
         CerrarPuerto();
         qunsetenv("TESEDRA_COM1");
-        programasPC() = {};
+        opcionesPC() = {};
         tiempos() = guardados_;
     }
 
@@ -187,6 +189,7 @@ protected:
     std::unique_ptr<sim::SimuladorRouter> router_;
     std::optional<bool> visto_;
     QTemporaryDir dir_;
+    QTemporaryDir salida_;
 };
 
 // ---- Loading and the command choice ------------------------------------------
@@ -222,6 +225,10 @@ TEST_F(VentanaIP, LoadSetsTextsDefaultsAndTheCommandList)
     EXPECT_TRUE(hijo<QPlainTextEdit>("tInfoEstado")->font().fixedPitch());
     EXPECT_EQ(w_->Timer1()->objectName(), QStringLiteral("Timer1"));
     EXPECT_TRUE(dlg_.mensajes.empty());
+
+    // The output file of a run from the PC lives in the program's own folder.
+    opcionesPC().carpetaSalida.clear();
+    EXPECT_EQ(fconIP::FicheroSalida(), QCoreApplication::applicationDirPath() + QStringLiteral("/tracert.tmp"));
 }
 
 TEST_F(VentanaIP, RouterButtonFollowsCommandAndModel)
@@ -414,7 +421,7 @@ TEST_F(VentanaIP, PingFromThePC)
 TEST_F(VentanaIP, TraceFromThePCIncludesStandardError)
 {
     // A stand-in that writes to both channels, to see that both reach the file.
-    programasPC().traceroute =
+    opcionesPC().traceroute =
         Guion(QStringLiteral("traceroute"), "echo \"traceroute to $4, $3 hops max\"\necho \"warning: $1\" >&2\n");
     Comando("tracert");
     Direccion("10", "9", "8", "7");
@@ -423,7 +430,7 @@ TEST_F(VentanaIP, TraceFromThePCIncludesStandardError)
     EXPECT_EQ(w_->Resultado(), "traceroute to 10.9.8.7, 5 hops max\r\nwarning: -n\r\n");
 
     // And the system's own route trace to the loopback address.
-    programasPC() = {};
+    opcionesPC().traceroute.clear();
     Direccion("127", "0", "0", "1");
     boton("btnEjecutarPC")->click();
     EXPECT_TRUE(contiene(w_->Resultado(), "traceroute to 127.0.0.1")) << w_->Resultado();
@@ -432,7 +439,7 @@ TEST_F(VentanaIP, TraceFromThePCIncludesStandardError)
 
 TEST_F(VentanaIP, WaitTimeEndsACommandThatRunsOn)
 {
-    programasPC().ping = Guion(QStringLiteral("ping"), "echo \"PING $3 from a slow stand-in\"\nexec sleep 30\n");
+    opcionesPC().ping = Guion(QStringLiteral("ping"), "echo \"PING $3 from a slow stand-in\"\nexec sleep 30\n");
     Comando("ping");
     Direccion("10", "0", "0", "1");
     Retardo("2");
@@ -464,7 +471,7 @@ TEST_F(VentanaIP, WaitTimeEndsACommandThatRunsOn)
 
 TEST_F(VentanaIP, AProgramThatCannotStartLeavesTheWindowUsable)
 {
-    programasPC().ping = dir_.filePath(QStringLiteral("no-such-ping"));
+    opcionesPC().ping = dir_.filePath(QStringLiteral("no-such-ping"));
     Comando("ping");
     Direccion("127", "0", "0", "1");
     hijo<QPlainTextEdit>("tInfoEstado")->setPlainText(QStringLiteral("old"));
@@ -478,7 +485,7 @@ TEST_F(VentanaIP, AProgramThatCannotStartLeavesTheWindowUsable)
     EXPECT_FALSE(w_->Timer1()->isActive());
 
     // The next run works.
-    programasPC() = {};
+    opcionesPC().ping.clear();
     Retardo("10");
     boton("btnEjecutarPC")->click();
     EXPECT_TRUE(contiene(w_->Resultado(), "64 bytes from 127.0.0.1")) << w_->Resultado();
@@ -674,7 +681,7 @@ TEST_F(VentanaIP, SavingWritesTheResultText)
 TEST_F(VentanaIP, BackShowsTheMainWindowAndAClosingDuringARunIsRefused)
 {
     principal_->hide();
-    programasPC().ping = Guion(QStringLiteral("ping"), "exec sleep 30\n");
+    opcionesPC().ping = Guion(QStringLiteral("ping"), "exec sleep 30\n");
     Comando("ping");
     Retardo("1");
     bool cerrado = true;
