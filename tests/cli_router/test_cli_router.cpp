@@ -27,11 +27,13 @@ struct Salida {
 class CliRouter : public PruebaConRouter {
 protected:
     // Runs tesedra-cli with `args`, serving the simulator meanwhile.
-    Salida Cli(const QStringList& args, const QByteArray& entrada = {})
+    Salida Cli(const QStringList& args, const QByteArray& entrada = {},
+               const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment())
     {
         QProcess p;
         p.setProgram(QStringLiteral(TESEDRA_BINARY_DIR "/bin/tesedra-cli"));
         p.setArguments(args);
+        p.setProcessEnvironment(entorno);
         QEventLoop bucle;
         QObject::connect(&p, &QProcess::finished, &bucle, &QEventLoop::quit);
         QObject::connect(&p, &QProcess::errorOccurred, &bucle, &QEventLoop::quit);
@@ -103,6 +105,23 @@ TEST_F(CliRouter, CheckConfigDelOfficeRemoteConCircuito)
     EXPECT_EQ(Ordenes().front(), "show vc internet settings");
     EXPECT_FALSE(s.stdoutBytes.contains("show vc internet settings"));
     EXPECT_TRUE(s.stdoutBytes.contains("Virtual Channel Name"));
+}
+
+TEST_F(CliRouter, PuertoPorNumero)
+{
+    Router(kEfficient5660);
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("TESEDRA_COM3"), router_->rutaDispositivo());
+    const Salida s = Cli({"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin"}, {}, entorno);
+    EXPECT_EQ(s.codigo, 0) << s.stderrBytes.toStdString();
+    EXPECT_EQ(Ordenes(), std::vector<std::string>{"show pppstatus"});
+    EXPECT_TRUE(s.stdoutBytes.contains("Link State")) << s.stdoutBytes.toStdString();
+
+    const Salida ambos = Cli({"check", "ppp", "--model", "5660", "--port", "3", "--device", "/dev/null",
+                              "--password", "admin"});
+    EXPECT_EQ(ambos.codigo, 2);
+    const Salida cero = Cli({"check", "ppp", "--model", "5660", "--port", "0", "--password", "admin"});
+    EXPECT_EQ(cero.codigo, 2);
 }
 
 TEST_F(CliRouter, ErroresDeUsoYDeAcceso)
