@@ -313,25 +313,35 @@ void fconIP::btnEjecutarPC_Click()
     }
 
     empezarEjecucion();
-    {
-        // Wait for the end (its handler runs inside this loop) or for the wait time.
-        QEventLoop bucle;
-        QTimer limite;
-        limite.setSingleShot(true);
-        limite.setTimerType(Qt::PreciseTimer);
-        connect(&limite, &QTimer::timeout, &bucle, &QEventLoop::quit);
-        connect(proceso_.get(), &clsExecCmd::EjecucionFinalizada, &bucle, &QEventLoop::quit);
-        // A wait time of 0 still lets the command run one poll's length.
-        limite.start(std::max(retardo * 1000, clsExecCmd::kIntervaloSondeoMs));
-        if (proceso_->Ejecutando())
-            bucle.exec();
-    }
-    if (proceso_ && proceso_->Ejecutando()) {
-        // Out of time: end it. Its end is still reported by the next poll, and
-        // the window then shows what the output file holds at that moment.
+    // Wait for the end (its handler runs inside this loop) or for the wait time.
+    esperarFin(std::max(retardo * 1000, clsExecCmd::kIntervaloSondeoMs));
+    if (proceso_->Ejecutando()) {
+        // Out of time: end it. Its end is reported by the next poll, and the
+        // window then shows what the output file holds at that moment. That
+        // end is awaited here, so that it cannot arrive in the middle of a
+        // later run and take the window out of its busy state.
         proceso_->CancelarProceso();
-        acabarEjecucion();
+        esperarFin(kEsperaFinCancelacionMs);
+        if (proceso_->Ejecutando()) {
+            // Not even a kill ended it (a process stuck in the system): let it go.
+            proceso_.reset();
+            acabarEjecucion();
+        }
     }
+}
+
+void fconIP::esperarFin(int ms)
+{
+    if (!proceso_->Ejecutando())
+        return;
+    QEventLoop bucle;
+    QTimer limite;
+    limite.setSingleShot(true);
+    limite.setTimerType(Qt::PreciseTimer);
+    connect(&limite, &QTimer::timeout, &bucle, &QEventLoop::quit);
+    connect(proceso_.get(), &clsExecCmd::EjecucionFinalizada, &bucle, &QEventLoop::quit);
+    limite.start(ms);
+    bucle.exec();
 }
 
 void fconIP::proceso_EjecucionFinalizada()

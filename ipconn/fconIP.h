@@ -77,8 +77,13 @@ private:
     // Processing dialog shown and this window disabled, and back.
     void empezarEjecucion();
     void acabarEjecucion();
+    // Lets events run until the runner reports its end or `ms` pass.
+    void esperarFin(int ms);
     void ponerResultado(const std::string& texto);
     void anadirResultado(const std::string& texto);
+
+    // How long the end of a command that was ended is awaited.
+    static constexpr int kEsperaFinCancelacionMs = 5000;
 
     std::unique_ptr<Ui::fconIP> ui;
     QWidget* principal_;
