@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <cstdio>
 #include <functional>
@@ -27,39 +28,6 @@ QByteArray Local(const QString& s)
 {
     return s.toLocal8Bit();
 }
-
-QByteArray Local(const std::string& latin1)
-{
-    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size())).toLocal8Bit();
-}
-
-// Messages of the core on standard error, in the terminal's encoding.
-class DialogosTerminal final : public Dialogos {
-public:
-    DialogosTerminal() { InstalarDialogos(this); }
-    ~DialogosTerminal() override { InstalarDialogos(nullptr); }
-
-    // A progress line being drawn is cleared first so the message starts on its own line.
-    std::function<void()> antesDeEscribir;
-
-    void Mensaje(IconoMensaje, const std::string& titulo, const std::string& texto) override
-    {
-        if (antesDeEscribir)
-            antesDeEscribir();
-        std::fprintf(stderr, "%s: %s\n", Local(titulo).constData(), Local(texto).constData());
-        std::fflush(stderr);
-    }
-    bool PreguntaSiNo(const std::string& titulo, const std::string& texto) override
-    {
-        Mensaje(IconoMensaje::Aviso, titulo, texto);
-        return false;
-    }
-    std::optional<QString> GuardarComo(const QString&, const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> ElegirCarpeta(const QString&) override { return std::nullopt; }
-};
 
 // A one-line progress bar on standard error, redrawn at most every 100 ms.
 class BarraProgreso {
@@ -150,6 +118,8 @@ int ComandoReverse(const QStringList& argumentos)
         CargarMensajes(kIdiomaEspanol);
 
     DialogosTerminal terminal;
+    InstalarDialogos(&terminal);
+    const auto restaurar = qScopeGuard([] { InstalarDialogos(nullptr); });
     BarraProgreso barra(!parser.isSet(sinProgreso) && ::isatty(STDERR_FILENO));
     terminal.antesDeEscribir = [&barra] { barra.Borrar(); };
 

@@ -19,28 +19,6 @@ namespace tesedra::cli {
 
 namespace {
 
-// Messages of the core (log-on time-out, port errors, save errors) on standard error.
-// There is nobody to answer a question or a dialog: No, and cancelled.
-class DialogosTerminal final : public Dialogos {
-public:
-    void Mensaje(IconoMensaje, const std::string& titulo, const std::string& texto) override
-    {
-        std::fprintf(stderr, "tesedra-cli: %s: %s\n", ParaTerminal(titulo).constData(),
-                     ParaTerminal(texto).constData());
-        std::fflush(stderr);
-    }
-    bool PreguntaSiNo(const std::string& titulo, const std::string& texto) override
-    {
-        Mensaje(IconoMensaje::Aviso, titulo, texto);
-        return false;
-    }
-    std::optional<QString> GuardarComo(const QString&, const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> ElegirCarpeta(const QString&) override { return std::nullopt; }
-};
-
 // One line from standard input, without its line end; without echo on a terminal.
 bool LeerClave(std::string& clave)
 {
@@ -71,11 +49,6 @@ bool LeerClave(std::string& clave)
 }
 
 } // namespace
-
-QByteArray ParaTerminal(const std::string& latin1)
-{
-    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size())).toLocal8Bit();
-}
 
 void Error(const QString& texto)
 {
@@ -152,7 +125,7 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
 
 void PrepararConsola()
 {
-    static DialogosTerminal d;
+    static DialogosTerminal d("tesedra-cli");
     InstalarDialogos(&d);
     CargarMensajes(kIdiomaEspanol);
     CargarTextosControles(kIdiomaEspanol);

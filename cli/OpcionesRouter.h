@@ -49,8 +49,6 @@ private:
     bool activo_;
 };
 
-// Latin-1 text converted to the terminal's encoding.
-QByteArray ParaTerminal(const std::string& latin1);
 // A line "tesedra-cli: <texto>" on standard error (texto already in the terminal's encoding).
 void Error(const QString& texto);
 

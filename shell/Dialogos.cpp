@@ -8,35 +8,45 @@ namespace tesedra {
 
 namespace {
 
-// Used when no front end has installed its own: the text goes to standard error
-// (Latin-1 bytes as they are), questions are answered No, dialogs are cancelled.
-class DialogosConsola final : public Dialogos {
-public:
-    void Mensaje(IconoMensaje, const std::string& titulo, const std::string& texto) override
-    {
-        std::fprintf(stderr, "%s: %s\n", titulo.c_str(), texto.c_str());
-    }
-    bool PreguntaSiNo(const std::string& titulo, const std::string& texto) override
-    {
-        Mensaje(IconoMensaje::Aviso, titulo, texto);
-        return false;
-    }
-    std::optional<QString> GuardarComo(const QString&, const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> ElegirCarpeta(const QString&) override { return std::nullopt; }
-};
-
-DialogosConsola& porDefecto()
+DialogosTerminal& porDefecto()
 {
-    static DialogosConsola d;
+    static DialogosTerminal d;
     return d;
 }
 
 Dialogos* instalado = nullptr;
 
 } // namespace
+
+QByteArray ParaTerminal(const std::string& latin1)
+{
+    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size())).toLocal8Bit();
+}
+
+void DialogosTerminal::Mensaje(IconoMensaje, const std::string& titulo, const std::string& texto)
+{
+    if (antesDeEscribir)
+        antesDeEscribir();
+    const std::string linea = prefijo_.empty() ? titulo + ": " + texto : prefijo_ + ": " + titulo + ": " + texto;
+    std::fprintf(stderr, "%s\n", ParaTerminal(linea).constData());
+    std::fflush(stderr);
+}
+
+bool DialogosTerminal::PreguntaSiNo(const std::string& titulo, const std::string& texto)
+{
+    Mensaje(IconoMensaje::Aviso, titulo, texto);
+    return false;
+}
+
+std::optional<QString> DialogosTerminal::GuardarComo(const QString&, const std::string&, const std::string&)
+{
+    return std::nullopt;
+}
+
+std::optional<QString> DialogosTerminal::ElegirCarpeta(const QString&)
+{
+    return std::nullopt;
+}
 
 Dialogos& dialogos()
 {

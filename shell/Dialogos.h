@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,8 +35,31 @@ public:
     virtual std::optional<QString> ElegirCarpeta(const QString& carpetaInicial) = 0;
 };
 
-// The implementation in force. Never null: by default it writes to standard error,
-// answers No to questions and cancels dialogs.
+// Messages on standard error, in the terminal's encoding (Latin-1 texts converted),
+// each line starting with `prefijo` when it is not empty. Nobody can answer there:
+// questions are answered No and dialogs are cancelled. The default seam, and the one
+// the command line installs with its own prefix.
+class DialogosTerminal : public Dialogos {
+public:
+    explicit DialogosTerminal(std::string prefijo = {}) : prefijo_(std::move(prefijo)) {}
+
+    // Called before each message is written, e.g. to clear a progress line.
+    std::function<void()> antesDeEscribir;
+
+    void Mensaje(IconoMensaje icono, const std::string& titulo, const std::string& texto) override;
+    bool PreguntaSiNo(const std::string& titulo, const std::string& texto) override;
+    std::optional<QString> GuardarComo(const QString& carpetaInicial, const std::string& filtro,
+                                       const std::string& extension) override;
+    std::optional<QString> ElegirCarpeta(const QString& carpetaInicial) override;
+
+private:
+    std::string prefijo_;
+};
+
+// Latin-1 text in the terminal's encoding.
+QByteArray ParaTerminal(const std::string& latin1);
+
+// The implementation in force. Never null: by default a DialogosTerminal.
 Dialogos& dialogos();
 // Installs an implementation (not owned); null restores the default.
 void InstalarDialogos(Dialogos* d);
