@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -16,6 +18,11 @@ int main(int argc, char** argv)
     // never merely because for a moment no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);
     tesedra::InicializarRecursos();
+    // The program speaks Spanish: Qt's own texts (file dialog columns, context
+    // menus) follow when Qt's Spanish translation is installed.
+    QTranslator traduccionQt;
+    if (traduccionQt.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduccionQt);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
 
     tesedra::DialogosWidgets dialogos;
