@@ -39,43 +39,41 @@ bool SincronizacionOfficeRemote812(std::string& resultado)
     std::string version, atenSub, atenBaj, ruidoSub, ruidoBaj, potATUR, potATUC, velBaj, velSub,
         caidas, desdeArranque, desdeCaida, activo;
 
-    // Values after the first ":" of the line, or after the one character that follows
-    // the label; blanks trimmed, the line's CR LF kept.
-    auto trasDosPuntos = [](const std::string& linea) { return RecortarBlancos(DespuesDe(linea, ":")); };
-    auto trasEtiqueta = [](const std::string& linea, const std::string& etiqueta) {
+    // Every line is tested against every label. A value is what follows the first ":"
+    // of the line, or what follows the one character after the label; blanks trimmed,
+    // the line's CR LF kept.
+    enum class Corte { TrasDosPuntos, TrasEtiqueta };
+    struct Regla {
+        const char* etiqueta;
+        Corte corte;
+        std::string* valor;
+    };
+    const Regla reglas[] = {
+        {"System Version:", Corte::TrasDosPuntos, &version},
+        {"Attenuation Upstream", Corte::TrasEtiqueta, &atenSub},
+        {"Attenuation Downstream", Corte::TrasEtiqueta, &atenBaj},
+        {"Noise Margin Upstream", Corte::TrasEtiqueta, &ruidoSub},
+        {"Noise Margin Downstream", Corte::TrasEtiqueta, &ruidoBaj},
+        {"Transmit Power (ATUR)", Corte::TrasEtiqueta, &potATUR},
+        {"Transmit Power (ATUC)", Corte::TrasEtiqueta, &potATUC},
+        {"Actual Negotiated Downstream Baud Rate", Corte::TrasDosPuntos, &velBaj},
+        {"Actual Negotiated Upstream Baud Rate", Corte::TrasDosPuntos, &velSub},
+        {"Number of link down events", Corte::TrasDosPuntos, &caidas},
+        {"Total time since system reboot", Corte::TrasDosPuntos, &desdeArranque},
+        {"Total time since last link down", Corte::TrasDosPuntos, &desdeCaida},
+        {"System UpTime", Corte::TrasDosPuntos, &activo},
+    };
+    auto valorDe = [](const std::string& linea, const std::string& etiqueta, Corte corte) {
+        if (corte == Corte::TrasDosPuntos)
+            return RecortarBlancos(DespuesDe(linea, ":"));
         const auto pos = linea.find(etiqueta) + etiqueta.size() + 1;
         return pos >= linea.size() ? std::string() : RecortarBlancos(linea.substr(pos));
     };
 
     RecorrerLineas(texto, [&](const std::string& linea) {
-        if (Contiene(linea, "System Version:"))
-            version = trasDosPuntos(linea);
-        struct {
-            const char* etiqueta;
-            std::string* valor;
-        } const porEtiqueta[] = {
-            {"Attenuation Upstream", &atenSub},        {"Attenuation Downstream", &atenBaj},
-            {"Noise Margin Upstream", &ruidoSub},      {"Noise Margin Downstream", &ruidoBaj},
-            {"Transmit Power (ATUR)", &potATUR},       {"Transmit Power (ATUC)", &potATUC},
-        };
-        for (const auto& e : porEtiqueta) {
-            if (Contiene(linea, e.etiqueta))
-                *e.valor = trasEtiqueta(linea, e.etiqueta);
-        }
-        struct {
-            const char* etiqueta;
-            std::string* valor;
-        } const porDosPuntos[] = {
-            {"Actual Negotiated Downstream Baud Rate", &velBaj},
-            {"Actual Negotiated Upstream Baud Rate", &velSub},
-            {"Number of link down events", &caidas},
-            {"Total time since system reboot", &desdeArranque},
-            {"Total time since last link down", &desdeCaida},
-            {"System UpTime", &activo},
-        };
-        for (const auto& e : porDosPuntos) {
-            if (Contiene(linea, e.etiqueta))
-                *e.valor = trasDosPuntos(linea);
+        for (const auto& regla : reglas) {
+            if (Contiene(linea, regla.etiqueta))
+                *regla.valor = valorDe(linea, regla.etiqueta, regla.corte);
         }
     });
 

@@ -38,6 +38,17 @@ QDeadlineTimer PlazoAcceso()
     return QDeadlineTimer(static_cast<qint64>(tiempos().limiteAccesoS) * 1000, Qt::PreciseTimer);
 }
 
+// One round of a log-on dialogue: window events, an empty line to wake the console
+// (false when it cannot be sent: the port was closed), then what came back appended.
+bool Ronda(std::string& recogido)
+{
+    AtenderEventos();
+    if (!EscribirPuerto(std::string()))
+        return false;
+    recogido += LeerPuerto(tiempos().pausaLecturaMs);
+    return true;
+}
+
 bool TerminaCon(const std::string& texto, const std::string& buscado, size_t ventana)
 {
     const size_t desde = texto.size() > ventana ? texto.size() - ventana : 0;
@@ -67,10 +78,8 @@ bool AccederEfficient5660()
     const std::string& prompt = PromptModelo(kEfficient5660);
     std::string recogido;
     for (;;) {
-        AtenderEventos();
-        if (!EscribirPuerto(std::string()))
+        if (!Ronda(recogido))
             return false;
-        recogido += LeerPuerto(tiempos().pausaLecturaMs);
         // The logged-on prompt is looked for first: once it has come, the password
         // must not be typed again at the command line.
         if (recogido.find(prompt) != std::string::npos)
@@ -90,10 +99,8 @@ bool AccederOfficeRemote812()
     const std::string& prompt = PromptModelo(kOfficeRemote812);
     std::string recogido;
     for (;;) {
-        AtenderEventos();
-        if (!EscribirPuerto(std::string()))
+        if (!Ronda(recogido))
             return false;
-        recogido += LeerPuerto(tiempos().pausaLecturaMs);
         if (TerminaCon(recogido, kPassword, kVentanaPassword812) && !EscribirPuerto(sesion().ClaveModem))
             return false;
         if (plazo.hasExpired()) {

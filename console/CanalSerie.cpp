@@ -203,6 +203,12 @@ bool CanalSerie::esperar(QDeadlineTimer hasta, const std::function<bool()>& list
         return listo();
     }
 
+    girar(hasta, terminado);
+    return listo();
+}
+
+void CanalSerie::girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado)
+{
     QEventLoop bucle;
     QTimer reloj;
     reloj.setSingleShot(true);
@@ -212,7 +218,7 @@ bool CanalSerie::esperar(QDeadlineTimer hasta, const std::function<bool()>& list
         if (terminado())
             bucle.quit();
     });
-    while (!terminado()) {
+    while (!terminado() && !hasta.hasExpired()) {
         const int ms = restanteMs(hasta);
         if (ms >= 0)
             reloj.start(ms);
@@ -220,7 +226,6 @@ bool CanalSerie::esperar(QDeadlineTimer hasta, const std::function<bool()>& list
         reloj.stop();
     }
     disconnect(conexion);
-    return listo();
 }
 
 bool CanalSerie::pausa(int ms)
@@ -236,21 +241,7 @@ bool CanalSerie::pausa(int ms)
     const uint64_t gen = generacion_;
     auto interrumpida = [&] { return estabaAbierto && (!abierto() || generacion_ != gen); };
 
-    QEventLoop bucle;
-    QTimer reloj;
-    reloj.setSingleShot(true);
-    reloj.setTimerType(Qt::PreciseTimer);
-    connect(&reloj, &QTimer::timeout, &bucle, &QEventLoop::quit);
-    const auto conexion = connect(this, &CanalSerie::cambio, &bucle, [&] {
-        if (interrumpida())
-            bucle.quit();
-    });
-    while (!hasta.hasExpired() && !interrumpida()) {
-        reloj.start(restanteMs(hasta));
-        bucle.exec();
-        reloj.stop();
-    }
-    disconnect(conexion);
+    girar(hasta, interrumpida);
     return !interrumpida();
 }
 

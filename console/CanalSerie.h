@@ -56,6 +56,9 @@ private:
     CanalSerie();
     void alError(QSerialPort::SerialPortError e);
     void cerrarPorPerdida();
+    // Runs nested event loops until `terminado()` holds or `hasta` expires; woken by
+    // every change of the port and by a timer at the deadline.
+    void girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado);
 
     QSerialPort puerto_;
     bool perdido_ = false;
