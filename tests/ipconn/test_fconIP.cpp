@@ -670,6 +670,82 @@ TEST_F(VentanaIP, CancelWhileThe812CommandRunsSkipsTheWait)
     EXPECT_FALSE(PuertoAbierto());
 }
 
+TEST_F(VentanaIP, CancelDuringTheRouterLogOnEndsTheRunAndTheNextOneWorks)
+{
+    // A router that never answers: the log-on would wait for its whole limit.
+    sim::OpcionesSimulador o;
+    o.modelo = kOfficeRemote812;
+    o.password = "admin";
+    o.silencioso = true;
+    router_ = std::make_unique<sim::SimuladorRouter>(o);
+    ASSERT_TRUE(router_->iniciar());
+    qputenv("TESEDRA_COM1", router_->rutaDispositivo().toLocal8Bit());
+    tiempos().limiteAccesoS = 60;
+    Comando("ping");
+    Direccion("10", "0", "0", "7");
+    dlg_.respuestasSiNo = {true};
+    bool pulsado = false;
+    QTimer vigia;
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        if (!pulsado && w_->Procesando()->isVisible() && PuertoAbierto()) {
+            pulsado = true;
+            w_->Procesando()->Command1_Click();
+        }
+    });
+    vigia.start(50);
+    QElapsedTimer t;
+    t.start();
+    boton("btnEjecutarRouter")->click();
+    vigia.stop();
+    ASSERT_TRUE(pulsado);
+    EXPECT_LT(t.elapsed(), 10000) << "the 60 s log-on limit was not waited for";
+    EXPECT_EQ(dlg_.preguntas.size(), 1u);
+    for (const auto& m : dlg_.mensajes)
+        EXPECT_FALSE(contiene(m.texto, mensajes().msgTiempoModem)) << m.texto;
+    EXPECT_TRUE(w_->Resultado().empty());
+    EXPECT_TRUE(w_->isEnabled());
+    EXPECT_FALSE(w_->EnCurso());
+    EXPECT_FALSE(w_->Procesando()->isVisible());
+    EXPECT_FALSE(PuertoAbierto());
+
+    // Usable again: with a router that answers, the next run goes through.
+    Router(kOfficeRemote812);
+    Retardo("0");
+    boton("btnEjecutarRouter")->click();
+    EXPECT_TRUE(contiene(w_->Resultado(), "10.0.0.7")) << w_->Resultado();
+}
+
+TEST_F(VentanaIP, CancelDuringA5660TraceEndsTheRunAtOnce)
+{
+    Abrir(kEfficient5660);
+    auto& r = Router(kEfficient5660);
+    // A trace whose prompt is held back far longer than the test may wait.
+    r.fijarRespuesta("traceroute 10.0.0.8", "traceroute to 10.0.0.8, 5 hops max\n@pausa 60000\nlate\n");
+    Comando("tracert");
+    Direccion("10", "0", "0", "8");
+    Retardo("120");
+    dlg_.respuestasSiNo = {true};
+    QElapsedTimer t;
+    QTimer vigia;
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        const auto& l = r.lineasRecibidas();
+        if (!t.isValid() && !l.empty() && l.back() == "traceroute 10.0.0.8")
+            t.start();
+        if (t.isValid() && t.elapsed() > 500 && dlg_.preguntas.empty())
+            w_->Procesando()->Command1_Click();
+    });
+    vigia.start(20);
+    boton("btnEjecutarRouter")->click();
+    vigia.stop();
+    ASSERT_TRUE(t.isValid());
+    EXPECT_LT(t.elapsed(), 5000) << "neither the held prompt nor the 120 s limit was waited for";
+    EXPECT_EQ(dlg_.preguntas.size(), 1u);
+    EXPECT_TRUE(dlg_.mensajes.empty()) << dlg_.mensajes[0].texto;
+    EXPECT_TRUE(w_->isEnabled());
+    EXPECT_FALSE(w_->Procesando()->isVisible());
+    EXPECT_FALSE(PuertoAbierto());
+}
+
 TEST_F(VentanaIP, ARouterThatCannotBeReachedLeavesTheWindowUsable)
 {
     Abrir(kEfficient5660);
