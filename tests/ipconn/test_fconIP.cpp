@@ -223,6 +223,7 @@ TEST_F(VentanaIP, LoadSetsTextsDefaultsAndTheCommandList)
     EXPECT_EQ(campo("tretardo")->maxLength(), 3);
     EXPECT_TRUE(hijo<QPlainTextEdit>("tInfoEstado")->toPlainText().isEmpty());
     EXPECT_TRUE(hijo<QPlainTextEdit>("tInfoEstado")->font().fixedPitch());
+    EXPECT_TRUE(hijo<QPlainTextEdit>("tInfoEstado")->isReadOnly()) << "the result is saved as the command gave it";
     EXPECT_EQ(w_->Timer1()->objectName(), QStringLiteral("Timer1"));
     EXPECT_TRUE(dlg_.mensajes.empty());
 
