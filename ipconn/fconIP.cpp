@@ -261,6 +261,7 @@ void fconIP::empezarEjecucion()
 
 void fconIP::acabarEjecucion()
 {
+    procesando_->FijarCancelacion({});
     procesando_->Ocultar();
     setEnabled(true);
     ocupado_ = false;
@@ -313,6 +314,12 @@ void fconIP::btnEjecutarPC_Click()
     }
 
     empezarEjecucion();
+    // The processing dialog's cancel ends the command as the wait time would: its
+    // end is reported by the next poll and the window shows what it had written.
+    procesando_->FijarCancelacion([this] {
+        if (proceso_ && proceso_->Ejecutando())
+            proceso_->CancelarProceso();
+    });
     // Wait for the end (its handler runs inside this loop) or for the wait time.
     esperarFin(std::max(retardo * 1000, clsExecCmd::kIntervaloSondeoMs));
     if (proceso_->Ejecutando()) {

@@ -54,8 +54,16 @@ void fProcesando::Ocultar()
 
 void fProcesando::Command1_Click()
 {
-    if (dialogos().PreguntaSiNo(mensajes().msgAdvertencia, mensajes().msgCancelarConsulta))
-        CerrarPuerto();
+    if (!dialogos().PreguntaSiNo(mensajes().msgAdvertencia, mensajes().msgCancelarConsulta))
+        return;
+    CerrarPuerto();
+    if (cancelar_)
+        cancelar_();
+}
+
+void fProcesando::FijarCancelacion(std::function<void()> cancelar)
+{
+    cancelar_ = std::move(cancelar);
 }
 
 void fProcesando::closeEvent(QCloseEvent* e)

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -27,8 +28,13 @@ public:
     void Ocultar();
 
     // The cancel button: asks msgCancelarConsulta under msgAdvertencia; on Yes closes
-    // the port, which makes the exchange under way fail at its next access.
+    // the port, which makes the exchange under way fail at its next access, and runs
+    // the cancelling set with FijarCancelacion.
     void Command1_Click();
+
+    // What a Yes does besides closing the port, for work that does not go through
+    // the port (a command run on the PC). Empty for none.
+    void FijarCancelacion(std::function<void()> cancelar);
 
 protected:
     // The close box and Escape act as the cancel button; the dialog stays up
@@ -39,6 +45,7 @@ protected:
 private:
     std::unique_ptr<Ui::fProcesando> ui;
     QWidget* sobre_;
+    std::function<void()> cancelar_;
 };
 
 } // namespace tesedra

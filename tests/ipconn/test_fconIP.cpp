@@ -472,6 +472,40 @@ TEST_F(VentanaIP, WaitTimeEndsACommandThatRunsOn)
     EXPECT_FALSE(w_->Proceso()->Ejecutando());
 }
 
+TEST_F(VentanaIP, CancelEndsACommandRunOnThePC)
+{
+    opcionesPC().ping = Guion(QStringLiteral("ping"), "echo \"PING $3 before the cancel\"\nexec sleep 30\n");
+    Comando("ping");
+    Direccion("10", "0", "0", "9");
+    Retardo("120");
+    dlg_.respuestasSiNo = {false, true};
+    QTimer vigia;
+    QElapsedTimer enMarcha;
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        if (!w_->Proceso() || !w_->Proceso()->Ejecutando())
+            return;
+        if (!enMarcha.isValid())
+            enMarcha.start();
+        // First answered No (the command runs on), then Yes.
+        if (enMarcha.elapsed() > 300 && dlg_.preguntas.size() < 2)
+            w_->Procesando()->Command1_Click();
+    });
+    vigia.start(100);
+    QElapsedTimer t;
+    t.start();
+    boton("btnEjecutarPC")->click();
+    vigia.stop();
+    EXPECT_LT(t.elapsed(), 6000) << "the 120 s wait time was not waited for";
+    EXPECT_EQ(dlg_.preguntas.size(), 2u);
+    ASSERT_NE(w_->Proceso(), nullptr);
+    EXPECT_FALSE(w_->Proceso()->Ejecutando());
+    EXPECT_FALSE(w_->EnCurso());
+    EXPECT_TRUE(w_->isEnabled());
+    EXPECT_FALSE(w_->Procesando()->isVisible());
+    EXPECT_TRUE(contiene(w_->Resultado(), "PING 10.0.0.9 before the cancel")) << w_->Resultado();
+    EXPECT_TRUE(dlg_.mensajes.empty());
+}
+
 TEST_F(VentanaIP, ARouterRunRightAfterAnEndedPCRunStaysBusyThroughout)
 {
     Abrir(kEfficient5660);
