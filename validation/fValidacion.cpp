@@ -160,11 +160,7 @@ void fValidacion::bAceptar_Click()
         return;
     if (!GuardarValidacion(DirectorioSesion(0), valores_))
         return;
-    if (estadoLinea().AtenuacionIncorrecta || estadoLinea().RuidoIncorrecto) {
-        MostrarError("Debe devolver la orden o solicitar un cambio de par", "");
-        estadoLinea().AtenuacionIncorrecta = false;
-        estadoLinea().RuidoIncorrecto = false;
-    }
+    AvisarTrasGuardar();
     close();
 }
 
