@@ -171,16 +171,12 @@ void fValidacion::bVolver_Click()
 
 void fValidacion::closeEvent(QCloseEvent* e)
 {
-    if (enCurso_) {
-        e->ignore();
+    CerrarVolviendo(e, enCurso_, principal_);
+    if (!e->isAccepted())
         return;
-    }
-    e->accept();
     estadoLinea().AtenuacionIncorrecta = false;
     estadoLinea().RuidoIncorrecto = false;
     estadoLinea().VelocidadIncorrecta = false;
-    if (principal_ && !Terminando())
-        principal_->show();
 }
 
 } // namespace tesedra
