@@ -40,9 +40,11 @@ echo "Router simulator: 3Com OfficeConnect Remote 812 on $DEVICE (serial port 1,
 echo "Router console password: $PASSWORD"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  # With the line check, so that the verdicts are the line's and not the
+  # "NOK" that a validation without it records.
   echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): running the same validation headless:"
-  echo "  tesedra-cli validate --model $MODEL --port 1 --password $PASSWORD"
-  "$BUILD/bin/tesedra-cli" validate --model "$MODEL" --port 1 --password "$PASSWORD"
+  echo "  tesedra-cli validate --model $MODEL --port 1 --password $PASSWORD --line-check"
+  "$BUILD/bin/tesedra-cli" validate --model "$MODEL" --port 1 --password "$PASSWORD" --line-check
   exit $?
 fi
 

@@ -16,12 +16,13 @@ const Comando kComandos[] = {
     {"validate", "gather and judge the installation values of a router", ComandoValidate},
 };
 
-void Uso()
+// To standard output when asked for with --help, to standard error after a wrong call.
+void Uso(std::FILE* salida)
 {
-    std::fprintf(stderr, "Usage: tesedra-cli COMMAND [OPTIONS]\n\nCommands:\n");
+    std::fprintf(salida, "Usage: tesedra-cli COMMAND [OPTIONS]\n\nCommands:\n");
     for (const auto& c : kComandos)
-        std::fprintf(stderr, "  %-10s %s\n", c.nombre, c.resumen);
-    std::fprintf(stderr, "\n'tesedra-cli COMMAND --help' describes a command.\n");
+        std::fprintf(salida, "  %-10s %s\n", c.nombre, c.resumen);
+    std::fprintf(salida, "\n'tesedra-cli COMMAND --help' describes a command.\n");
 }
 
 } // namespace
@@ -32,14 +33,15 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("tesedra-cli"));
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2 || args[1] == QLatin1String("--help") || args[1] == QLatin1String("-h")) {
-        Uso();
-        return args.size() < 2 ? 2 : 0;
+        const bool pedida = args.size() >= 2;
+        Uso(pedida ? stdout : stderr);
+        return pedida ? 0 : 2;
     }
     for (const auto& c : kComandos) {
         if (args[1] == QLatin1String(c.nombre))
             return c.ejecutar(args.mid(1));
     }
     std::fprintf(stderr, "tesedra-cli: unknown command '%s'\n", qPrintable(args[1]));
-    Uso();
+    Uso(stderr);
     return 2;
 }

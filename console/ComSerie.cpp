@@ -101,7 +101,10 @@ bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string
 {
     QString error;
     if (!canal().abrir(QString::fromLocal8Bit(ruta.c_str()), baudios, paridad, bitsDatos, bitsParada, error)) {
-        MostrarError(mensajes().msgErrConfModem + ": " + error.toLatin1().toStdString());
+        // The device is named: "No such file or directory" alone does not tell
+        // the technician which port was tried.
+        MostrarError(mensajes().msgErrConfModem + ": " + QString::fromLocal8Bit(ruta.c_str()).toLatin1().toStdString()
+                     + ": " + error.toLatin1().toStdString());
         return false;
     }
     return true;

@@ -1,9 +1,11 @@
 #include "shell/DialogosWidgets.h"
 
+#include "shell/Idiomas.h"
 #include "shell/Programa.h"
 #include "shell/fdirectorio.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -14,6 +16,25 @@ namespace {
 QWidget* ventanaActiva()
 {
     return QApplication::activeWindow();
+}
+
+bool EnEspanol()
+{
+    return IdiomaTextos() == kIdiomaEspanol;
+}
+
+// The standard buttons carry Qt's own (English) texts unless a translation of
+// Qt is installed; a Spanish question must not be answered with "Yes"/"No".
+void TextosBotones(QMessageBox& box)
+{
+    if (!EnEspanol())
+        return;
+    if (QAbstractButton* b = box.button(QMessageBox::Ok))
+        b->setText(QStringLiteral("Aceptar"));
+    if (QAbstractButton* b = box.button(QMessageBox::Yes))
+        b->setText(QStringLiteral("&S\u00ed"));
+    if (QAbstractButton* b = box.button(QMessageBox::No))
+        b->setText(QStringLiteral("&No"));
 }
 
 } // namespace
@@ -30,6 +51,7 @@ void DialogosWidgets::Mensaje(IconoMensaje icono, const std::string& titulo, con
     else if (icono == IconoMensaje::Informacion)
         i = QMessageBox::Information;
     QMessageBox box(i, L1(titulo), L1(texto), QMessageBox::Ok, ventanaActiva());
+    TextosBotones(box);
     box.exec();
 }
 
@@ -39,6 +61,7 @@ bool DialogosWidgets::PreguntaSiNo(const std::string& titulo, const std::string&
         return false;
     QMessageBox box(QMessageBox::Warning, L1(titulo), L1(texto), QMessageBox::Yes | QMessageBox::No,
                     ventanaActiva());
+    TextosBotones(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -53,6 +76,14 @@ std::optional<QString> DialogosWidgets::GuardarComo(const QString& carpetaInicia
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(L1(extension));
     dlg.setOption(QFileDialog::ReadOnly, false);
+    if (EnEspanol()) {
+        dlg.setWindowTitle(QStringLiteral("Guardar como"));
+        dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Guardar en:"));
+        dlg.setLabelText(QFileDialog::FileName, QStringLiteral("&Nombre:"));
+        dlg.setLabelText(QFileDialog::FileType, QStringLiteral("&Tipo:"));
+        dlg.setLabelText(QFileDialog::Accept, QStringLiteral("&Guardar"));
+        dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
     return dlg.selectedFiles().constFirst();

@@ -253,12 +253,24 @@ void CargarMensajes(int16_t idioma)
         CargarMensajesEn(mensajes());
 }
 
+namespace {
+int16_t idiomaTextos = kIdiomaEspanol;
+} // namespace
+
 void CargarTextosControles(int16_t idioma)
 {
     if (idioma == kIdiomaEspanol)
         CargarTextosEs(textosControles());
     else if (idioma == kIdiomaIngles)
         CargarTextosEn(textosControles());
+    else
+        return;
+    idiomaTextos = idioma;
+}
+
+int16_t IdiomaTextos()
+{
+    return idiomaTextos;
 }
 
 const std::string& Texto(int numero)

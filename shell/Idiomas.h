@@ -38,6 +38,8 @@ TextosControles& textosControles();
 // Language 0 Spanish, 1 English; any other code changes nothing.
 void CargarMensajes(int16_t idioma);
 void CargarTextosControles(int16_t idioma);
+// The language of the caption table last loaded (Spanish until one is loaded).
+int16_t IdiomaTextos();
 
 // Caption by number; empty for a number outside 1..91.
 const std::string& Texto(int numero);

@@ -5,9 +5,33 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool Vacia(const char* variable)
+{
+    const char* v = std::getenv(variable);
+    return v == nullptr || *v == '\0';
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Without a display Qt would abort with a core dump; say so plainly instead
+    // and point to the command-line tool, which needs none.
+    if (Vacia("QT_QPA_PLATFORM") && Vacia("DISPLAY") && Vacia("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "tesedra: no display (DISPLAY and WAYLAND_DISPLAY are empty).\n"
+                             "Start it from a desktop session, or use tesedra-cli (check, validate, reverse).\n");
+        return 1;
+    }
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tesedra"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tesedra"));
@@ -16,6 +40,11 @@ int main(int argc, char** argv)
     // never merely because for a moment no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);
     tesedra::InicializarRecursos();
+    // The program speaks Spanish: Qt's own texts (file dialog columns, context
+    // menus) follow when Qt's Spanish translation is installed.
+    QTranslator traduccionQt;
+    if (traduccionQt.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduccionQt);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
 
     tesedra::DialogosWidgets dialogos;

@@ -156,6 +156,24 @@ TEST_F(CliRouter, AyudaNombraElSubcomando)
     EXPECT_FALSE(s.stdoutBytes.contains("--circuit"));
 }
 
+TEST_F(CliRouter, AyudaGeneralEnLaSalidaYUsoIncorrectoEnErrores)
+{
+    // Asked for, the help goes to standard output so that it can be paged.
+    Salida s = Cli({"--help"});
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_TRUE(s.stdoutBytes.startsWith("Usage: tesedra-cli COMMAND")) << s.stdoutBytes.toStdString();
+    EXPECT_TRUE(s.stdoutBytes.contains("validate"));
+    EXPECT_TRUE(s.stderrBytes.isEmpty()) << s.stderrBytes.toStdString();
+    // A wrong call gets the usage on standard error and status 2.
+    s = Cli({});
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_TRUE(s.stdoutBytes.isEmpty());
+    EXPECT_TRUE(s.stderrBytes.contains("Usage: tesedra-cli COMMAND"));
+    s = Cli({"chek"});
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_TRUE(s.stderrBytes.contains("unknown command 'chek'")) << s.stderrBytes.toStdString();
+}
+
 TEST_F(CliRouter, SinClaveNiEntradaEsErrorDeUso)
 {
     Router(kEfficient5660);

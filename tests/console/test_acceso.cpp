@@ -219,7 +219,22 @@ TEST_F(Acceso, PuertoInexistente)
     EXPECT_EQ(dialogos_.mensajes[0].titulo, "Error");
     EXPECT_EQ(dialogos_.mensajes[0].texto.rfind(mensajes().msgErrConfModem + ": ", 0), 0u);
     EXPECT_GT(dialogos_.mensajes[0].texto.size(), mensajes().msgErrConfModem.size() + 2);
+    // The message names the device that could not be opened, then the reason.
+    EXPECT_NE(dialogos_.mensajes[0].texto.find(": /dev/no-existe-este-puerto: "), std::string::npos)
+        << dialogos_.mensajes[0].texto;
     EXPECT_FALSE(PuertoAbierto());
+}
+
+TEST_F(Acceso, PuertoSinDispositivoNombraElDispositivoDelNumero)
+{
+    FijarRutaDispositivo({});
+    sesion().Puerto = 7;
+    qputenv("TESEDRA_COM7", "/dev/no-existe-el-com7");
+    EXPECT_FALSE(IniciarOfficeRemote812());
+    qunsetenv("TESEDRA_COM7");
+    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
+    EXPECT_EQ(dialogos_.mensajes[0].texto.rfind(mensajes().msgErrConfModem + ": /dev/no-existe-el-com7: ", 0), 0u)
+        << dialogos_.mensajes[0].texto;
 }
 
 TEST_F(Acceso, PorNumeroDePuertoConVariableDeEntorno)

@@ -5,11 +5,14 @@
 #include "shell/fProcesando.h"
 #include "shell/fdirectorio.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTemporaryDir>
 
 using namespace tesedra;
@@ -173,3 +176,101 @@ TEST_F(Procesando, FixedTextsAndCancelAsksBeforeClosingThePort)
 }
 
 } // namespace
+
+// The real message boxes and the save dialog speak the language of the texts,
+// whatever translations of Qt are installed.
+class DialogosDeVentana : public EntornoVentanas {
+protected:
+    DialogosWidgets widgets;
+
+    // Runs `abrir` with `responder` called on the modal dialog it opens.
+    template <class D>
+    void ConDialogo(std::function<void(D*)> responder, std::function<void()> abrir)
+    {
+        bool visto = false;
+        QTimer::singleShot(0, [&visto, responder] {
+            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            visto = true;
+            responder(d);
+        });
+        abrir();
+        EXPECT_TRUE(visto);
+    }
+
+    static QStringList TextosBotones(QMessageBox* box)
+    {
+        QStringList t;
+        for (QAbstractButton* b : box->buttons())
+            t << b->text();
+        t.sort();
+        return t;
+    }
+};
+
+TEST_F(DialogosDeVentana, TheQuestionIsAnsweredInSpanishAndNoMeansNo)
+{
+    QStringList botones;
+    bool respuesta = true;
+    ConDialogo<QMessageBox>(
+        [&botones](QMessageBox* box) {
+            botones = TextosBotones(box);
+            box->button(QMessageBox::No)->click();
+        },
+        [&] { respuesta = widgets.PreguntaSiNo("Advertencia", "\xBF" "Desea continuar?"); });
+    EXPECT_EQ(botones, (QStringList{QStringLiteral("&No"), QStringLiteral("&S\u00ed")}));
+    EXPECT_FALSE(respuesta);
+
+    ConDialogo<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); },
+                            [&] { respuesta = widgets.PreguntaSiNo("Advertencia", "Seguro?"); });
+    EXPECT_TRUE(respuesta);
+}
+
+TEST_F(DialogosDeVentana, MessagesAreClosedWithAceptarAndShowTheLatin1Text)
+{
+    QString texto;
+    QStringList botones;
+    ConDialogo<QMessageBox>(
+        [&](QMessageBox* box) {
+            texto = box->text();
+            botones = TextosBotones(box);
+            box->button(QMessageBox::Ok)->click();
+        },
+        [&] { widgets.Mensaje(IconoMensaje::Aviso, "Error", "Error configurando m\xF3" "dem"); });
+    EXPECT_EQ(texto, QStringLiteral("Error configurando m\u00f3dem"));
+    EXPECT_EQ(botones, QStringList{QStringLiteral("Aceptar")});
+}
+
+TEST_F(DialogosDeVentana, TheSaveDialogIsInSpanishAndOffersTheTextFilter)
+{
+    QTemporaryDir tmp;
+    QString aceptar, cancelar, filtro;
+    std::optional<QString> elegido = QStringLiteral("x");
+    ConDialogo<QFileDialog>(
+        [&](QFileDialog* d) {
+            aceptar = d->labelText(QFileDialog::Accept);
+            cancelar = d->labelText(QFileDialog::Reject);
+            filtro = d->selectedNameFilter();
+            d->reject();
+        },
+        [&] { elegido = widgets.GuardarComo(tmp.path(), "Documento de texto (*.txt)|*.txt", "txt"); });
+    EXPECT_EQ(aceptar, QStringLiteral("&Guardar"));
+    EXPECT_EQ(cancelar, QStringLiteral("Cancelar"));
+    EXPECT_EQ(filtro, QStringLiteral("Documento de texto (*.txt)"));
+    EXPECT_FALSE(elegido.has_value());
+}
+
+TEST_F(DialogosDeVentana, InEnglishQtKeepsItsOwnButtons)
+{
+    CargarTextosControles(kIdiomaIngles);
+    QStringList botones;
+    ConDialogo<QMessageBox>(
+        [&botones](QMessageBox* box) {
+            botones = TextosBotones(box);
+            box->button(QMessageBox::No)->click();
+        },
+        [&] { widgets.PreguntaSiNo("Warning", "Continue?"); });
+    CargarTextosControles(kIdiomaEspanol);
+    EXPECT_FALSE(botones.contains(QStringLiteral("&S\u00ed")));
+    EXPECT_EQ(botones.size(), 2);
+}

@@ -9,6 +9,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 using namespace tesedra;
 using namespace tesedra::prueba;
@@ -258,6 +260,32 @@ TEST_F(Inicio, WrongManagementKeyKeepsTheDialogAndCancelReturnsToLogOn)
     });
     QTest::keyClick(perfil, Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_TRUE(claveAlAbrir.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// Started without any display, the program says so and ends instead of aborting.
+TEST(ProgramaSinPantalla, DiceQueNoHayPantallaYTerminaConUno)
+{
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        entorno.remove(QString::fromLatin1(v));
+    QProcess p;
+    p.setProcessEnvironment(entorno);
+    p.start(QStringLiteral(TESEDRA_BINARY_DIR "/bin/tesedra"), {});
+    ASSERT_TRUE(p.waitForStarted(10000)) << p.errorString().toStdString();
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+        FAIL() << "the program did not end without a display";
+    }
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    const QByteArray err = p.readAllStandardError();
+    EXPECT_TRUE(err.contains("no display")) << err.toStdString();
+    EXPECT_TRUE(err.contains("tesedra-cli")) << err.toStdString();
 }
 
 } // namespace
