@@ -258,7 +258,9 @@ TEST_F(VentanasPrueba, CancelDuringLogOnEndsWithoutTheTimeoutMessage)
     tiempos().limiteAccesoS = 30;
     fMain* m = Principal(0);
     dialogos.respuestasSiNo = {true};
-    Cuando([] { return VentanasPrueba::ProcesandoVisible(); }, [] { PulsarCancelarProcesando(); });
+    // Pressed once the log-on has the port open (the dialog shows a moment before).
+    Cuando([] { return VentanasPrueba::ProcesandoVisible() && PuertoAbierto(); },
+           [] { PulsarCancelarProcesando(); });
     QElapsedTimer reloj;
     reloj.start();
     Pulsar(m, "bSincro");
