@@ -1,7 +1,6 @@
 #include "checks/TextoRespuesta.h"
 
 #include "console/ComSerie.h"
-#include "console/Util.h"
 
 #include <utility>
 
@@ -52,11 +51,6 @@ std::string Cortar(const std::string& texto, int veces)
         t = RecortarBlancos(t.substr(pos));
     }
     return t;
-}
-
-std::string ExtraerLineaTexto(std::string& texto)
-{
-    return ExtraerLinea(texto, texto);
 }
 
 std::string FiltrarLineas(const std::string& texto, const std::vector<std::string>& descartes)

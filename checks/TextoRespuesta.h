@@ -28,18 +28,21 @@ inline bool Contiene(const std::string& texto, const std::string& buscado)
 // A text without a blank is left as it is.
 std::string Cortar(const std::string& texto, int veces = 1);
 
-// First line of `texto` with its CR LF (ExtraerLinea); the rest stays in `texto`.
-std::string ExtraerLineaTexto(std::string& texto);
-
-// The lines of a reply, each with its CR LF, in order (ExtraerLinea until it gives "").
+// The lines of a reply, each with its CR LF, in order: the lines ExtraerLinea gives
+// until it gives "" (a line ends at a CR LF pair; a last piece without one is a line).
+// The reply is walked in place rather than cut down line by line, so a long reply
+// costs its length once, not once per line.
 template <typename F>
-void RecorrerLineas(std::string texto, F&& alLinea)
+void RecorrerLineas(const std::string& texto, F&& alLinea)
 {
-    for (;;) {
-        std::string linea = ExtraerLineaTexto(texto);
-        if (linea.empty())
-            return;
+    std::string linea;
+    size_t inicio = 0;
+    while (inicio < texto.size()) {
+        const size_t fin = texto.find("\r\n", inicio);
+        const size_t siguiente = fin == std::string::npos ? texto.size() : fin + 2;
+        linea.assign(texto, inicio, siguiente - inicio);
         alLinea(linea);
+        inicio = siguiente;
     }
 }
 

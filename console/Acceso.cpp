@@ -44,6 +44,16 @@ bool TerminaCon(const std::string& texto, const std::string& buscado, size_t ven
     return texto.find(buscado, desde) != std::string::npos;
 }
 
+// A dialogue ends at the first prompt it sees, but the console may still be sending:
+// the rest of its banner, a prompt for each empty line sent while it was busy, the
+// reply to a password typed again before the prompt had come. All of it is dropped
+// before the first command, whose reply would otherwise begin with it or end at one
+// of those prompts.
+void DescartarColaAcceso()
+{
+    DescartarHastaSilencio(tiempos().pausaLecturaMs, tiempos().esperaLecturaS * 1000);
+}
+
 } // namespace
 
 void FijarRutaDispositivo(const std::string& ruta)
@@ -100,16 +110,20 @@ bool AccederOfficeRemote812()
 
 bool IniciarEfficient5660()
 {
-    if (AbrirModelo(38400) && AccederEfficient5660())
+    if (AbrirModelo(38400) && AccederEfficient5660()) {
+        DescartarColaAcceso();
         return true;
+    }
     CerrarPuerto();
     return false;
 }
 
 bool IniciarOfficeRemote812()
 {
-    if (AbrirModelo(9600) && AccederOfficeRemote812() && AccederOfficeRemote812() && AccederOfficeRemote812())
+    if (AbrirModelo(9600) && AccederOfficeRemote812() && AccederOfficeRemote812() && AccederOfficeRemote812()) {
+        DescartarColaAcceso();
         return true;
+    }
     CerrarPuerto();
     return false;
 }

@@ -220,6 +220,22 @@ bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t m
     }
 }
 
+void DescartarHastaSilencio(int silencioMs, int maximoMs)
+{
+    if (!canal().abierto())
+        return;
+    const QDeadlineTimer total(maximoMs, Qt::PreciseTimer);
+    for (;;) {
+        canal().leerTodo();
+        QDeadlineTimer quieto(silencioMs, Qt::PreciseTimer);
+        if (total.deadlineNSecs() < quieto.deadlineNSecs())
+            quieto = total;
+        const bool llego = canal().esperar(quieto, [] { return canal().disponibles() > 0; });
+        if (!llego || !canal().abierto() || total.hasExpired())
+            return;
+    }
+}
+
 void CerrarPuerto()
 {
     QString error;

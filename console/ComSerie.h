@@ -23,6 +23,11 @@ bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string
 bool EscribirPuerto(const std::string& texto);
 std::string LeerPuerto(int pausaMs);
 bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t modelo, int limiteSegundos);
+// Reads and drops whatever the console still sends until it has been silent for
+// `silencioMs` (at most `maximoMs` in all, ended at once by a closed port). The log-on
+// leaves output in flight (the rest of a banner, the prompts that answer its empty
+// lines): it must not become part of the first command's reply.
+void DescartarHastaSilencio(int silencioMs, int maximoMs);
 void CerrarPuerto();
 bool PuertoAbierto();
 void Esperar(int ms);

@@ -6,6 +6,7 @@
 // disable it too), Mostrar() before the exchange, Ocultar() when it has returned.
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -41,10 +42,14 @@ protected:
     // until its caller hides it.
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
+    // Follows the window it serves: a window manager may place that window only
+    // after this dialog was centred over it, or the technician may move it.
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     std::unique_ptr<Ui::fProcesando> ui;
     QWidget* sobre_;
+    QPointer<QWidget> ventanaSobre_; // the top-level window of `sobre_`
     std::function<void()> cancelar_;
 };
 

@@ -95,6 +95,23 @@ TEST_P(ChequeoPaginado, IgualQueSinPaginar)
     EXPECT_EQ(Visible(resultado), Visible(esperado));
 }
 
+// The same over a slow line: every reply, prompt and paging prompt arrives in pieces
+// cut at any byte (between CR and LF, inside a label or a prompt), read by many reads.
+TEST_P(ChequeoPaginado, IgualPorUnaLineaLenta)
+{
+    const auto& c = GetParam();
+    Router(c.modelo, [](sim::OpcionesSimulador& o) {
+        o.paginado = 7;
+        o.baudios = 19200;
+    });
+    ReiniciarContadoresCanal();
+    const std::string resultado = EjecutarPrueba(c.modelo, c.tipo, ParametrosPrueba{});
+    const std::string esperado =
+        LeerFichero(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/checks/golden/") + QLatin1String(c.fichero));
+    EXPECT_EQ(Visible(resultado), Visible(esperado));
+    EXPECT_GT(contadoresCanal().lecturas, 10);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modelos, ChequeoPaginado,
                          testing::Values(CasoPaginado{kEfficient5660, kPruebaConfiguracion, "5660_config.txt"},
                                          CasoPaginado{kEfficient5660, kPruebaPPP, "5660_ppp.txt"},

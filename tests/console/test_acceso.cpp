@@ -55,6 +55,45 @@ TEST_F(Acceso, El5660EntraYNoRepiteLaClaveTrasElPrompt)
     EXPECT_NE(respuesta.find("DSL State"), std::string::npos);
 }
 
+// Over a slow line the log-on sees its prompt while the console is still sending (the
+// rest of the banner, prompts for the empty lines sent meanwhile, the answer to a
+// password sent again): the log-on ends only once the console is quiet, and the first
+// command's reply is that command's alone.
+struct CasoLento {
+    int16_t modelo;
+    bool setup;
+    const char* orden;
+};
+
+class AccesoLento : public Acceso, public testing::WithParamInterface<CasoLento> {};
+
+TEST_P(AccesoLento, LaConsolaQuedaCalladaYLaPrimeraRespuestaEsSuya)
+{
+    const auto& c = GetParam();
+    sim::OpcionesSimulador o;
+    o.modelo = c.modelo;
+    o.baudios = 19200;
+    o.preguntaSetup = c.setup;
+    Router(o);
+    tiempos().pausaLecturaMs = 20;
+    ASSERT_TRUE(IniciarModelo(c.modelo));
+    EXPECT_EQ(LeerPuerto(0), "");
+
+    std::string respuesta;
+    ASSERT_TRUE(EnviarComando(c.orden, respuesta, c.modelo, 0));
+    EXPECT_EQ(respuesta.rfind(std::string(c.orden) + "\r\n", 0), 0u) << respuesta;
+    // One prompt only, its own, at the end.
+    const std::string& prompt = PromptModelo(c.modelo);
+    EXPECT_EQ(respuesta.find(prompt), respuesta.rfind(prompt)) << respuesta;
+    EXPECT_GE(respuesta.find(prompt), respuesta.size() - prompt.size() - 2) << respuesta;
+    EXPECT_TRUE(dialogos_.mensajes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modelos, AccesoLento,
+                         testing::Values(CasoLento{kEfficient5660, false, "show pppstatus"},
+                                         CasoLento{kOfficeRemote812, false, "show atm status"},
+                                         CasoLento{kOfficeRemote812, true, "show atm status"}));
+
 TEST_F(Acceso, ClaveVaciaResponde5660ConUnRetornoSolo)
 {
     sim::OpcionesSimulador o;

@@ -258,9 +258,9 @@ TEST_F(VentanasPrueba, CancelDuringLogOnEndsWithoutTheTimeoutMessage)
     tiempos().limiteAccesoS = 30;
     fMain* m = Principal(0);
     dialogos.respuestasSiNo = {true};
-    // Pressed once the log-on has opened the port: the dialog shows (and paints,
-    // letting timers run) a moment before, when there is no port to close yet.
-    Cuando([] { return VentanasPrueba::ProcesandoVisible() && PuertoAbierto(); }, [] { PulsarCancelarProcesando(); });
+    // Pressed once the log-on has the port open (the dialog shows a moment before).
+    Cuando([] { return VentanasPrueba::ProcesandoVisible() && PuertoAbierto(); },
+           [] { PulsarCancelarProcesando(); });
     QElapsedTimer reloj;
     reloj.start();
     Pulsar(m, "bSincro");
