@@ -3,8 +3,6 @@
 #include "shell/Programa.h"
 #include "shell/fProcesando.h"
 
-#include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,10 +26,7 @@ void VentanaResultado::Preparar(QPlainTextEdit* tInfoEstado, QGroupBox* fEstado,
     InicializarRecursos();
     setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
     tInfoEstado_ = tInfoEstado;
-    QFont f(QStringLiteral("Courier"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setFixedPitch(true);
-    tInfoEstado->setFont(f);
+    tInfoEstado->setFont(FuenteResultado());
     tInfoEstado->setReadOnly(true);
     tInfoEstado->setLineWrapMode(QPlainTextEdit::NoWrap);
     tInfoEstado->setAccessibleName(fEstado->title());
@@ -64,9 +59,7 @@ void VentanaResultado::Lanzar(int16_t tipo, const ParametrosPrueba& p)
 void VentanaResultado::MostrarResultado(const std::string& texto)
 {
     resultado_ = texto;
-    QString t = L1(texto);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    tInfoEstado_->setPlainText(t);
+    tInfoEstado_->setPlainText(TextoParaCaja(texto));
     tInfoEstado_->moveCursor(QTextCursor::End);
     tInfoEstado_->ensureCursorVisible();
 }
@@ -85,14 +78,7 @@ void VentanaResultado::bVolver_Click()
 
 void VentanaResultado::closeEvent(QCloseEvent* e)
 {
-    if (enCurso_) {
-        // Unloading now would pull the window from under the running check.
-        e->ignore();
-        return;
-    }
-    e->accept();
-    if (principal_ && !Terminando())
-        principal_->show();
+    CerrarVolviendo(e, enCurso_, principal_);
 }
 
 bool SoloDigitos(const QString& texto)

@@ -169,8 +169,7 @@ int ComandoValidate(const QStringList& argumentos)
         if (guardado) {
             std::fprintf(stderr, "Record%s saved to %s\n", v.numeroRegistro.c_str(),
                          QDir::toNativeSeparators(ruta).toLocal8Bit().constData());
-            if (e.AtenuacionIncorrecta || e.RuidoIncorrecto)
-                MostrarError("Debe devolver la orden o solicitar un cambio de par");
+            AvisarTrasGuardar();
         } else {
             Error(QStringLiteral("the validation was not saved"));
         }

@@ -38,15 +38,6 @@ bool salidaDelUsuario(const QEvent* e)
     return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason;
 }
 
-// Result texts keep CR LF line ends; the text box holds plain line feeds.
-QString paraCaja(const std::string& texto)
-{
-    QString t = L1(texto);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
-}
-
 } // namespace
 
 fconIP::fconIP(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
@@ -61,10 +52,7 @@ fconIP::fconIP(QWidget* principal, std::function<int16_t()> codigoModelo, QWidge
     timer1_->setObjectName(QStringLiteral("Timer1"));
     procesando_ = std::make_unique<fProcesando>(this);
 
-    QFont courier(QStringLiteral("Courier"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    ui->tInfoEstado->setFont(courier);
+    ui->tInfoEstado->setFont(FuenteResultado());
 
     for (QLineEdit* campo : octetos_) {
         campo->installEventFilter(this);
@@ -216,8 +204,10 @@ void fconIP::tretardo_LostFocus()
     campo->setText(QString::number(*v));
 }
 
-bool fconIP::valoresEjecucion(std::string& direccion, int& retardo)
+bool fconIP::prepararEjecucion(std::string& direccion, int& retardo)
 {
+    if (ocupado_)
+        return false;
     for (QLineEdit* campo : octetos_) {
         if (!ComprobarOcteto(campo->text())) {
             devolverFoco(campo);
@@ -239,6 +229,7 @@ bool fconIP::valoresEjecucion(std::string& direccion, int& retardo)
     ui->tretardo->setText(QString::number(*v));
     direccion = *d;
     retardo = *v;
+    ponerResultado({});
     return true;
 }
 
@@ -261,6 +252,7 @@ void fconIP::empezarEjecucion()
 
 void fconIP::acabarEjecucion()
 {
+    procesando_->FijarCancelacion({});
     procesando_->Ocultar();
     setEnabled(true);
     ocupado_ = false;
@@ -273,13 +265,10 @@ void fconIP::acabarEjecucion()
 
 void fconIP::btnEjecutarPC_Click()
 {
-    if (ocupado_)
-        return;
     std::string direccion;
     int retardo = 0;
-    if (!valoresEjecucion(direccion, retardo))
+    if (!prepararEjecucion(direccion, retardo))
         return;
-    ponerResultado({});
 
     // A new runner for each run; releasing the previous one disables Timer1
     // until the new one enables it.
@@ -313,6 +302,12 @@ void fconIP::btnEjecutarPC_Click()
     }
 
     empezarEjecucion();
+    // The processing dialog's cancel ends the command as the wait time would: its
+    // end is reported by the next poll and the window shows what it had written.
+    procesando_->FijarCancelacion([this] {
+        if (proceso_ && proceso_->Ejecutando())
+            proceso_->CancelarProceso();
+    });
     // Wait for the end (its handler runs inside this loop) or for the wait time.
     esperarFin(std::max(retardo * 1000, clsExecCmd::kIntervaloSondeoMs));
     if (proceso_->Ejecutando()) {
@@ -354,13 +349,10 @@ void fconIP::proceso_EjecucionFinalizada()
 
 void fconIP::btnEjecutarRouter_Click()
 {
-    if (ocupado_)
-        return;
     std::string direccion;
     int retardo = 0;
-    if (!valoresEjecucion(direccion, retardo))
+    if (!prepararEjecucion(direccion, retardo))
         return;
-    ponerResultado({});
     const std::string comando = ComandoRouter(esTracert(), direccion);
     const int16_t modelo = codigoModelo_ ? codigoModelo_() : 0;
 
@@ -396,7 +388,7 @@ void fconIP::btnEjecutarRouter_Click()
 
 void fconIP::ponerResultado(const std::string& texto)
 {
-    ui->tInfoEstado->setPlainText(paraCaja(texto));
+    ui->tInfoEstado->setPlainText(TextoParaCaja(texto));
 }
 
 void fconIP::anadirResultado(const std::string& texto)
@@ -426,14 +418,7 @@ void fconIP::bVolver_Click()
 void fconIP::closeEvent(QCloseEvent* e)
 {
     // A run in progress is inside this window's handlers: it must end first.
-    if (ocupado_) {
-        e->ignore();
-        return;
-    }
-    hide();
-    if (principal_ && !Terminando())
-        principal_->show();
-    e->accept();
+    CerrarVolviendo(e, ocupado_, principal_);
 }
 
 } // namespace tesedra

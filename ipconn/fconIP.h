@@ -69,10 +69,11 @@ private:
     void seleccionarTodo(QLineEdit* campo);
     void devolverFoco(QLineEdit* campo);
 
-    // The address and the wait time of a run, when every field holds a valid
-    // value; otherwise the field's message is shown, the focus goes to it and
-    // the run does not start.
-    bool valoresEjecucion(std::string& direccion, int& retardo);
+    // The start of a run: the address and the wait time, when no run is under
+    // way and every field holds a valid value, with the result box emptied;
+    // otherwise the field's message is shown, the focus goes to it and the run
+    // does not start.
+    bool prepararEjecucion(std::string& direccion, int& retardo);
     bool esTracert() const;
     // Processing dialog shown and this window disabled, and back.
     void empezarEjecucion();

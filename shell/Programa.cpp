@@ -4,6 +4,8 @@
 #include "shell/Idiomas.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
 #include <QCoreApplication>
 #include <QScreen>
 #include <QWidget>
@@ -93,6 +95,33 @@ QString CarpetaPrograma()
 QString Caption(int n)
 {
     return L1(Texto(n));
+}
+
+QString TextoParaCaja(const std::string& texto)
+{
+    QString t = L1(texto);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+QFont FuenteResultado()
+{
+    QFont f(QStringLiteral("Courier"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    return f;
+}
+
+void CerrarVolviendo(QCloseEvent* e, bool ocupada, QWidget* principal)
+{
+    if (ocupada) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    if (principal && !Terminando())
+        principal->show();
 }
 
 void InicializarRecursos()

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+class QCloseEvent;
+class QFont;
 class QWidget;
 
 namespace tesedra {
@@ -49,6 +51,16 @@ inline std::string ToL1(const QString& s)
 }
 // Caption number n of the text table, as a QString.
 QString Caption(int n);
+
+// A result text (Latin-1, lines ended by CR LF) as a text box holds it.
+QString TextoParaCaja(const std::string& texto);
+// The fixed-pitch font of the result boxes.
+QFont FuenteResultado();
+
+// The closing of a window that returns to the main window: refused while the window
+// is busy with a run (unloading it would pull it from under the run); otherwise
+// accepted, with `principal` shown again unless the program is ending.
+void CerrarVolviendo(QCloseEvent* e, bool ocupada, QWidget* principal);
 
 // Makes the pictures of the windows available (idempotent).
 void InicializarRecursos();

@@ -26,6 +26,20 @@ fProcesando::fProcesando(QWidget* sobre) : QDialog(nullptr), ui(std::make_unique
     ui->pbProcesando->setAccessibleName(windowTitle());
     ui->Command1->setCursor(Qt::ArrowCursor);
     connect(ui->Command1, &QPushButton::clicked, this, &fProcesando::Command1_Click);
+    // Wide enough for the window manager to show the whole title.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle() + QStringLiteral(" \u2014 Tesedra")) + 160);
+    if (sobre_) {
+        ventanaSobre_ = sobre_->window();
+        ventanaSobre_->installEventFilter(this);
+    }
+}
+
+bool fProcesando::eventFilter(QObject* o, QEvent* e)
+{
+    if (ventanaSobre_ && o == ventanaSobre_.data() && isVisible()
+        && (e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Show))
+        Centrar(this, ventanaSobre_.data());
+    return QDialog::eventFilter(o, e);
 }
 
 fProcesando::~fProcesando() = default;
@@ -39,7 +53,7 @@ void fProcesando::Mostrar()
         if (QWindow* w = windowHandle())
             w->setTransientParent(sobre_->window()->windowHandle());
     }
-    Centrar(this, sobre_);
+    Centrar(this, ventanaSobre_.data());
     show();
     raise();
     activateWindow();
@@ -54,8 +68,16 @@ void fProcesando::Ocultar()
 
 void fProcesando::Command1_Click()
 {
-    if (dialogos().PreguntaSiNo(mensajes().msgAdvertencia, mensajes().msgCancelarConsulta))
-        CerrarPuerto();
+    if (!dialogos().PreguntaSiNo(mensajes().msgAdvertencia, mensajes().msgCancelarConsulta))
+        return;
+    CerrarPuerto();
+    if (cancelar_)
+        cancelar_();
+}
+
+void fProcesando::FijarCancelacion(std::function<void()> cancelar)
+{
+    cancelar_ = std::move(cancelar);
 }
 
 void fProcesando::closeEvent(QCloseEvent* e)

@@ -6,7 +6,9 @@
 // disable it too), Mostrar() before the exchange, Ocultar() when it has returned.
 
 #include <QDialog>
+#include <QPointer>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -27,18 +29,28 @@ public:
     void Ocultar();
 
     // The cancel button: asks msgCancelarConsulta under msgAdvertencia; on Yes closes
-    // the port, which makes the exchange under way fail at its next access.
+    // the port, which makes the exchange under way fail at its next access, and runs
+    // the cancelling set with FijarCancelacion.
     void Command1_Click();
+
+    // What a Yes does besides closing the port, for work that does not go through
+    // the port (a command run on the PC). Empty for none.
+    void FijarCancelacion(std::function<void()> cancelar);
 
 protected:
     // The close box and Escape act as the cancel button; the dialog stays up
     // until its caller hides it.
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
+    // Follows the window it serves: a window manager may place that window only
+    // after this dialog was centred over it, or the technician may move it.
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     std::unique_ptr<Ui::fProcesando> ui;
     QWidget* sobre_;
+    QPointer<QWidget> ventanaSobre_; // the top-level window of `sobre_`
+    std::function<void()> cancelar_;
 };
 
 } // namespace tesedra

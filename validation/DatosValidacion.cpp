@@ -5,6 +5,7 @@
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
 #include "console/Util.h"
+#include "shell/Dialogos.h"
 #include "shell/Sesion.h"
 #include "validation/LecturaLinea.h"
 
@@ -311,6 +312,16 @@ std::string MensajeFallosLinea()
     if (e.RuidoIncorrecto)
         return "Proceso de validaci\xF3" "n err\xF3" "neo debido a m\xE1" "rgenes de ruido incorrectos";
     return {};
+}
+
+void AvisarTrasGuardar()
+{
+    EstadoLinea& e = estadoLinea();
+    if (!e.AtenuacionIncorrecta && !e.RuidoIncorrecto)
+        return;
+    MostrarError("Debe devolver la orden o solicitar un cambio de par");
+    e.AtenuacionIncorrecta = false;
+    e.RuidoIncorrecto = false;
 }
 
 } // namespace tesedra

@@ -20,4 +20,8 @@ bool EjecutarValidacion(int16_t modelo, ValoresInstalacion& v);
 // The line-fault message chosen by the fault flags; empty when neither is set.
 std::string MensajeFallosLinea();
 
+// After a record has been saved: when the line failed its limits, the warning to
+// hand the order back or ask for another pair, and then both fault flags cleared.
+void AvisarTrasGuardar();
+
 } // namespace tesedra

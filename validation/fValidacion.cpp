@@ -160,11 +160,7 @@ void fValidacion::bAceptar_Click()
         return;
     if (!GuardarValidacion(DirectorioSesion(0), valores_))
         return;
-    if (estadoLinea().AtenuacionIncorrecta || estadoLinea().RuidoIncorrecto) {
-        MostrarError("Debe devolver la orden o solicitar un cambio de par", "");
-        estadoLinea().AtenuacionIncorrecta = false;
-        estadoLinea().RuidoIncorrecto = false;
-    }
+    AvisarTrasGuardar();
     close();
 }
 
@@ -175,16 +171,12 @@ void fValidacion::bVolver_Click()
 
 void fValidacion::closeEvent(QCloseEvent* e)
 {
-    if (enCurso_) {
-        e->ignore();
+    CerrarVolviendo(e, enCurso_, principal_);
+    if (!e->isAccepted())
         return;
-    }
-    e->accept();
     estadoLinea().AtenuacionIncorrecta = false;
     estadoLinea().RuidoIncorrecto = false;
     estadoLinea().VelocidadIncorrecta = false;
-    if (principal_ && !Terminando())
-        principal_->show();
 }
 
 } // namespace tesedra

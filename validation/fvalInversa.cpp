@@ -125,13 +125,7 @@ void fvalInversa::bVolver_Click()
 
 void fvalInversa::closeEvent(QCloseEvent* e)
 {
-    if (enCurso_) {
-        e->ignore();
-        return;
-    }
-    e->accept();
-    if (principal_ && !Terminando())
-        principal_->show();
+    CerrarVolviendo(e, enCurso_, principal_);
 }
 
 } // namespace tesedra

@@ -6,6 +6,8 @@
 #include "checks/fConectividadATM.h"
 #include "checks/fConfiguracion.h"
 #include "checks/fGenerico.h"
+#include "ipconn/fconIP.h"
+#include "shell/DialogosWidgets.h"
 #include "shell/fClaveGestionProvision.h"
 #include "shell/fMain.h"
 #include "shell/fPerfil.h"
@@ -17,10 +19,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 
@@ -157,10 +161,108 @@ TEST_F(Accesibilidad, EveryFieldHasALabelOrAName)
     ventanas.emplace_back(new fValidacion(nullptr, [] { return int16_t(2); }));
     ventanas.emplace_back(new fvalInversa(nullptr));
     ventanas.emplace_back(new fProcesando());
+    ventanas.emplace_back(new fconIP(nullptr, [] { return int16_t(2); }));
     for (auto& v : ventanas) {
         v->setAttribute(Qt::WA_DeleteOnClose, false);
         ComprobarCampos(v.get());
     }
+}
+
+// Every text a window shows: its title and what its controls display or announce.
+QStringList TextosVisibles(QWidget* w)
+{
+    QStringList t{w->windowTitle()};
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        t << c->accessibleName();
+        if (auto* l = qobject_cast<QLabel*>(c))
+            t << l->text();
+        else if (auto* b = qobject_cast<QAbstractButton*>(c))
+            t << b->text();
+        else if (auto* g = qobject_cast<QGroupBox*>(c))
+            t << g->title();
+        else if (auto* e = qobject_cast<QLineEdit*>(c))
+            t << e->text();
+        else if (auto* cb = qobject_cast<QComboBox*>(c))
+            for (int i = 0; i < cb->count(); ++i)
+                t << cb->itemText(i);
+    }
+    return t;
+}
+
+// Single-byte text read with the wrong encoding: a character outside Latin-1, the
+// replacement character, or the two-character form UTF-8 gives an accented letter
+// when taken byte by byte ("Ã³" for "ó").
+bool Ilegible(const QString& s)
+{
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c > 0xFF)
+            return true;
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < s.size() && s[i + 1].unicode() >= 0x80 && s[i + 1].unicode() <= 0xBF)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(Accesibilidad, EveryWindowShowsItsSpanishTextsReadably)
+{
+    sesion().Perfil = 2;
+    sesion().TipoPrueba = kPruebaSincronizacion;
+    std::vector<std::unique_ptr<QWidget>> ventanas;
+    ventanas.emplace_back(new fPerfil());
+    ventanas.emplace_back(new fMain());
+    ventanas.emplace_back(new fClaveGestionProvision());
+    ventanas.emplace_back(new fdirectorio());
+    ventanas.emplace_back(new fGenerico(nullptr, [] { return int16_t(2); }));
+    ventanas.emplace_back(new fConectividadATM(nullptr, [] { return int16_t(2); }));
+    ventanas.emplace_back(new fConfiguracion(nullptr, [] { return int16_t(1); }));
+    ventanas.emplace_back(new fValidacion(nullptr, [] { return int16_t(2); }));
+    ventanas.emplace_back(new fvalInversa(nullptr));
+    ventanas.emplace_back(new fProcesando());
+    ventanas.emplace_back(new fconIP(nullptr, [] { return int16_t(2); }));
+    QStringList todos;
+    for (auto& v : ventanas) {
+        v->setAttribute(Qt::WA_DeleteOnClose, false);
+        for (const QString& t : TextosVisibles(v.get())) {
+            EXPECT_FALSE(Ilegible(t)) << v->metaObject()->className() << ": " << t.toStdString();
+            todos << t;
+        }
+    }
+    // Accented titles of each kind of source: the caption table, design texts and
+    // texts set in code.
+    for (const char* esperado :
+         {"Validaci\xF3n de la instalaci\xF3n", "Validaci\xF3n inversa", "Clave Gesti\xF3n/Provisi\xF3n",
+          "Obteniendo informaci\xF3n ", "Opciones del m\xF3" "dem:", "Selecci\xF3n de par\xE1metros ATM"})
+        EXPECT_TRUE(todos.contains(QString::fromLatin1(esperado))) << esperado;
+}
+
+TEST_F(Accesibilidad, MessageBoxesShowSingleByteTextsAsTheyAre)
+{
+    DialogosWidgets widgets;
+    InstalarDialogos(&widgets);
+    QStringList vistos;
+    auto leerYCerrar = [&vistos](QMessageBox::StandardButton boton) {
+        QTimer::singleShot(0, [&vistos, boton] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    vistos << box->windowTitle() << box->text();
+                    box->button(boton)->click();
+                }
+            }
+        });
+    };
+    leerYCerrar(QMessageBox::Ok);
+    MostrarError("Proceso de validaci\xF3" "n err\xF3" "neo", "");
+    leerYCerrar(QMessageBox::No);
+    const bool si = tesedra::dialogos().PreguntaSiNo(mensajes().msgAdvertencia, mensajes().msgCancelarConsulta);
+    InstalarDialogos(&dialogos);
+    EXPECT_FALSE(si);
+    ASSERT_EQ(vistos.size(), 4);
+    EXPECT_EQ(vistos[0], QStringLiteral("Error"));
+    EXPECT_EQ(vistos[1], QString::fromUtf8("Proceso de validaci\xC3\xB3n err\xC3\xB3neo"));
+    EXPECT_EQ(vistos[2], QStringLiteral("Advertencia"));
+    EXPECT_TRUE(vistos[3].contains(QString::fromUtf8("\xC2\xBF" "Desea continuar con la cancelaci\xC3\xB3n?")))
+        << vistos[3].toStdString();
 }
 
 } // namespace

@@ -274,3 +274,51 @@ TEST_F(DialogosDeVentana, InEnglishQtKeepsItsOwnButtons)
     EXPECT_FALSE(botones.contains(QStringLiteral("&S\u00ed")));
     EXPECT_EQ(botones.size(), 2);
 }
+
+namespace {
+
+QPoint CentroDe(const QRect& r)
+{
+    return r.center();
+}
+
+// A window manager places a new window after the program has shown it; the
+// processing dialog must end up over its window, not where the window first was.
+TEST_F(Procesando, StaysCentredOverItsWindowWhenTheWindowIsPlacedOrMoved)
+{
+    QWidget ventana;
+    ventana.resize(640, 460);
+    ventana.move(0, 0);
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+    fProcesando p(&ventana);
+    p.Mostrar();
+    ASSERT_TRUE(p.isVisible());
+    auto cerca = [](QPoint a, QPoint b) { return (a - b).manhattanLength() <= 4; };
+    EXPECT_TRUE(cerca(CentroDe(p.geometry()), CentroDe(ventana.frameGeometry())))
+        << p.geometry().x() << "," << p.geometry().y();
+
+    ventana.move(300, 250);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(cerca(CentroDe(p.geometry()), CentroDe(ventana.frameGeometry())))
+        << p.geometry().x() << "," << p.geometry().y() << " window " << ventana.frameGeometry().x() << ","
+        << ventana.frameGeometry().y();
+
+    // Hidden, it no longer follows.
+    p.Ocultar();
+    const QPoint antes = p.pos();
+    ventana.move(10, 10);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(p.pos(), antes);
+}
+
+TEST_F(Procesando, IsWideEnoughForItsWholeTitle)
+{
+    fProcesando p;
+    EXPECT_GT(p.minimumWidth(), p.fontMetrics().horizontalAdvance(p.windowTitle()));
+    p.Mostrar();
+    EXPECT_GE(p.width(), p.minimumWidth());
+    p.Ocultar();
+}
+
+} // namespace

@@ -223,6 +223,7 @@ TEST_F(VentanaIP, LoadSetsTextsDefaultsAndTheCommandList)
     EXPECT_EQ(campo("tretardo")->maxLength(), 3);
     EXPECT_TRUE(hijo<QPlainTextEdit>("tInfoEstado")->toPlainText().isEmpty());
     EXPECT_TRUE(hijo<QPlainTextEdit>("tInfoEstado")->font().fixedPitch());
+    EXPECT_TRUE(hijo<QPlainTextEdit>("tInfoEstado")->isReadOnly()) << "the result is saved as the command gave it";
     EXPECT_EQ(w_->Timer1()->objectName(), QStringLiteral("Timer1"));
     EXPECT_TRUE(dlg_.mensajes.empty());
 
@@ -471,6 +472,40 @@ TEST_F(VentanaIP, WaitTimeEndsACommandThatRunsOn)
     EXPECT_FALSE(w_->Proceso()->Ejecutando());
 }
 
+TEST_F(VentanaIP, CancelEndsACommandRunOnThePC)
+{
+    opcionesPC().ping = Guion(QStringLiteral("ping"), "echo \"PING $3 before the cancel\"\nexec sleep 30\n");
+    Comando("ping");
+    Direccion("10", "0", "0", "9");
+    Retardo("120");
+    dlg_.respuestasSiNo = {false, true};
+    QTimer vigia;
+    QElapsedTimer enMarcha;
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        if (!w_->Proceso() || !w_->Proceso()->Ejecutando())
+            return;
+        if (!enMarcha.isValid())
+            enMarcha.start();
+        // First answered No (the command runs on), then Yes.
+        if (enMarcha.elapsed() > 300 && dlg_.preguntas.size() < 2)
+            w_->Procesando()->Command1_Click();
+    });
+    vigia.start(100);
+    QElapsedTimer t;
+    t.start();
+    boton("btnEjecutarPC")->click();
+    vigia.stop();
+    EXPECT_LT(t.elapsed(), 6000) << "the 120 s wait time was not waited for";
+    EXPECT_EQ(dlg_.preguntas.size(), 2u);
+    ASSERT_NE(w_->Proceso(), nullptr);
+    EXPECT_FALSE(w_->Proceso()->Ejecutando());
+    EXPECT_FALSE(w_->EnCurso());
+    EXPECT_TRUE(w_->isEnabled());
+    EXPECT_FALSE(w_->Procesando()->isVisible());
+    EXPECT_TRUE(contiene(w_->Resultado(), "PING 10.0.0.9 before the cancel")) << w_->Resultado();
+    EXPECT_TRUE(dlg_.mensajes.empty());
+}
+
 TEST_F(VentanaIP, ARouterRunRightAfterAnEndedPCRunStaysBusyThroughout)
 {
     Abrir(kEfficient5660);
@@ -667,6 +702,82 @@ TEST_F(VentanaIP, CancelWhileThe812CommandRunsSkipsTheWait)
     EXPECT_LT(t.elapsed(), 5000) << "neither the reply nor the 120 s wait was waited for";
     EXPECT_EQ(dlg_.preguntas.size(), 1u);
     EXPECT_TRUE(w_->isEnabled());
+    EXPECT_FALSE(PuertoAbierto());
+}
+
+TEST_F(VentanaIP, CancelDuringTheRouterLogOnEndsTheRunAndTheNextOneWorks)
+{
+    // A router that never answers: the log-on would wait for its whole limit.
+    sim::OpcionesSimulador o;
+    o.modelo = kOfficeRemote812;
+    o.password = "admin";
+    o.silencioso = true;
+    router_ = std::make_unique<sim::SimuladorRouter>(o);
+    ASSERT_TRUE(router_->iniciar());
+    qputenv("TESEDRA_COM1", router_->rutaDispositivo().toLocal8Bit());
+    tiempos().limiteAccesoS = 60;
+    Comando("ping");
+    Direccion("10", "0", "0", "7");
+    dlg_.respuestasSiNo = {true};
+    bool pulsado = false;
+    QTimer vigia;
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        if (!pulsado && w_->Procesando()->isVisible() && PuertoAbierto()) {
+            pulsado = true;
+            w_->Procesando()->Command1_Click();
+        }
+    });
+    vigia.start(50);
+    QElapsedTimer t;
+    t.start();
+    boton("btnEjecutarRouter")->click();
+    vigia.stop();
+    ASSERT_TRUE(pulsado);
+    EXPECT_LT(t.elapsed(), 10000) << "the 60 s log-on limit was not waited for";
+    EXPECT_EQ(dlg_.preguntas.size(), 1u);
+    for (const auto& m : dlg_.mensajes)
+        EXPECT_FALSE(contiene(m.texto, mensajes().msgTiempoModem)) << m.texto;
+    EXPECT_TRUE(w_->Resultado().empty());
+    EXPECT_TRUE(w_->isEnabled());
+    EXPECT_FALSE(w_->EnCurso());
+    EXPECT_FALSE(w_->Procesando()->isVisible());
+    EXPECT_FALSE(PuertoAbierto());
+
+    // Usable again: with a router that answers, the next run goes through.
+    Router(kOfficeRemote812);
+    Retardo("0");
+    boton("btnEjecutarRouter")->click();
+    EXPECT_TRUE(contiene(w_->Resultado(), "10.0.0.7")) << w_->Resultado();
+}
+
+TEST_F(VentanaIP, CancelDuringA5660TraceEndsTheRunAtOnce)
+{
+    Abrir(kEfficient5660);
+    auto& r = Router(kEfficient5660);
+    // A trace whose prompt is held back far longer than the test may wait.
+    r.fijarRespuesta("traceroute 10.0.0.8", "traceroute to 10.0.0.8, 5 hops max\n@pausa 60000\nlate\n");
+    Comando("tracert");
+    Direccion("10", "0", "0", "8");
+    Retardo("120");
+    dlg_.respuestasSiNo = {true};
+    QElapsedTimer t;
+    QTimer vigia;
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        const auto& l = r.lineasRecibidas();
+        if (!t.isValid() && !l.empty() && l.back() == "traceroute 10.0.0.8")
+            t.start();
+        if (t.isValid() && t.elapsed() > 500 && dlg_.preguntas.empty())
+            w_->Procesando()->Command1_Click();
+    });
+    vigia.start(20);
+    boton("btnEjecutarRouter")->click();
+    vigia.stop();
+    ASSERT_TRUE(t.isValid());
+    EXPECT_LT(t.elapsed(), 5000) << "neither the held prompt nor the 120 s limit was waited for";
+    EXPECT_EQ(dlg_.preguntas.size(), 1u);
+    EXPECT_TRUE(dlg_.mensajes.empty()) << dlg_.mensajes[0].texto;
+    EXPECT_TRUE(w_->isEnabled());
+    EXPECT_FALSE(w_->Procesando()->isVisible());
     EXPECT_FALSE(PuertoAbierto());
 }
 

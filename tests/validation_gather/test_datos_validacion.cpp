@@ -443,6 +443,31 @@ TEST_F(Validacion, MensajeSegunLosIndicadores)
     EXPECT_EQ(MensajeFallosLinea(), "Proceso de validaci\xF3n err\xF3neo debido a m\xE1rgenes de ruido incorrectos");
 }
 
+// After a save: the warning only for a line that failed, and the flags cleared.
+TEST_F(Validacion, AvisoTrasGuardarSoloConLaLineaFueraDeLimites)
+{
+    const struct {
+        bool atenuacion, ruido;
+    } casos[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+    for (const auto& c : casos) {
+        auto& d = dialogos_;
+        d.mensajes.clear();
+        estadoLinea().AtenuacionIncorrecta = c.atenuacion;
+        estadoLinea().RuidoIncorrecto = c.ruido;
+        AvisarTrasGuardar();
+        if (c.atenuacion || c.ruido) {
+            ASSERT_EQ(d.mensajes.size(), 1u) << c.atenuacion << c.ruido;
+            EXPECT_EQ(d.mensajes[0].texto, "Debe devolver la orden o solicitar un cambio de par");
+            EXPECT_EQ(d.mensajes[0].titulo, "Error");
+            EXPECT_EQ(d.mensajes[0].icono, IconoMensaje::Aviso);
+        } else {
+            EXPECT_TRUE(d.mensajes.empty());
+        }
+        EXPECT_FALSE(estadoLinea().AtenuacionIncorrecta);
+        EXPECT_FALSE(estadoLinea().RuidoIncorrecto);
+    }
+}
+
 TEST_F(Validacion, CancelarDuranteLaRecogidaEsUnFalloSinValores)
 {
     for (int16_t modelo : {kEfficient5660, kOfficeRemote812}) {
