@@ -34,7 +34,8 @@ int main(int argc, char** argv)
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tesedra"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tesedra"));
+    // No display name: on X11 Qt would append it to every window title, and the
+    // titles are exactly the captions of the text tables.
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     // The program ends when the main window closes (or the log-on is given up),
     // never merely because for a moment no window is visible.

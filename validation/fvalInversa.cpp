@@ -96,6 +96,11 @@ void fvalInversa::bValidar_Click()
     if (enCurso_)
         return;
     QCoreApplication::processEvents();
+    // Busy from here on: the pause below lets window events run, and neither a
+    // second run nor closing the window may cut in.
+    enCurso_ = true;
+    Botones(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString origen = ui->tOrigen->text();
     const QString destino = ui->tDestino->text();
     const int total = int(FicherosRegistro(origen).size());
@@ -103,9 +108,6 @@ void fvalInversa::bValidar_Click()
     ui->ProgressBar1->setValue(0);
     Esperar(100);
 
-    enCurso_ = true;
-    Botones(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     EjecutarValidacionInversa(origen, destino, [this](const ProgresoInversa& p) {
         ui->ProgressBar1->setRange(0, p.ficherosTotal > 0 ? p.ficherosTotal : 1);
         ui->ProgressBar1->setValue(p.ficherosHechos);

@@ -335,6 +335,40 @@ TEST_F(Inversa, RunWritesOneOutputPerRecordFileAndRestoresTheButtons)
     }
 }
 
+TEST_F(Inversa, NeitherClosingNorASecondRunCanCutInDuringTheRun)
+{
+    QTemporaryDir origen, destino;
+    ValoresInstalacion val;
+    CompletarValores(val);
+    ASSERT_TRUE(GuardarValidacion(origen.path(), val));
+    fvalInversa* v = AbrirInversa();
+    QPointer<fvalInversa> viva = v;
+    Hijo<QLineEdit>(v, "tOrigen")->setText(origen.path());
+    Hijo<QLineEdit>(v, "tDestino")->setText(destino.path());
+    // The run pauses a moment before its first file, letting events run; the
+    // technician presses Validate again and tries to close the window meanwhile.
+    bool intentado = false, cerrada = true, validarActivo = true;
+    QTimer::singleShot(20, [&] {
+        intentado = true;
+        validarActivo = Hijo<QPushButton>(v, "bValidar")->isEnabled();
+        Pulsar(v, "bValidar");
+        Pulsar(v, "bVolver");
+        cerrada = v->close();
+    });
+    Pulsar(v, "bValidar");
+    ASSERT_TRUE(intentado);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(viva.isNull()) << "the window went away under its run";
+    EXPECT_FALSE(validarActivo);
+    EXPECT_FALSE(cerrada);
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_FALSE(v->EnCurso());
+    EXPECT_TRUE(Hijo<QPushButton>(v, "bValidar")->isEnabled());
+    const QString salida = QDir(destino.path()).filePath(
+        QStringLiteral("AI") + QDate::currentDate().toString(QStringLiteral("ddMMyy")) + QStringLiteral(".des"));
+    EXPECT_EQ(Lineas(salida).size(), 5) << "header, two empty lines, the record: written once";
+}
+
 TEST_F(Inversa, RunThatStopsOnAFaultSaysSo)
 {
     QTemporaryDir origen;
