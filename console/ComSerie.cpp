@@ -224,6 +224,9 @@ void DescartarHastaSilencio(int silencioMs, int maximoMs)
 {
     if (!canal().abierto())
         return;
+    // The closing quiet spell is a fixed cost of every log-on: counted with the pauses
+    // for the pacing figures.
+    contadores.pausasMs += silencioMs;
     const QDeadlineTimer total(maximoMs, Qt::PreciseTimer);
     for (;;) {
         canal().leerTodo();
