@@ -10,6 +10,7 @@
 #include "sim/SimuladorRouter.h"
 
 #include "DialogosPrueba.h"
+#include "TiemposPrueba.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -29,11 +30,6 @@ class PruebaConRouter : public testing::Test {
 protected:
     void SetUp() override
     {
-        tiemposAntes_ = tiempos();
-        tiempos().pausaComandoMs = 5;
-        tiempos().pausaLecturaMs = 20;
-        tiempos().esperaLecturaS = 1;
-        tiempos().limiteAccesoS = 5;
         CargarMensajes(kIdiomaEspanol);
         CargarTextosControles(kIdiomaEspanol);
         sesion().ClaveModem = "admin";
@@ -44,7 +40,6 @@ protected:
         CerrarPuerto();
         FijarRutaDispositivo({});
         router_.reset();
-        tiempos() = tiemposAntes_;
     }
 
     // Starts the simulator of `modelo` and points the log-on at it.
@@ -100,7 +95,7 @@ protected:
     std::unique_ptr<sim::SimuladorRouter> router_;
 
 private:
-    Tiempos tiemposAntes_;
+    TiemposCortos tiempos_{5, 20, 1, 5};
 };
 
 inline std::string LeerFichero(const QString& ruta)

@@ -4,6 +4,7 @@
 // seam recording messages, and timing constants shortened so the suite is quick.
 
 #include "DialogosPrueba.h"
+#include "TiemposPrueba.h"
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
@@ -22,7 +23,6 @@
 #include <vector>
 
 #include <cstdio>
-#include <ctime>
 
 namespace tesedra {
 
@@ -30,11 +30,6 @@ class ConsolaPrueba : public testing::Test {
 protected:
     void SetUp() override
     {
-        guardados_ = tiempos();
-        tiempos().pausaComandoMs = 10;
-        tiempos().pausaLecturaMs = 40;
-        tiempos().esperaLecturaS = 1;
-        tiempos().limiteAccesoS = 2;
         CargarMensajes(kIdiomaEspanol);
         sesion().ClaveModem = "admin";
     }
@@ -45,7 +40,6 @@ protected:
             std::fprintf(stderr, "[mensaje] %s | %s\n", m.titulo.c_str(), m.texto.c_str());
         CerrarPuerto();
         FijarRutaDispositivo({});
-        tiempos() = guardados_;
     }
 
     // Starts a simulator and points the log-on at its serial end.
@@ -81,13 +75,6 @@ protected:
         return std::count(l.begin(), l.end(), linea);
     }
 
-    static double SegundosCpu()
-    {
-        timespec t{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-    }
-
     static bool EndsWith(const std::string& s, const std::string& fin)
     {
         return s.size() >= fin.size() && s.compare(s.size() - fin.size(), fin.size(), fin) == 0;
@@ -95,7 +82,7 @@ protected:
 
     DialogosPrueba dialogos_;
     std::unique_ptr<sim::SimuladorRouter> router_;
-    Tiempos guardados_;
+    TiemposCortos tiempos_{10, 40, 1, 2};
 };
 
 } // namespace tesedra

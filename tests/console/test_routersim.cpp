@@ -1,6 +1,7 @@
 // The tesedra-routersim program: started as a child, found through its link,
 // logged on to and ended with SIGTERM.
 #include "DialogosPrueba.h"
+#include "TiemposPrueba.h"
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
@@ -22,11 +23,6 @@ class RouterSim : public testing::Test {
 protected:
     void SetUp() override
     {
-        guardados_ = tiempos();
-        tiempos().pausaComandoMs = 10;
-        tiempos().pausaLecturaMs = 40;
-        tiempos().esperaLecturaS = 1;
-        tiempos().limiteAccesoS = 3;
         CargarMensajes(kIdiomaEspanol);
         ASSERT_TRUE(dir_.isValid());
     }
@@ -38,7 +34,6 @@ protected:
             p_.kill();
             p_.waitForFinished(2000);
         }
-        tiempos() = guardados_;
     }
 
     // Starts the program; the first line it prints is the device.
@@ -53,7 +48,7 @@ protected:
     DialogosPrueba dialogos_;
     QTemporaryDir dir_;
     QProcess p_;
-    Tiempos guardados_;
+    TiemposCortos tiempos_{10, 40, 1, 3};
 };
 
 TEST_F(RouterSim, ConEnlaceContraseniaYSenal)

@@ -4,6 +4,7 @@
 // every window left behind by a test removed after it.
 
 #include "DialogosPrueba.h"
+#include "TiemposPrueba.h"
 
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
@@ -38,11 +39,6 @@ protected:
     {
         CargarTextosControles(kIdiomaEspanol);
         CargarMensajes(kIdiomaEspanol);
-        tiemposOriginales_ = tiempos();
-        tiempos().pausaComandoMs = 5;
-        tiempos().pausaLecturaMs = 20;
-        tiempos().esperaLecturaS = 1;
-        tiempos().limiteAccesoS = 4;
         ReiniciarPrograma();
         FijarSalida([this] { ++salidas; });
         sesion() = Sesion{};
@@ -62,7 +58,6 @@ protected:
             delete w.data();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         sim.reset();
-        tiempos() = tiemposOriginales_;
         FijarSalida([] { QCoreApplication::quit(); });
         ReiniciarPrograma();
     }
@@ -166,7 +161,7 @@ protected:
     int salidas = 0;
 
 private:
-    Tiempos tiemposOriginales_;
+    TiemposCortos tiempos_{5, 20, 1, 4};
 };
 
 } // namespace tesedra::prueba

@@ -4,6 +4,7 @@
 #include "ipconn/fconIP.h"
 
 #include "DialogosPrueba.h"
+#include "TiemposPrueba.h"
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
@@ -61,13 +62,6 @@ bool esperarHasta(F cond, int ms)
     return true;
 }
 
-double SegundosCpu()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
 bool contiene(const std::string& texto, const std::string& parte)
 {
     return texto.find(parte) != std::string::npos;
@@ -77,11 +71,6 @@ class VentanaIP : public testing::Test {
 protected:
     void SetUp() override
     {
-        guardados_ = tiempos();
-        tiempos().pausaComandoMs = 10;
-        tiempos().pausaLecturaMs = 50;
-        tiempos().esperaLecturaS = 1;
-        tiempos().limiteAccesoS = 5;
         CargarMensajes(kIdiomaEspanol);
         CargarTextosControles(kIdiomaEspanol);
         opcionesPC() = {};
@@ -103,7 +92,6 @@ protected:
         CerrarPuerto();
         qunsetenv("TESEDRA_COM1");
         opcionesPC() = {};
-        tiempos() = guardados_;
     }
 
     void Abrir(int16_t modelo)
@@ -182,7 +170,7 @@ protected:
     }
 
     DialogosPrueba dlg_;
-    Tiempos guardados_;
+    TiemposCortos tiempos_{10, 50, 1, 5};
     std::unique_ptr<QWidget> principal_;
     QPointer<fconIP> w_;
     int16_t modelo_ = kOfficeRemote812;

@@ -3,6 +3,7 @@
 #include "ipconn/fconIP.h"
 
 #include "DialogosPrueba.h"
+#include "TiemposPrueba.h"
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
 #include "ipconn/ConexionIP.h"
@@ -48,11 +49,7 @@ fconIP* ventanaIP()
 TEST(VentanaIPDesdePrincipal, PingFromThePCAndFromTheRouter)
 {
     DialogosPrueba dlg;
-    const Tiempos guardados = tiempos();
-    tiempos().pausaComandoMs = 10;
-    tiempos().pausaLecturaMs = 50;
-    tiempos().esperaLecturaS = 1;
-    tiempos().limiteAccesoS = 5;
+    const TiemposCortos cortos(10, 50, 1, 5);
     CargarMensajes(kIdiomaEspanol);
     CargarTextosControles(kIdiomaEspanol);
     ReiniciarPrograma();
@@ -114,7 +111,6 @@ TEST(VentanaIPDesdePrincipal, PingFromThePCAndFromTheRouter)
     delete m.data();
     CerrarPuerto();
     qunsetenv("TESEDRA_COM1");
-    tiempos() = guardados;
     FijarSalida([] { QCoreApplication::quit(); });
     ReiniciarPrograma();
 }
