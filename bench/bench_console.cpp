@@ -5,8 +5,8 @@
 // impose (100 ms before each command, 500 ms before each read).
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
-#include "shell/Idiomas.h"
-#include "shell/Sesion.h"
+#include "base/Idiomas.h"
+#include "base/Sesion.h"
 #include "sim/SimuladorRouter.h"
 
 #include <QCoreApplication>

@@ -1,14 +1,9 @@
-// The check dispatcher and the saving of a result text.
+// The check dispatcher.
 #include "checks/Pruebas.h"
 
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
-#include "shell/Sesion.h"
-
-#include <QCoreApplication>
-#include <QSaveFile>
+#include "base/Sesion.h"
 
 #include <exception>
 
@@ -39,6 +34,15 @@ bool EjecutarCheck(int16_t modelo, int16_t tipoPrueba, const ParametrosPrueba& p
 
 } // namespace
 
+bool SoloDigitos(const std::string& texto)
+{
+    for (const char c : texto) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
 std::string EjecutarPrueba(int16_t modelo, int16_t tipoPrueba, const ParametrosPrueba& p)
 {
     std::string resultado;
@@ -57,36 +61,6 @@ std::string EjecutarPrueba(int16_t modelo, int16_t tipoPrueba, const ParametrosP
     }
     CerrarPuerto();
     return resultado;
-}
-
-bool GuardarResultado(const std::string& texto, const QString& fichero)
-{
-    // Written beside the old file and put in its place once complete: a failed write
-    // leaves whatever was there before.
-    QSaveFile f(fichero);
-    f.setDirectWriteFallback(true);
-    bool ok = f.open(QIODevice::WriteOnly);
-    if (ok) {
-        const std::string contenido = texto + "\r\n";
-        ok = f.write(contenido.data(), static_cast<qint64>(contenido.size()))
-             == static_cast<qint64>(contenido.size());
-        ok = ok && f.commit();
-    }
-    if (!ok) {
-        const std::string motivo = f.errorString().toLatin1().toStdString();
-        f.cancelWriting();
-        MostrarError(mensajes().msgErrEscFichero + ": " + motivo);
-        return false;
-    }
-    return true;
-}
-
-void SalvarResultado(const std::string& texto)
-{
-    const auto fichero = dialogos().GuardarComo(QCoreApplication::applicationDirPath(), Texto(90), "txt");
-    if (!fichero || fichero->isEmpty())
-        return;
-    GuardarResultado(texto, *fichero);
 }
 
 } // namespace tesedra

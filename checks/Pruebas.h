@@ -1,8 +1,6 @@
 #pragma once
 // The line checks: the dispatcher and the per-model checks.
 
-#include <QString>
-
 #include <cstdint>
 #include <string>
 
@@ -16,17 +14,13 @@ struct ParametrosPrueba {
     std::string circuito = "WAN";
 };
 
+// The rule of the ATM check's VP and VC: every character one of "0" to "9"
+// (the empty text passes; the window leaves an empty box alone).
+bool SoloDigitos(const std::string& texto);
+
 // Logs on to `modelo`, runs check `tipoPrueba` and closes the port.
 // The result text, or "" on any failure.
 std::string EjecutarPrueba(int16_t modelo, int16_t tipoPrueba, const ParametrosPrueba& p);
-
-// Writes `texto` and one CR LF to `fichero`, replacing it. Shows msgErrEscFichero on failure.
-bool GuardarResultado(const std::string& texto, const QString& fichero);
-
-// The saving sequence of every result window: the save dialog (through the dialog seam)
-// starting in the program's own folder, filter caption 90, default extension "txt";
-// then GuardarResultado. A cancelled dialog writes nothing and shows nothing.
-void SalvarResultado(const std::string& texto);
 
 bool SincronizacionOfficeRemote812(std::string& resultado);
 bool ATMOfficeRemote812(std::string& resultado);

@@ -1,9 +1,9 @@
 // The four line checks of the Efficient SpeedStream 5660 (prompt "Command->").
 #include "checks/Pruebas.h"
 
-#include "checks/TextoRespuesta.h"
+#include "console/TextoRespuesta.h"
 #include "console/Util.h"
-#include "shell/Sesion.h"
+#include "base/Sesion.h"
 
 namespace tesedra {
 

@@ -1,8 +1,8 @@
 // The four line checks of the 3Com OfficeConnect Remote 812 (prompt "3Com-DSL>").
 #include "checks/Pruebas.h"
 
-#include "checks/TextoRespuesta.h"
-#include "shell/Sesion.h"
+#include "console/TextoRespuesta.h"
+#include "base/Sesion.h"
 
 #include <vector>
 

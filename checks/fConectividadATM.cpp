@@ -2,9 +2,10 @@
 
 #include "ui_fConectividadATM.h"
 
-#include "shell/Dialogos.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "base/Dialogos.h"
+#include "checks/Pruebas.h"
+#include "ui/Presentacion.h"
+#include "base/Sesion.h"
 
 namespace tesedra {
 
@@ -39,12 +40,13 @@ ParametrosPrueba fConectividadATM::Parametros() const
 
 void fConectividadATM::btnLanzar_Click()
 {
-    Lanzar(kPruebaATM, Parametros());
+    const ParametrosPrueba p = Parametros();
+    Lanzar([p](int16_t modelo) { return EjecutarPrueba(modelo, kPruebaATM, p); });
 }
 
 void fConectividadATM::ComprobarDigitos(QLineEdit* caja)
 {
-    if (caja->text().isEmpty() || SoloDigitos(caja->text()))
+    if (caja->text().isEmpty() || SoloDigitos(ToL1(caja->text())))
         return;
     MostrarError("Debe introducir valores entre 0 y 9", "");
     caja->clear();

@@ -1,7 +1,8 @@
 #pragma once
 // The ATM connectivity window: VP and VC of the circuit to test, and the run.
 
-#include "checks/VentanaResultado.h"
+#include "checks/Pruebas.h"
+#include "ui/VentanaResultado.h"
 
 namespace Ui {
 class fConectividadATM;

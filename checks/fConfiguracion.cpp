@@ -2,8 +2,9 @@
 
 #include "ui_fConfiguracion.h"
 
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "checks/Pruebas.h"
+#include "ui/Presentacion.h"
+#include "base/Sesion.h"
 
 #include <QRegularExpressionValidator>
 
@@ -43,7 +44,8 @@ ParametrosPrueba fConfiguracion::Parametros() const
 
 void fConfiguracion::btnLanzar_Click()
 {
-    Lanzar(kPruebaConfiguracion, Parametros());
+    const ParametrosPrueba p = Parametros();
+    Lanzar([p](int16_t modelo) { return EjecutarPrueba(modelo, kPruebaConfiguracion, p); });
 }
 
 } // namespace tesedra

@@ -1,7 +1,8 @@
 #pragma once
 // The configuration window: the virtual circuit name and the run.
 
-#include "checks/VentanaResultado.h"
+#include "checks/Pruebas.h"
+#include "ui/VentanaResultado.h"
 
 namespace Ui {
 class fConfiguracion;

@@ -2,9 +2,10 @@
 
 #include "ui_fGenerico.h"
 
-#include "shell/Dialogos.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "base/Dialogos.h"
+#include "checks/Pruebas.h"
+#include "ui/Presentacion.h"
+#include "base/Sesion.h"
 
 namespace tesedra {
 
@@ -36,7 +37,8 @@ fGenerico::~fGenerico() = default;
 
 void fGenerico::Ejecutar()
 {
-    Lanzar(sesion().TipoPrueba, ParametrosPrueba{});
+    const int16_t tipo = sesion().TipoPrueba;
+    Lanzar([tipo](int16_t modelo) { return EjecutarPrueba(modelo, tipo, ParametrosPrueba{}); });
 }
 
 } // namespace tesedra

@@ -2,7 +2,7 @@
 // The generic check window: synchronisation and PPP (and IP, by its type code).
 // It runs its check as soon as it is opened.
 
-#include "checks/VentanaResultado.h"
+#include "ui/VentanaResultado.h"
 
 namespace Ui {
 class fGenerico;

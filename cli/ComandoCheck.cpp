@@ -1,9 +1,10 @@
 // tesedra-cli check sync|atm|ppp|config: one line check against a router; the result
 // text goes to standard output exactly as the check window shows it.
 #include "checks/Pruebas.h"
+#include "base/Latin1.h"
 #include "cli/Comandos.h"
 #include "cli/OpcionesRouter.h"
-#include "shell/Sesion.h"
+#include "base/Sesion.h"
 
 #include <QCommandLineParser>
 
@@ -67,17 +68,15 @@ int ComandoCheck(const QStringList& argumentos)
     for (auto [opcion, destino] : {std::pair{"vp", &params.vp}, std::pair{"vc", &params.vc}}) {
         if (!p.isSet(QLatin1String(opcion)))
             continue;
-        const QString valor = p.value(QLatin1String(opcion));
-        for (const QChar c : valor) {
-            if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-                Error(QStringLiteral("--%1 takes digits 0 to 9 only").arg(QLatin1String(opcion)));
-                return kSalidaUso;
-            }
+        const std::string valor = ToL1(p.value(QLatin1String(opcion)));
+        if (!SoloDigitos(valor)) {
+            Error(QStringLiteral("--%1 takes digits 0 to 9 only").arg(QLatin1String(opcion)));
+            return kSalidaUso;
         }
-        *destino = valor.toStdString();
+        *destino = valor;
     }
     if (p.isSet(QStringLiteral("circuit")))
-        params.circuito = p.value(QStringLiteral("circuit")).toLatin1().toStdString();
+        params.circuito = ToL1(p.value(QStringLiteral("circuit")));
     sesion().TipoPrueba = tipo;
 
     std::string resultado;

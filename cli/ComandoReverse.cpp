@@ -1,8 +1,8 @@
 // tesedra-cli reverse SOURCE_DIR DEST_DIR: reverse validation of a folder of record files.
 #include "cli/Comandos.h"
 
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
 #include "validation/ValidacionInversa.h"
 
 #include <QCommandLineParser>

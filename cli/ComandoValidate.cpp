@@ -2,9 +2,10 @@
 // the validation window does, and optionally appends the sealed record to the day's
 // file of a folder, as its Save button does.
 #include "cli/Comandos.h"
+#include "base/Latin1.h"
 #include "cli/OpcionesRouter.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
 #include "validation/DatosValidacion.h"
 #include "validation/FicheroRegistro.h"
 #include "validation/ValoresInstalacion.h"
@@ -48,7 +49,7 @@ void EscribirCrudo(const ValoresInstalacion& v)
 // The window's caption of a value, without its trailing colon and blanks.
 QString Etiqueta(int caption)
 {
-    QString t = QString::fromLatin1(Texto(caption).c_str());
+    QString t = L1(Texto(caption));
     while (t.endsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char(' ')))
         t.chop(1);
     return t;
@@ -78,7 +79,7 @@ void EscribirParaPersonas(const ValoresInstalacion& v, bool comprobarLinea)
         ancho = std::max(ancho, f.first.size());
     for (const auto& f : filas) {
         const QString linea = (f.first + QLatin1Char(':')).leftJustified(ancho + 2)
-                              + QString::fromLatin1(f.second->data(), static_cast<qsizetype>(f.second->size()));
+                              + L1(*f.second);
         std::fprintf(stdout, "%s\n", linea.toLocal8Bit().constData());
     }
     const std::string fallos = comprobarLinea ? MensajeFallosLinea() : std::string();

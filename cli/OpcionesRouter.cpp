@@ -1,10 +1,11 @@
 #include "cli/OpcionesRouter.h"
+#include "base/Latin1.h"
 
-#include "checks/TextoRespuesta.h"
+#include "console/TextoRespuesta.h"
 #include "console/Acceso.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
-#include "shell/Sesion.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
+#include "base/Sesion.h"
 
 #include <QTextStream>
 
@@ -44,7 +45,7 @@ bool LeerClave(std::string& clave)
         return false;
     while (!linea.empty() && (linea.back() == '\r' || linea.back() == '\n'))
         linea.pop_back();
-    clave = QString::fromLocal8Bit(linea).toLatin1().toStdString();
+    clave = ToL1(QString::fromLocal8Bit(linea));
     return true;
 }
 
@@ -115,7 +116,7 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
     }
 
     if (p.isSet(QStringLiteral("password"))) {
-        sesion().ClaveModem = p.value(QStringLiteral("password")).toLatin1().toStdString();
+        sesion().ClaveModem = ToL1(p.value(QStringLiteral("password")));
     } else if (!LeerClave(sesion().ClaveModem)) {
         Error(QStringLiteral("no router password given (--password or one line on standard input)"));
         return false;

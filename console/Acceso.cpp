@@ -2,9 +2,9 @@
 
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
-#include "shell/Sesion.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
+#include "base/Sesion.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,9 +1,10 @@
 #include "console/ComSerie.h"
+#include "base/Latin1.h"
 
 #include "console/CanalSerie.h"
 #include "console/Tiempos.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
 
 #include <QDeadlineTimer>
 #include <QtGlobal>
@@ -53,7 +54,7 @@ void Pausa(int ms)
 // The far end has gone: report it once with the operation's message, then close.
 void InformarPerdida(const std::string& mensaje)
 {
-    const std::string desc = canal().descripcionPerdida().toLatin1().toStdString();
+    const std::string desc = ToL1(canal().descripcionPerdida());
     QString ignorado;
     canal().cerrar(ignorado);
     MostrarError(mensaje + desc);
@@ -103,8 +104,8 @@ bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string
     if (!canal().abrir(QString::fromLocal8Bit(ruta.c_str()), baudios, paridad, bitsDatos, bitsParada, error)) {
         // The device is named: "No such file or directory" alone does not tell
         // the technician which port was tried.
-        MostrarError(mensajes().msgErrConfModem + ": " + QString::fromLocal8Bit(ruta.c_str()).toLatin1().toStdString()
-                     + ": " + error.toLatin1().toStdString());
+        MostrarError(mensajes().msgErrConfModem + ": " + ToL1(QString::fromLocal8Bit(ruta.c_str()))
+                     + ": " + ToL1(error));
         return false;
     }
     return true;
@@ -133,7 +134,7 @@ bool EscribirPuerto(const std::string& texto)
     const uint64_t sesionPuerto = canal().generacion();
     QString error;
     if (!canal().escribir(HastaFinDeLinea(texto), error) || !canal().escribir("\r", error)) {
-        MostrarError(mensajes().msgErrEscPuerto + error.toLatin1().toStdString());
+        MostrarError(mensajes().msgErrEscPuerto + ToL1(error));
         return false;
     }
     // Until the line has left the output buffer; closing the port ends the wait.
@@ -243,7 +244,7 @@ void CerrarPuerto()
 {
     QString error;
     if (!canal().cerrar(error))
-        MostrarError(error.toLatin1().toStdString());
+        MostrarError(ToL1(error));
 }
 
 void Esperar(int ms)

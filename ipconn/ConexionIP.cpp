@@ -1,8 +1,9 @@
 #include "ipconn/ConexionIP.h"
+#include "base/Latin1.h"
 
 #include "console/Util.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -50,7 +51,7 @@ std::string aUnByte(const std::string& linea)
     return linea;
 #else
     const QString t = QString::fromLocal8Bit(linea.data(), static_cast<qsizetype>(linea.size()));
-    return t.toLatin1().toStdString();
+    return ToL1(t);
 #endif
 }
 

@@ -2,17 +2,18 @@
 
 #include "ui_fconIP.h"
 
-#include "checks/Pruebas.h"
+#include "base/GuardarResultado.h"
 #include "console/Acceso.h"
 #include "console/CanalSerie.h"
 #include "console/ComSerie.h"
 #include "ipconn/ConexionIP.h"
 #include "ipconn/clsExecCmd.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
-#include "shell/fProcesando.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
+#include "ui/Presentacion.h"
+#include "ui/Programa.h"
+#include "base/Sesion.h"
+#include "ui/fProcesando.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

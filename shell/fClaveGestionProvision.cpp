@@ -2,10 +2,10 @@
 
 #include "ui_fClaveGestionProvision.h"
 
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
+#include "ui/Presentacion.h"
+#include "base/Sesion.h"
 
 namespace tesedra {
 

@@ -6,8 +6,9 @@
 #include "checks/fConfiguracion.h"
 #include "checks/fGenerico.h"
 #include "ipconn/fconIP.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "ui/Presentacion.h"
+#include "ui/Programa.h"
+#include "base/Sesion.h"
 #include "validation/fValidacion.h"
 #include "validation/fvalInversa.h"
 

@@ -2,10 +2,11 @@
 
 #include "ui_fPerfil.h"
 
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
+#include "ui/Presentacion.h"
+#include "ui/Programa.h"
+#include "base/Sesion.h"
 #include "shell/fClaveGestionProvision.h"
 #include "shell/fMain.h"
 #include "validation/ValoresInstalacion.h"

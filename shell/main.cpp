@@ -1,6 +1,6 @@
 // The desktop program: the log-on window first; the main window after it.
-#include "shell/DialogosWidgets.h"
-#include "shell/Programa.h"
+#include "ui/DialogosWidgets.h"
+#include "ui/Presentacion.h"
 #include "shell/fPerfil.h"
 
 #include <QApplication>

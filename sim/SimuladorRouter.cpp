@@ -1,4 +1,5 @@
 #include "sim/SimuladorRouter.h"
+#include "base/Latin1.h"
 
 #include <QFile>
 #include <QSocketNotifier>
@@ -227,7 +228,7 @@ std::vector<SimuladorRouter::Tramo> SimuladorRouter::tramosDe(const std::string&
     //   "@ ..."     a comment;  "@@..." a line that starts with "@"
     std::string t = texto;
     for (const auto& [clave, valor] : valores)
-        Reemplazar(t, QStringLiteral("{%1}").arg(clave).toStdString(), valor.toLatin1().toStdString());
+        Reemplazar(t, QStringLiteral("{%1}").arg(clave).toStdString(), ToL1(valor));
 
     std::vector<std::string> lineas;
     size_t desde = 0;
@@ -287,13 +288,13 @@ std::vector<SimuladorRouter::Tramo> SimuladorRouter::tramosDe(const std::string&
 std::vector<SimuladorRouter::Tramo> SimuladorRouter::respuestaPara(const std::string& linea)
 {
     std::map<QString, QString> valores;
-    valores[QStringLiteral("linea")] = QString::fromLatin1(linea.c_str());
+    valores[QStringLiteral("linea")] = L1(linea);
 
     const auto fijada = fijadas_.find(linea);
     if (fijada != fijadas_.end())
         return tramosDe(fijada->second, valores);
 
-    const QStringList palabras = QString::fromLatin1(linea.c_str()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList palabras = L1(linea).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const Patron* elegido = nullptr;
     const Patron* otro = nullptr;
     for (const auto& p : patrones_) {
@@ -328,7 +329,7 @@ std::vector<SimuladorRouter::Tramo> SimuladorRouter::respuestaPara(const std::st
         std::fprintf(stderr, "routersim: reply file %s is missing\n", qPrintable(elegido->fichero));
         return {};
     }
-    return tramosDe(datos.toLatin1().toStdString(), valores);
+    return tramosDe(ToL1(datos), valores);
 }
 
 // ---- input ----
@@ -390,7 +391,7 @@ void SimuladorRouter::procesarByte(char c)
                 estado_ = Estado::Password;
             } else {
                 encolarTexto("\r\n");
-                encolar(tramosDe(leerDato(QStringLiteral("bienvenida.txt")).toLatin1().toStdString(), {}), true);
+                encolar(tramosDe(ToL1(leerDato(QStringLiteral("bienvenida.txt"))), {}), true);
             }
             bombear();
         }
@@ -403,7 +404,7 @@ void SimuladorRouter::procesarByte(char c)
             linea_.clear();
             if (dada == o_.password) {
                 encolarTexto("\r\n");
-                auto tramos = tramosDe(leerDato(QStringLiteral("bienvenida.txt")).toLatin1().toStdString(), {});
+                auto tramos = tramosDe(ToL1(leerDato(QStringLiteral("bienvenida.txt"))), {});
                 if (o_.modelo == 2 && o_.preguntaSetup) {
                     setupPendiente_ = true;
                     Tramo s;
@@ -494,7 +495,7 @@ void SimuladorRouter::ejecutar(const std::string& linea)
         return;
     }
     if (setupPendiente_) {
-        const QString r = QString::fromLatin1(linea.c_str()).toLower();
+        const QString r = L1(linea).toLower();
         if (r == QLatin1String("n") || r == QLatin1String("no") || r == QLatin1String("y")
             || r == QLatin1String("yes")) {
             setupPendiente_ = false;

@@ -3,6 +3,7 @@
 // serial end as the first line of standard output and runs until it is ended
 // with SIGTERM or SIGINT.
 #include "sim/SimuladorRouter.h"
+#include "base/Latin1.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -80,7 +81,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "routersim: --model must be 812 or 5660\n");
         return 2;
     }
-    o.password = p.value(QStringLiteral("password")).toLatin1().toStdString();
+    o.password = tesedra::ToL1(p.value(QStringLiteral("password")));
     o.pedirPassword = !p.isSet(QStringLiteral("no-password"));
     o.preguntaSetup = p.isSet(QStringLiteral("setup-question"));
     o.silencioso = p.isSet(QStringLiteral("silent"));

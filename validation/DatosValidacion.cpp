@@ -1,12 +1,13 @@
 // Gathering and judging the installation values on each router model.
 #include "validation/DatosValidacion.h"
+#include "base/Latin1.h"
 
-#include "checks/TextoRespuesta.h"
+#include "console/TextoRespuesta.h"
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
 #include "console/Util.h"
-#include "shell/Dialogos.h"
-#include "shell/Sesion.h"
+#include "base/Dialogos.h"
+#include "base/Sesion.h"
 #include "validation/LecturaLinea.h"
 
 #include <QDateTime>
@@ -25,7 +26,7 @@ std::string FechaActual()
     const QDateTime ahora = QDateTime::currentDateTime();
     const QString texto = ahora.date().toString(QStringLiteral("dd/MM/yyyy "))
                           + QLocale::system().toString(ahora.time(), QLocale::ShortFormat);
-    return texto.toLatin1().toStdString();
+    return ToL1(texto);
 }
 
 // LimpiarValor of everything after the first `separador` of the line.

@@ -1,8 +1,9 @@
 #include "validation/FicheroRegistro.h"
+#include "base/Latin1.h"
 
 #include "crypto/Cripto.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -22,12 +23,6 @@ namespace tesedra {
 namespace {
 
 constexpr qint64 kBloqueLectura = 1 << 20;
-
-std::string ALatin1(const QString& s)
-{
-    const QByteArray b = s.toLatin1();
-    return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
 
 void Anadir(std::string& destino, const std::string& campo, bool separador = true)
 {
@@ -197,7 +192,7 @@ bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* r
         *ruta = camino;
 
     auto fallo = [](const QString& motivo) {
-        MostrarError(mensajes().msgErrGrabarValidacion + ": " + ALatin1(motivo), {});
+        MostrarError(mensajes().msgErrGrabarValidacion + ": " + ToL1(motivo), {});
         return false;
     };
 

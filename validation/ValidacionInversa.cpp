@@ -1,8 +1,9 @@
 #include "validation/ValidacionInversa.h"
+#include "base/Latin1.h"
 
 #include "crypto/Cripto.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
 #include "validation/FicheroRegistro.h"
 
 #include <QDir>
@@ -40,17 +41,6 @@ std::string_view SinPrimerCampo(std::string_view x)
 {
     const size_t p = x.find(';');
     return p == std::string_view::npos ? std::string_view{} : x.substr(p + 1);
-}
-
-std::string ALatin1(const QString& s)
-{
-    const QByteArray b = s.toLatin1();
-    return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
-
-QString DesdeLatin1(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // Calls `f` with each line of `texto`: every LF ends a line (a CR before it is dropped),
@@ -280,7 +270,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
     ResultadoInversa resultado;
     auto parar = [&](const QString& texto) {
         resultado.error = texto;
-        MostrarError(ALatin1(texto), {});
+        MostrarError(ToL1(texto), {});
         return resultado;
     };
 
@@ -291,7 +281,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
         return parar(fallo);
     if (QFileInfo(origen).canonicalFilePath() == QFileInfo(destino).canonicalFilePath()) {
         resultado.carpetasIguales = true;
-        resultado.error = DesdeLatin1(mensajes().msgDirectoriosIguales);
+        resultado.error = L1(mensajes().msgDirectoriosIguales);
         MostrarInformacion(mensajes().msgDirectoriosIguales, {});
         return resultado;
     }
@@ -320,7 +310,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
             resumen.error = QStringLiteral("%1: its output %2 was already written from another file")
                                 .arg(resumen.origen, resumen.destino);
         } else if (!LeerFichero(resumen.origen, datos, error)) {
-            resumen.error = DesdeLatin1(mensajes().msgIntegridadFicheros)
+            resumen.error = L1(mensajes().msgIntegridadFicheros)
                             + QStringLiteral(": %1: %2").arg(resumen.origen, error);
         } else {
             const int64_t previos = estado.registrosHechos;
@@ -341,7 +331,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
                 resultado.movidos += resumen.movidos;
                 resultado.danados += resumen.danados;
             } else {
-                resumen.error = DesdeLatin1(mensajes().msgErrEscFichero)
+                resumen.error = L1(mensajes().msgErrEscFichero)
                                 + QStringLiteral(": %1: %2").arg(resumen.destino, error);
             }
         }
@@ -355,7 +345,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
 
     // One message for all the files that could not be done; the others were written.
     if (!fallos.isEmpty())
-        MostrarError(ALatin1(fallos.join(QLatin1Char('\n'))), {});
+        MostrarError(ToL1(fallos.join(QLatin1Char('\n'))), {});
     return resultado;
 }
 

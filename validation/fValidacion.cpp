@@ -2,10 +2,11 @@
 
 #include "ui_fValidacion.h"
 
-#include "shell/Dialogos.h"
-#include "shell/Programa.h"
-#include "shell/fProcesando.h"
-#include "shell/fdirectorio.h"
+#include "base/Dialogos.h"
+#include "ui/Presentacion.h"
+#include "ui/Programa.h"
+#include "ui/fProcesando.h"
+#include "ui/fdirectorio.h"
 #include "validation/DatosValidacion.h"
 #include "validation/FicheroRegistro.h"
 

@@ -3,11 +3,11 @@
 #include "ui_fvalInversa.h"
 
 #include "console/ComSerie.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
-#include "shell/fdirectorio.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
+#include "ui/Presentacion.h"
+#include "base/Sesion.h"
+#include "ui/fdirectorio.h"
 #include "validation/ValidacionInversa.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Saving a check result: the file writer and the saving sequence of the result windows.
-#include "checks/Pruebas.h"
-#include "shell/Idiomas.h"
+#include "base/GuardarResultado.h"
+#include "base/Idiomas.h"
 
 #include "DialogosPrueba.h"
 

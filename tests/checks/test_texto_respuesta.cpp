@@ -1,6 +1,6 @@
 // Walking a console reply line by line: the same lines as taking ExtraerLinea of it
 // until it gives "", for any mix of line ends, and in time proportional to its length.
-#include "checks/TextoRespuesta.h"
+#include "console/TextoRespuesta.h"
 #include "console/Util.h"
 
 #include <gtest/gtest.h>

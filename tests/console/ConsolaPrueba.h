@@ -8,8 +8,8 @@
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
-#include "shell/Idiomas.h"
-#include "shell/Sesion.h"
+#include "base/Idiomas.h"
+#include "base/Sesion.h"
 #include "sim/SimuladorRouter.h"
 
 #include <QElapsedTimer>

@@ -8,9 +8,10 @@
 
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
-#include "shell/Idiomas.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "base/Idiomas.h"
+#include "ui/Presentacion.h"
+#include "ui/Programa.h"
+#include "base/Sesion.h"
 #include "sim/SimuladorRouter.h"
 #include "validation/ValoresInstalacion.h"
 

@@ -1,9 +1,9 @@
 // The folder chooser and the processing dialog.
 #include "EntornoVentanas.h"
 
-#include "shell/DialogosWidgets.h"
-#include "shell/fProcesando.h"
-#include "shell/fdirectorio.h"
+#include "ui/DialogosWidgets.h"
+#include "ui/fProcesando.h"
+#include "ui/fdirectorio.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

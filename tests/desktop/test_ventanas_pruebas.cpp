@@ -7,7 +7,7 @@
 #include "checks/fConfiguracion.h"
 #include "checks/fGenerico.h"
 #include "shell/fMain.h"
-#include "shell/fProcesando.h"
+#include "ui/fProcesando.h"
 
 #include <QComboBox>
 #include <QFile>

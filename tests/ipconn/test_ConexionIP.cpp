@@ -3,7 +3,7 @@
 #include "ipconn/ConexionIP.h"
 
 #include "DialogosPrueba.h"
-#include "shell/Idiomas.h"
+#include "base/Idiomas.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -10,9 +10,9 @@
 #include "console/Tiempos.h"
 #include "ipconn/ConexionIP.h"
 #include "ipconn/clsExecCmd.h"
-#include "shell/Idiomas.h"
-#include "shell/Sesion.h"
-#include "shell/fProcesando.h"
+#include "base/Idiomas.h"
+#include "base/Sesion.h"
+#include "ui/fProcesando.h"
 #include "sim/SimuladorRouter.h"
 
 #include <QApplication>

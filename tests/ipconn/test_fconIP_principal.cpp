@@ -7,9 +7,9 @@
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
 #include "ipconn/ConexionIP.h"
-#include "shell/Idiomas.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "base/Idiomas.h"
+#include "ui/Programa.h"
+#include "base/Sesion.h"
 #include "shell/fMain.h"
 #include "sim/SimuladorRouter.h"
 

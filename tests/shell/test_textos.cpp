@@ -1,6 +1,6 @@
 // The two text tables and the message boxes.
 #include "DialogosPrueba.h"
-#include "shell/Idiomas.h"
+#include "base/Idiomas.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // questions and dialogs from queues the test fills in advance.
 // Installs itself on construction and restores the default on destruction.
 
-#include "shell/Dialogos.h"
+#include "base/Dialogos.h"
 
 #include <deque>
 #include <functional>

@@ -2,7 +2,7 @@
 #include "Ayudas.h"
 
 #include "DialogosPrueba.h"
-#include "shell/Idiomas.h"
+#include "base/Idiomas.h"
 #include "validation/FicheroRegistro.h"
 
 #include <QDir>

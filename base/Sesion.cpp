@@ -1,4 +1,4 @@
-#include "shell/Sesion.h"
+#include "base/Sesion.h"
 
 namespace tesedra {
 

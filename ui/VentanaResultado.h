@@ -3,8 +3,6 @@
 // the processing dialog, the result text box, saving it, and going back to the
 // main window.
 
-#include "checks/Pruebas.h"
-
 #include <QWidget>
 
 #include <cstdint>
@@ -40,10 +38,11 @@ public:
 protected:
     // Called by each window after its form is set up.
     void Preparar(QPlainTextEdit* tInfoEstado, QGroupBox* fEstado, QPushButton* bSalvar, QPushButton* bVolver);
-    // One run of check `tipo`: processing dialog shown and the window disabled for
-    // its length, so no second exchange can start and the window cannot go away
-    // under it; then the result shown with its end in view.
-    void Lanzar(int16_t tipo, const ParametrosPrueba& p);
+    // One run (`ejecutar` is given the model code and returns the result text):
+    // processing dialog shown and the window disabled for its length, so no second
+    // exchange can start and the window cannot go away under it; then the result
+    // shown with its end in view.
+    void Lanzar(const std::function<std::string(int16_t modelo)>& ejecutar);
 
     void closeEvent(QCloseEvent* e) override;
 
@@ -57,8 +56,5 @@ private:
     std::string resultado_;
     bool enCurso_ = false;
 };
-
-// True when every character of `texto` is one of "0" to "9".
-bool SoloDigitos(const QString& texto);
 
 } // namespace tesedra

@@ -1,8 +1,9 @@
-#include "shell/DialogosWidgets.h"
+#include "ui/DialogosWidgets.h"
 
-#include "shell/Idiomas.h"
-#include "shell/Programa.h"
-#include "shell/fdirectorio.h"
+#include "base/Idiomas.h"
+#include "ui/Presentacion.h"
+#include "ui/Programa.h"
+#include "ui/fdirectorio.h"
 
 #include <QApplication>
 #include <QAbstractButton>

@@ -1,7 +1,9 @@
-#include "checks/VentanaResultado.h"
+#include "ui/VentanaResultado.h"
 
-#include "shell/Programa.h"
-#include "shell/fProcesando.h"
+#include "ui/Presentacion.h"
+#include "ui/Programa.h"
+#include "ui/fProcesando.h"
+#include "base/GuardarResultado.h"
 
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -36,7 +38,7 @@ void VentanaResultado::Preparar(QPlainTextEdit* tInfoEstado, QGroupBox* fEstado,
     connect(bVolver, &QPushButton::clicked, this, &VentanaResultado::bVolver_Click);
 }
 
-void VentanaResultado::Lanzar(int16_t tipo, const ParametrosPrueba& p)
+void VentanaResultado::Lanzar(const std::function<std::string(int16_t modelo)>& ejecutar)
 {
     // One port, one exchange: a run never starts while another is under way.
     if (enCurso_ || Intercambio::EnCurso() > 0)
@@ -45,7 +47,7 @@ void VentanaResultado::Lanzar(int16_t tipo, const ParametrosPrueba& p)
     enCurso_ = true;
     procesando_->Mostrar();
     setEnabled(false);
-    const std::string texto = EjecutarPrueba(codigoModelo_ ? codigoModelo_() : int16_t(0), tipo, p);
+    const std::string texto = ejecutar(codigoModelo_ ? codigoModelo_() : int16_t(0));
     MostrarResultado(texto);
     procesando_->Ocultar();
     setEnabled(true);
@@ -79,15 +81,6 @@ void VentanaResultado::bVolver_Click()
 void VentanaResultado::closeEvent(QCloseEvent* e)
 {
     CerrarVolviendo(e, enCurso_, principal_);
-}
-
-bool SoloDigitos(const QString& texto)
-{
-    for (QChar c : texto) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
 }
 
 } // namespace tesedra

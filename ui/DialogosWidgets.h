@@ -2,7 +2,7 @@
 // The dialog seam answered by real widgets: message boxes, the Yes/No question,
 // the save dialog and the folder chooser.
 
-#include "shell/Dialogos.h"
+#include "base/Dialogos.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "checks/TextoRespuesta.h"
+#include "console/TextoRespuesta.h"
 
 #include "console/ComSerie.h"
 

@@ -1,9 +1,8 @@
 #pragma once
-// The session values of one run of the program: set by the windows, read by
-// the router exchanges. Nothing of it is saved between runs.
+// The codes that travel between the parts: router model, profile and check type.
+// Most files need only these, not the session values.
 
 #include <cstdint>
-#include <string>
 
 namespace tesedra {
 
@@ -22,17 +21,5 @@ inline constexpr int16_t kPruebaATM = 1;
 inline constexpr int16_t kPruebaPPP = 2;
 inline constexpr int16_t kPruebaIP = 3;
 inline constexpr int16_t kPruebaConfiguracion = 4;
-
-struct Sesion {
-    int16_t Perfil = 0;
-    int16_t Puerto = 0;          // 1..6
-    std::string ClaveModem;      // router console password, Latin-1
-    int16_t TipoPrueba = 0;
-    std::string DirectorioOrigen;
-    std::string DirectorioDestino;
-    int16_t SeleccionDirectorio = 0; // 0 fills DirectorioOrigen, 1 DirectorioDestino
-};
-
-Sesion& sesion();
 
 } // namespace tesedra

@@ -1,11 +1,12 @@
-#include "shell/fProcesando.h"
+#include "ui/fProcesando.h"
 
 #include "ui_fProcesando.h"
 
 #include "console/ComSerie.h"
-#include "shell/Dialogos.h"
-#include "shell/Idiomas.h"
-#include "shell/Programa.h"
+#include "base/Dialogos.h"
+#include "base/Idiomas.h"
+#include "ui/Presentacion.h"
+#include "ui/Programa.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // Message and caption texts in both languages, as single-byte (Latin-1) strings.
-#include "shell/Idiomas.h"
+#include "base/Idiomas.h"
 
 namespace tesedra {
 

@@ -1,6 +1,7 @@
-#include "shell/Dialogos.h"
+#include "base/Dialogos.h"
+#include "base/Latin1.h"
 
-#include "shell/Idiomas.h"
+#include "base/Idiomas.h"
 
 #include <cstdio>
 
@@ -20,7 +21,7 @@ Dialogos* instalado = nullptr;
 
 QByteArray ParaTerminal(const std::string& latin1)
 {
-    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size())).toLocal8Bit();
+    return L1(latin1).toLocal8Bit();
 }
 
 void DialogosTerminal::Mensaje(IconoMensaje, const std::string& titulo, const std::string& texto)

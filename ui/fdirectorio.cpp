@@ -1,10 +1,11 @@
-#include "shell/fdirectorio.h"
+#include "ui/fdirectorio.h"
 
 #include "ui_fdirectorio.h"
 
-#include "shell/Dialogos.h"
-#include "shell/Programa.h"
-#include "shell/Sesion.h"
+#include "base/Dialogos.h"
+#include "ui/Presentacion.h"
+#include "base/Carpetas.h"
+#include "base/Sesion.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,0 +1,12 @@
+#include "base/Carpetas.h"
+
+#include <QCoreApplication>
+
+namespace tesedra {
+
+QString CarpetaPrograma()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace tesedra

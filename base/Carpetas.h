@@ -1,0 +1,11 @@
+#pragma once
+// Folders the program works in.
+
+#include <QString>
+
+namespace tesedra {
+
+// The folder of the program's own executable.
+QString CarpetaPrograma();
+
+} // namespace tesedra

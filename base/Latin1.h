@@ -1,0 +1,39 @@
+#pragma once
+// Single-byte (Latin-1) text, as console replies, record texts and files hold it,
+// converted to and from Qt's strings. The one place these conversions live.
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+
+namespace tesedra {
+
+inline QString L1(const std::string& s)
+{
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+inline QString L1(const char* s)
+{
+    return QString::fromLatin1(s);
+}
+
+// Characters outside Latin-1 become '?'.
+inline std::string ToL1(const QString& s)
+{
+    const QByteArray b = s.toLatin1();
+    return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+inline std::string ToL1(const QByteArray& b)
+{
+    return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+inline QByteArray BytesL1(const std::string& s)
+{
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace tesedra

@@ -1,0 +1,46 @@
+#include "Ficheros.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace tesedra::prueba {
+
+std::string LeerFichero(const QString& ruta)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<cannot read " + ruta.toStdString() + ">";
+    const QByteArray b = f.readAll();
+    return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+bool EscribirFichero(const QString& ruta, const std::string& contenido)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(contenido.data(), static_cast<qint64>(contenido.size())) == static_cast<qint64>(contenido.size());
+}
+
+std::string Golden(const std::string& rutaRelativa)
+{
+    return LeerFichero(QStringLiteral(TESEDRA_SOURCE_DIR "/") + QString::fromStdString(rutaRelativa));
+}
+
+std::string Visible(const std::string& s)
+{
+    std::string r;
+    for (char c : s) {
+        if (c == '\r')
+            r += "<CR>";
+        else if (c == '\n')
+            r += "<LF>\n";
+        else if (c == '\t')
+            r += "<TAB>";
+        else
+            r += c;
+    }
+    return r;
+}
+
+} // namespace tesedra::prueba

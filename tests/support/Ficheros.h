@@ -1,0 +1,20 @@
+#pragma once
+// Files for tests: whole files read and written as bytes, golden files of the
+// source tree, and a readable form of texts with line ends.
+
+#include <QString>
+
+#include <string>
+
+namespace tesedra::prueba {
+
+// The bytes of a file; "<cannot read PATH>" when it cannot be read.
+std::string LeerFichero(const QString& ruta);
+// Replaces a file with `contenido`; false when it cannot be written.
+bool EscribirFichero(const QString& ruta, const std::string& contenido);
+// A file of the source tree, e.g. Golden("tests/checks/golden/812_sync.txt").
+std::string Golden(const std::string& rutaRelativa);
+// CR, LF and TAB shown as <CR>, <LF> and <TAB>, so a failed comparison reads well.
+std::string Visible(const std::string& s);
+
+} // namespace tesedra::prueba

@@ -1,0 +1,37 @@
+#include "Router.h"
+
+#include <QTimer>
+
+namespace tesedra::prueba {
+
+std::vector<std::string> PruebaConRouter::Ordenes() const
+{
+    std::vector<std::string> r;
+    for (const auto& l : router_->lineasRecibidas()) {
+        std::string s = l;
+        while (!s.empty() && (s.back() == '\r' || s.back() == '\n'))
+            s.pop_back();
+        if (s.empty() || s == router_->opciones().password || s == "n")
+            continue;
+        r.push_back(s);
+    }
+    return r;
+}
+
+void PruebaConRouter::CancelarAlRecibir(const std::string& comando)
+{
+    auto* t = new QTimer(router_.get());
+    t->setInterval(1);
+    QObject::connect(t, &QTimer::timeout, router_.get(), [this, t, comando] {
+        for (const auto& l : router_->lineasRecibidas()) {
+            if (l.find(comando) != std::string::npos) {
+                t->stop();
+                CerrarPuerto();
+                return;
+            }
+        }
+    });
+    t->start();
+}
+
+} // namespace tesedra::prueba

@@ -1,0 +1,36 @@
+#pragma once
+// How every window presents itself: captions from the text table, the result
+// boxes' text and font, the window icon, placement, and the return to the main window.
+
+#include "base/Latin1.h"
+
+#include <QString>
+
+#include <string>
+
+class QCloseEvent;
+class QFont;
+class QWidget;
+
+namespace tesedra {
+
+// Caption number n of the text table, as a QString.
+QString Caption(int n);
+
+// A result text (Latin-1, lines ended by CR LF) as a text box holds it.
+QString TextoParaCaja(const std::string& texto);
+// The fixed-pitch font of the result boxes.
+QFont FuenteResultado();
+
+// The closing of a window that returns to the main window: refused while the window
+// is busy with a run (unloading it would pull it from under the run); otherwise
+// accepted, with `principal` shown again unless the program is ending.
+void CerrarVolviendo(QCloseEvent* e, bool ocupada, QWidget* principal);
+
+// Makes the pictures of the windows available (idempotent).
+void InicializarRecursos();
+
+// Centres `ventana` over `sobre` (or the screen when null).
+void Centrar(QWidget* ventana, QWidget* sobre);
+
+} // namespace tesedra
