@@ -11,7 +11,8 @@
         Applies the renames of the list (default scripts/renombres.txt) to every
         .cpp and .h file of the tree (tests/ and bench/ included; build folders and
         .git left out). Only code is touched: comments, string and character
-        literals and #include lines stay as they are. An identifier of the list is
+        literals and #include lines stay as they are, but for a comment that
+        names a function as code does ("abierto()", "Clase::abierto"). An identifier of the list is
         renamed where it names a function: a declaration or definition, a call
         "nombre(", a member call "x.nombre(" / "p->nombre(", a qualified name
         "Clase::nombre" (as in "&Clase::nombre"), or a bare use of a name that is
@@ -447,6 +448,17 @@ def Aplicar(raiz: str, renombres: dict[str, str], prueba: bool) -> int:
                 cambio = True
             else:
                 dejados[u.nombre].append(f"{sitio}({u.clase})")
+        # Comments that name a function as code does ("abierto()", "Clase::abierto").
+        if renombres:
+            patron = re.compile(r"(?<![\w.>])(::)?\b(" + "|".join(map(re.escape, renombres)) + r")\b(?=(\())?")
+            for t in tokens:
+                if t.tipo != "comentario":
+                    continue
+                nuevo = patron.sub(lambda m: (m.group(1) or "") + renombres[m.group(2)]
+                                   if m.group(1) or m.group(3) else m.group(0), t.texto)
+                if nuevo != t.texto:
+                    t.texto = nuevo
+                    cambio = True
         if cambio:
             cambiados += 1
             if not prueba:
