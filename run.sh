@@ -12,17 +12,24 @@ BUILD=build
 MODEL=812
 PASSWORD="${TESEDRA_SIM_PASSWORD:-admin}"
 
+# What building the programs needs (and the ping and traceroute the IP window
+# runs); the test packages are left to ./test.sh.
+source scripts/paquetes.sh
+instalar_paquetes "${PAQUETES_PROGRAMAS[@]}" "${PAQUETES_USO[@]}"
 if ! command -v cmake >/dev/null || ! command -v ninja >/dev/null; then
-  echo "cmake and ninja are needed: ./test.sh installs the build tools (Debian 12) and runs the tests." >&2
+  echo "cmake and ninja are needed (Debian 12: ninja-build, cmake)." >&2
   exit 1
 fi
 
 # Configure once; after that ninja rebuilds only what changed (and re-runs cmake
-# when a CMakeLists.txt changed). The test suite is not built or run here.
+# when a CMakeLists.txt changed). The test suite is not built or run here. A new
+# build folder leaves the tests out when their packages are missing, so that the
+# programs build without them; an existing one keeps its setting.
 if [ ! -f "$BUILD/build.ninja" ]; then
-  LAUNCHER=()
-  command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${LAUNCHER[@]}" >/dev/null
+  OPTIONS=(-DCMAKE_BUILD_TYPE=Release)
+  command -v ccache >/dev/null && OPTIONS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  [ -n "$(paquetes_que_faltan "${PAQUETES_PRUEBAS[@]}")" ] && OPTIONS+=(-DBUILD_TESTING=OFF)
+  cmake -S . -B "$BUILD" -G Ninja "${OPTIONS[@]}" >/dev/null
 fi
 cmake --build "$BUILD" --target tesedra tesedra-routersim tesedra-cli
 

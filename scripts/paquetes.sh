@@ -1,0 +1,56 @@
+# The Debian 12 packages Tesedra needs, in one place; sourced by run.sh and test.sh.
+# README.md ("What the build needs, and why") says why each one is there.
+
+# Building the three programs (tesedra, tesedra-cli, tesedra-routersim).
+PAQUETES_PROGRAMAS=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-serialport-dev libgl-dev
+)
+
+# What the desktop program runs: the PC side of the IP connectivity window.
+PAQUETES_USO=(
+  iputils-ping traceroute
+)
+
+# The tests and the benchmark programs (BUILD_TESTING=ON).
+PAQUETES_PRUEBAS=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libssl-dev
+  xvfb xauth
+)
+
+# Prints the given packages that are not installed, one per line.
+paquetes_que_faltan() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+# Installs those of the given packages that are missing: one apt-get update and
+# one apt-get install, as root or through sudo. Nothing is run when all are there.
+# Without apt-get (not Debian) it lists what is missing and leaves it to the build.
+instalar_paquetes() {
+  command -v dpkg-query >/dev/null || {
+    echo "No dpkg-query: not a Debian system. Install the equivalents of: $*" >&2
+    return 0
+  }
+  local faltan
+  mapfile -t faltan < <(paquetes_que_faltan "$@")
+  [ ${#faltan[@]} -eq 0 ] && return 0
+  if ! command -v apt-get >/dev/null; then
+    echo "Missing packages, and no apt-get to install them: ${faltan[*]}" >&2
+    return 0
+  fi
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || {
+      echo "Missing packages: ${faltan[*]}. Install them as root (no sudo here)." >&2
+      return 1
+    }
+    sudo=(sudo)
+  fi
+  echo "Installing: ${faltan[*]}"
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${faltan[@]}"
+}
