@@ -1,5 +1,6 @@
 // tesedra-cli reverse SOURCE_DIR DEST_DIR: reverse validation of a folder of record files.
 #include "cli/Comandos.h"
+#include "cli/Terminal.h"
 
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
@@ -13,8 +14,6 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-
-#include <unistd.h>
 
 namespace tesedra::cli {
 
@@ -120,7 +119,7 @@ int ComandoReverse(const QStringList& argumentos)
     DialogosTerminal terminal;
     InstalarDialogos(&terminal);
     const auto restaurar = qScopeGuard([] { InstalarDialogos(nullptr); });
-    BarraProgreso barra(!parser.isSet(sinProgreso) && ::isatty(STDERR_FILENO));
+    BarraProgreso barra(!parser.isSet(sinProgreso) && ErrorEsTerminal());
     terminal.antesDeEscribir = [&barra] { barra.Borrar(); };
 
     const ResultadoInversa r = EjecutarValidacionInversa(

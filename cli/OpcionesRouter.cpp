@@ -1,5 +1,6 @@
 #include "cli/OpcionesRouter.h"
 #include "base/Latin1.h"
+#include "cli/Terminal.h"
 
 #include "console/TextoRespuesta.h"
 #include "console/Acceso.h"
@@ -13,9 +14,6 @@
 #include <iostream>
 #include <string>
 
-#include <termios.h>
-#include <unistd.h>
-
 namespace tesedra::cli {
 
 namespace {
@@ -23,22 +21,17 @@ namespace {
 // One line from standard input, without its line end; without echo on a terminal.
 bool LeerClave(std::string& clave)
 {
-    const bool terminal = isatty(STDIN_FILENO) == 1;
-    termios antes{};
+    const bool terminal = EntradaEsTerminal();
     bool sinEco = false;
     if (terminal) {
         std::fprintf(stderr, "Router password: ");
         std::fflush(stderr);
-        if (tcgetattr(STDIN_FILENO, &antes) == 0) {
-            termios t = antes;
-            t.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            sinEco = tcsetattr(STDIN_FILENO, TCSAFLUSH, &t) == 0;
-        }
+        sinEco = ApagarEco();
     }
     std::string linea;
     const bool leida = static_cast<bool>(std::getline(std::cin, linea));
     if (sinEco)
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &antes);
+        RestaurarEco();
     if (terminal)
         std::fprintf(stderr, "\n");
     if (!leida)
@@ -133,7 +126,7 @@ void PrepararConsola()
 }
 
 ProgresoTerminal::ProgresoTerminal()
-    : activo_(isatty(STDERR_FILENO) == 1)
+    : activo_(ErrorEsTerminal())
 {
     if (activo_) {
         FijarAvisoProgreso([](const std::string& comando) {

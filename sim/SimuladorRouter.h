@@ -5,6 +5,12 @@
 // the replies of the console commands, read from one data file per command.
 // It runs on the thread that creates it, served by that thread's event loops
 // (including the nested loops of the console channel).
+//
+// Linux only: it is built on a POSIX pseudo-terminal (posix_openpt), so neither
+// the simulator nor the tests that drive the console through it are built on Windows.
+#ifdef _WIN32
+#error "The router simulator needs POSIX pseudo-terminals and is built on Linux only"
+#endif
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -15,8 +15,12 @@
 #include <charconv>
 #include <cstring>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace tesedra {
 
@@ -31,10 +35,21 @@ void Anadir(std::string& destino, const std::string& campo, bool separador = tru
     destino += campo;
 }
 
-// Flushes the file's data to the disk. The folder entry of a new file is flushed too,
-// so the file cannot vanish after a power cut while its record is reported as saved.
+// Flushes the file's data to the disk. On Linux the folder entry of a new file is
+// flushed too, so the file cannot vanish after a power cut while its record is
+// reported as saved; Windows has no flush of a folder (its file systems journal
+// the new entry).
 bool SincronizarDisco(QFile& f, bool nuevo, QString& error)
 {
+#ifdef Q_OS_WIN
+    Q_UNUSED(nuevo);
+    // QFile::handle() is a C runtime descriptor of the file's native handle;
+    // _commit flushes that handle's buffers to the disk (FlushFileBuffers).
+    if (_commit(f.handle()) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+#else
     if (::fsync(f.handle()) != 0) {
         error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
@@ -47,6 +62,7 @@ bool SincronizarDisco(QFile& f, bool nuevo, QString& error)
             ::close(fd);
         }
     }
+#endif
     return true;
 }
 
