@@ -46,10 +46,13 @@ void EscribirCrudo(const ValoresInstalacion& v)
     }
 }
 
-// The window's caption of a value, without its trailing colon and blanks.
-QString Etiqueta(int caption)
+// The label of a value: the window's caption without its trailing colon and blanks,
+// or the field's own label when the window shows no caption for it.
+QString Etiqueta(const CampoValores& campo)
 {
-    QString t = L1(Texto(caption));
+    if (campo.caption == 0)
+        return L1(campo.etiqueta);
+    QString t = L1(Texto(campo.caption));
     while (t.endsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char(' ')))
         t.chop(1);
     return t;
@@ -57,23 +60,16 @@ QString Etiqueta(int caption)
 
 void EscribirParaPersonas(const ValoresInstalacion& v, bool comprobarLinea)
 {
-    std::vector<std::pair<QString, const std::string*>> filas = {
-        {Etiqueta(63), &v.telefono},   {Etiqueta(64), &v.tipoModem},  {Etiqueta(66), &v.versionSW},
-        {Etiqueta(62), &v.mac},        {Etiqueta(58), &v.ipLan},      {Etiqueta(59), &v.mascaraLan},
-        {Etiqueta(61), &v.ipWan},      {Etiqueta(60), &v.ipRemota},   {Etiqueta(65), &v.usuarioARC},
-        {Etiqueta(57), &v.downStream}, {Etiqueta(56), &v.dhcpInicio}, {Etiqueta(55), &v.dhcpFin},
-    };
-    if (comprobarLinea) {
-        filas.insert(filas.end(), {{Etiqueta(67), &v.atenuacionSubida},
-                                   {Etiqueta(68), &v.atenuacionBajada},
-                                   {Etiqueta(69), &v.margenRuidoSubida},
-                                   {Etiqueta(70), &v.margenRuidoBajada}});
+    // The general values, the line readings when the line was judged, then the judgement.
+    std::vector<std::pair<QString, const std::string*>> filas;
+    for (const GrupoCampo grupo : {GrupoCampo::General, GrupoCampo::Linea, GrupoCampo::Juicio}) {
+        if (grupo == GrupoCampo::Linea && !comprobarLinea)
+            continue;
+        for (const CampoValores& campo : kCamposValores) {
+            if (campo.grupo == grupo)
+                filas.emplace_back(Etiqueta(campo), &(v.*campo.miembro));
+        }
     }
-    filas.insert(filas.end(), {{QStringLiteral("Fecha"), &v.fecha},
-                               {Etiqueta(75), &v.modalidadServicio},
-                               {QStringLiteral("Veredicto velocidad"), &v.veredictoVelocidad},
-                               {QStringLiteral("Veredicto ruido"), &v.veredictoRuido},
-                               {QString::fromLatin1("Veredicto atenuaci\xF3n"), &v.veredictoAtenuacion}});
     qsizetype ancho = 0;
     for (const auto& f : filas)
         ancho = std::max(ancho, f.first.size());

@@ -53,8 +53,7 @@ fPerfil::fPerfil(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::fPe
     // Enter in the password field enters, as the default button would in a dialog.
     connect(ui->tClave, &QLineEdit::returnPressed, this, &fPerfil::cEntrar_Click);
 
-    estadoLinea().AtenuacionIncorrecta = false;
-    estadoLinea().RuidoIncorrecto = false;
+    OlvidarFallosLinea();
     ui->cPerfil->setFocus();
 }
 

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-#include <cstdint>
 #include <memory>
 
 namespace Ui {
@@ -42,14 +41,5 @@ private:
     std::unique_ptr<Ui::fdirectorio> ui;
     QString actual_;
 };
-
-// The chooser as the validation windows use it: `seleccion` 0 fills
-// DirectorioOrigen, 1 DirectorioDestino (SeleccionDirectorio is set to it). The
-// chooser goes through the dialog seam and opens on the program's own folder.
-// True when a folder was chosen; a cancel changes nothing.
-bool ElegirDirectorio(int16_t seleccion);
-
-// The session folder values as paths.
-QString DirectorioSesion(int16_t seleccion);
 
 } // namespace tesedra

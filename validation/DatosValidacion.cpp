@@ -277,10 +277,7 @@ bool DatosValidacionOfficeRemote812(ValoresInstalacion& v)
 bool EjecutarValidacion(int16_t modelo, ValoresInstalacion& v)
 {
     // Each run judges its own line: faults found by an earlier run are forgotten.
-    EstadoLinea& e = estadoLinea();
-    e.AtenuacionIncorrecta = false;
-    e.RuidoIncorrecto = false;
-    e.VelocidadIncorrecta = false;
+    OlvidarFallosLinea();
     LimpiarValores(v);
 
     bool ok = true;
@@ -294,8 +291,7 @@ bool EjecutarValidacion(int16_t modelo, ValoresInstalacion& v)
     if (!ok) {
         // Nothing of a failed gathering may pass for a validation.
         LimpiarValores(v);
-        e.AtenuacionIncorrecta = false;
-        e.RuidoIncorrecto = false;
+        OlvidarFallosLinea();
         return false;
     }
     CompletarValores(v);
@@ -317,12 +313,11 @@ std::string MensajeFallosLinea()
 
 void AvisarTrasGuardar()
 {
-    EstadoLinea& e = estadoLinea();
+    const EstadoLinea& e = estadoLinea();
     if (!e.AtenuacionIncorrecta && !e.RuidoIncorrecto)
         return;
     MostrarError("Debe devolver la orden o solicitar un cambio de par");
-    e.AtenuacionIncorrecta = false;
-    e.RuidoIncorrecto = false;
+    OlvidarFallosLinea();
 }
 
 } // namespace tesedra

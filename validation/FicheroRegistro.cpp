@@ -102,23 +102,15 @@ std::string TextoCorto(const ValoresInstalacion& v)
 
 std::string TextoCompleto(const ValoresInstalacion& v)
 {
-    // The order of the record line, which differs from the order of the struct:
+    // Members by their place in the record line, which differs from the order of the struct:
     // upstream rate after the modality, downstream before upstream, noise margins
     // before attenuations.
-    static const std::array<std::string ValoresInstalacion::*, kNumCampos> kOrden = {
-        &ValoresInstalacion::numeroRegistro,    &ValoresInstalacion::telefono,
-        &ValoresInstalacion::tipoModem,         &ValoresInstalacion::versionSW,
-        &ValoresInstalacion::mac,               &ValoresInstalacion::ipLan,
-        &ValoresInstalacion::mascaraLan,        &ValoresInstalacion::ipWan,
-        &ValoresInstalacion::ipRemota,          &ValoresInstalacion::usuarioARC,
-        &ValoresInstalacion::downStream,        &ValoresInstalacion::dhcpInicio,
-        &ValoresInstalacion::dhcpFin,           &ValoresInstalacion::fecha,
-        &ValoresInstalacion::modalidadServicio, &ValoresInstalacion::upStream,
-        &ValoresInstalacion::margenRuidoBajada, &ValoresInstalacion::margenRuidoSubida,
-        &ValoresInstalacion::atenuacionBajada,  &ValoresInstalacion::atenuacionSubida,
-        &ValoresInstalacion::veredictoVelocidad, &ValoresInstalacion::veredictoRuido,
-        &ValoresInstalacion::veredictoAtenuacion,
-    };
+    static const auto kOrden = [] {
+        std::array<std::string ValoresInstalacion::*, kNumCampos> orden{};
+        for (const CampoValores& c : kCamposValores)
+            orden[static_cast<size_t>(c.posicion)] = c.miembro;
+        return orden;
+    }();
     size_t total = kNumCampos;
     for (auto m : kOrden)
         total += (v.*m).size();

@@ -36,12 +36,26 @@ struct ValoresInstalacion {
 
 inline constexpr int kNumCampos = 23;
 
-// Field names and members in record order, for generic walks (--raw output, tests).
+// Where a field is shown: the general values and the line readings in the validation
+// window and in the labelled output of `tesedra-cli validate` (the line readings only
+// with the line check), the judgement after them in that output only, and the rest in
+// the record alone.
+enum class GrupoCampo { General, Linea, Juicio, SoloRegistro };
+
+// One field of the installation values: every front end and the record writer take
+// names, labels and places from the one table below.
 struct CampoValores {
-    const char* nombre;
+    const char* nombre;                       // name in the --raw output
     std::string ValoresInstalacion::*miembro;
+    int posicion;                             // place in the record line; 0 is the number
+    int caption;                              // caption of its label; 0 when it has none
+    const char* etiqueta;                     // Latin-1 label of a field without a caption
+    GrupoCampo grupo;
 };
+// In the order of the struct, which is the order of the --raw output.
 extern const std::array<CampoValores, kNumCampos> kCamposValores;
+// The entry of a member.
+const CampoValores& Campo(std::string ValoresInstalacion::*miembro);
 
 // Service modality codes.
 inline constexpr int16_t kModalidadEstandar = 1;
@@ -57,6 +71,8 @@ struct EstadoLinea {
     bool VelocidadIncorrecta = false;
 };
 EstadoLinea& estadoLinea();
+// Clears the three fault flags: a new run, a closed window or a new session judges afresh.
+void OlvidarFallosLinea();
 
 // Every field empty except numeroRegistro.
 void LimpiarValores(ValoresInstalacion& v);

@@ -2,11 +2,11 @@
 
 #include "ui_fValidacion.h"
 
+#include "base/Carpetas.h"
 #include "base/Dialogos.h"
 #include "ui/Presentacion.h"
 #include "ui/Programa.h"
 #include "ui/fProcesando.h"
-#include "ui/fdirectorio.h"
 #include "validation/DatosValidacion.h"
 #include "validation/FicheroRegistro.h"
 
@@ -19,12 +19,12 @@ namespace tesedra {
 
 namespace {
 
+// The two labels of a shown field: its caption and its value. Caption and group come
+// from the field table.
 struct Par {
+    std::string ValoresInstalacion::*campo;
     QLabel* Ui::fValidacion::*titulo;
     QLabel* Ui::fValidacion::*valor;
-    int caption;
-    std::string ValoresInstalacion::*campo;
-    bool linea;
 };
 
 const std::vector<Par>& Pares()
@@ -32,22 +32,22 @@ const std::vector<Par>& Pares()
     using U = Ui::fValidacion;
     using V = ValoresInstalacion;
     static const std::vector<Par> pares = {
-        {&U::lTelefono, &U::lvTelefono, 63, &V::telefono, false},
-        {&U::ltipoModem, &U::lvTipoModem, 64, &V::tipoModem, false},
-        {&U::lversionSW, &U::lvVersionSw, 66, &V::versionSW, false},
-        {&U::lMAC, &U::lvMac, 62, &V::mac, false},
-        {&U::lIPLan, &U::lvIPLAN, 58, &V::ipLan, false},
-        {&U::lmaLan, &U::lvmaLAN, 59, &V::mascaraLan, false},
-        {&U::lIPWan, &U::lvIPWAN, 61, &V::ipWan, false},
-        {&U::lIPremota, &U::lvIPRemota, 60, &V::ipRemota, false},
-        {&U::lUserARC, &U::lvUserARC, 65, &V::usuarioARC, false},
-        {&U::lDownStream, &U::lvDownStream, 57, &V::downStream, false},
-        {&U::ldhcpInicio, &U::lvdhcpInicio, 56, &V::dhcpInicio, false},
-        {&U::ldhcpfin, &U::lvDhcpFin, 55, &V::dhcpFin, false},
-        {&U::latenuacionSubida, &U::lvAtenuacionSubida, 67, &V::atenuacionSubida, true},
-        {&U::latenuacionBajada, &U::lvAtenuacionBajada, 68, &V::atenuacionBajada, true},
-        {&U::lmargenRuidoSubida, &U::lvMargenRuidoSubida, 69, &V::margenRuidoSubida, true},
-        {&U::lmargenRuidoBajada, &U::lvMargenRuidoBajada, 70, &V::margenRuidoBajada, true},
+        {&V::telefono, &U::lTelefono, &U::lvTelefono},
+        {&V::tipoModem, &U::ltipoModem, &U::lvTipoModem},
+        {&V::versionSW, &U::lversionSW, &U::lvVersionSw},
+        {&V::mac, &U::lMAC, &U::lvMac},
+        {&V::ipLan, &U::lIPLan, &U::lvIPLAN},
+        {&V::mascaraLan, &U::lmaLan, &U::lvmaLAN},
+        {&V::ipWan, &U::lIPWan, &U::lvIPWAN},
+        {&V::ipRemota, &U::lIPremota, &U::lvIPRemota},
+        {&V::usuarioARC, &U::lUserARC, &U::lvUserARC},
+        {&V::downStream, &U::lDownStream, &U::lvDownStream},
+        {&V::dhcpInicio, &U::ldhcpInicio, &U::lvdhcpInicio},
+        {&V::dhcpFin, &U::ldhcpfin, &U::lvDhcpFin},
+        {&V::atenuacionSubida, &U::latenuacionSubida, &U::lvAtenuacionSubida},
+        {&V::atenuacionBajada, &U::latenuacionBajada, &U::lvAtenuacionBajada},
+        {&V::margenRuidoSubida, &U::lmargenRuidoSubida, &U::lvMargenRuidoSubida},
+        {&V::margenRuidoBajada, &U::lmargenRuidoBajada, &U::lvMargenRuidoBajada},
     };
     return pares;
 }
@@ -84,7 +84,7 @@ fValidacion::fValidacion(QWidget* principal, std::function<int16_t()> codigoMode
     estadoLinea().ComprobarLinea = false;
     ui->bAceptar->setEnabled(false);
     for (const Par& p : Pares())
-        (ui.get()->*p.valor)->setAccessibleName(Caption(p.caption));
+        (ui.get()->*p.valor)->setAccessibleName(Caption(Campo(p.campo).caption));
     MostrarPares(false, false);
 
     connect(ui->chkModServicio, &QCheckBox::clicked, this, &fValidacion::chkModServicio_Click);
@@ -99,7 +99,7 @@ fValidacion::~fValidacion() = default;
 void fValidacion::MostrarPares(bool generales, bool linea)
 {
     for (const Par& p : Pares()) {
-        const bool ver = p.linea ? linea : generales;
+        const bool ver = Campo(p.campo).grupo == GrupoCampo::Linea ? linea : generales;
         (ui.get()->*p.titulo)->setVisible(ver);
         (ui.get()->*p.valor)->setVisible(ver);
     }
@@ -121,7 +121,7 @@ void fValidacion::Ejecutar_Click()
     if (enCurso_ || Intercambio::EnCurso() > 0)
         return;
     for (const Par& p : Pares())
-        (ui.get()->*p.titulo)->setText(Caption(p.caption));
+        (ui.get()->*p.titulo)->setText(Caption(Campo(p.campo).caption));
 
     bool ok = false;
     {
@@ -175,9 +175,7 @@ void fValidacion::closeEvent(QCloseEvent* e)
     CerrarVolviendo(e, enCurso_, principal_);
     if (!e->isAccepted())
         return;
-    estadoLinea().AtenuacionIncorrecta = false;
-    estadoLinea().RuidoIncorrecto = false;
-    estadoLinea().VelocidadIncorrecta = false;
+    OlvidarFallosLinea();
 }
 
 } // namespace tesedra

@@ -2,12 +2,12 @@
 
 #include "ui_fvalInversa.h"
 
+#include "base/Carpetas.h"
 #include "console/ComSerie.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "ui/Presentacion.h"
 #include "base/Sesion.h"
-#include "ui/fdirectorio.h"
 #include "validation/ValidacionInversa.h"
 
 #include <QApplication>

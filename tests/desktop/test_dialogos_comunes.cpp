@@ -4,6 +4,7 @@
 #include "ui/DialogosWidgets.h"
 #include "ui/fProcesando.h"
 #include "ui/fdirectorio.h"
+#include "base/Carpetas.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,0 +1,294 @@
+// tesedra-cli run as a separate process: against the router simulator of this test
+// process (over a pseudo-terminal, with --device), over real folders, and on a
+// terminal of its own for the password prompt and the progress shown.
+#include "validation/FicheroRegistro.h"
+#include "validation/ValidacionInversa.h"
+
+#include "Esperar.h"
+#include "Ficheros.h"
+#include "Programas.h"
+#include "Router.h"
+
+#include <QDate>
+#include <QFile>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <regex>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace tesedra;
+using namespace tesedra::prueba;
+
+namespace {
+
+class Cli : public PruebaConRouter {
+protected:
+    void SetUp() override
+    {
+        PruebaConRouter::SetUp();
+        ASSERT_TRUE(dir_.isValid());
+    }
+    // "@dev" in a text stands for the router's device, "@dir" for a temporary folder.
+    QString Sustituir(QString s) const
+    {
+        return s.replace(QStringLiteral("@dev"), router_ ? router_->rutaDispositivo() : QString())
+            .replace(QStringLiteral("@dir"), dir_.path());
+    }
+    Salida Ejecutar(QStringList args, const QByteArray& entrada = "")
+    {
+        for (QString& a : args)
+            a = Sustituir(a);
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert(QStringLiteral("TESEDRA_COM3"), Sustituir(QStringLiteral("@dev")));
+        return prueba::Ejecutar(Programa(QStringLiteral("tesedra-cli")), args, entrada, entorno);
+    }
+    // The golden record files in @dir/origen, and an empty @dir/destino.
+    void Origen()
+    {
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("origen")));
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("destino")));
+        for (const char* n : {"AI051201.txt", "AI061201.TXT"})
+            ASSERT_TRUE(EscribirFichero(dir_.filePath(QStringLiteral("origen/") + QLatin1String(n)),
+                                        Golden(std::string("tests/validation/golden/origen/") + n)));
+    }
+
+    QTemporaryDir dir_;
+};
+
+const QStringList kDev = {"--device", "@dev", "--password", "admin"};
+
+TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
+{
+    const struct {
+        QStringList args;
+        int codigo;
+        const char* salida;   // held by standard output; empty: nothing written there
+        const char* errores;  // held by standard error; empty: nothing written there
+    } casos[] = {
+        {{"--help"}, 0, "Usage: tesedra-cli COMMAND", ""},
+        {{}, 2, "", "Usage: tesedra-cli COMMAND"},
+        {{"chek"}, 2, "", "unknown command 'chek'"},
+        {{"check", "--help"}, 0, "Usage: tesedra-cli check [options] CHECK", ""},
+        {{"validate", "--help"}, 0, "Usage: tesedra-cli validate [options]", ""},
+        {{"reverse", "--help"}, 0, "Usage: tesedra-cli reverse [options] SOURCE_DIR DEST_DIR", ""},
+        {{"reverse", "@dir"}, 2, "", "expected SOURCE_DIR and DEST_DIR"},
+        {{"reverse", "--no-such-option", "@dir", "@dir/x"}, 2, "", "no-such-option"},
+        {{"reverse", "@dir", "@dir/."}, 2, "", "Los directorios origen y destino no pueden coincidir"},
+        {{"reverse", "@dir/falta", "@dir"}, 1, "", "@dir/falta"},
+        {{"reverse", "@dir", "@dir/falta"}, 1, "", "@dir/falta"},
+        {QStringList{"check", "sync"} + kDev, 2, "", "--model 812|5660 is required"},
+        {QStringList{"check", "speed", "--model", "5660"} + kDev, 2, "", "unknown check 'speed'"},
+        {QStringList{"check", "atm", "--model", "5660", "--vp", "8a"} + kDev, 2, "", "--vp takes"},
+        {QStringList{"check", "ppp", "--model", "5660", "--port", "3"} + kDev, 2, "", "either --port"},
+        {{"check", "ppp", "--model", "5660", "--port", "0", "--password", "x"}, 2, "", "--port takes"},
+        {{"check", "ppp", "--model", "5660", "--device", "@dev"}, 2, "", "no router password given"},
+        {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--password", "x"}, 1,
+                       "", "Error configurando m\xC3\xB3" "dem"},
+        {QStringList{"validate", "--model", "812", "--line-check", "--modality", "oro"} + kDev, 2, "",
+                       "unknown modality 'oro'"},
+        {QStringList{"validate", "--model", "812", "--modality", "class"} + kDev, 2, "",
+                       "--modality needs --line-check"},
+        {QStringList{"validate", "--model", "812", "--save", "@dir/falta"} + kDev, 2, "",
+                       "--save: no such folder"},
+    };
+    Router(kEfficient5660);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const Salida s = Ejecutar(c.args);
+        EXPECT_EQ(s.codigo, c.codigo) << s.errores.toStdString();
+        for (const auto& [texto, esperado] : {std::pair{&s.salida, c.salida}, std::pair{&s.errores, c.errores}}) {
+            EXPECT_TRUE(*esperado ? texto->contains(Sustituir(QString::fromUtf8(esperado)).toUtf8()) : texto->isEmpty())
+                << texto->toStdString();
+        }
+        EXPECT_TRUE(router_->lineasRecibidas().empty()) << "a wrong call talked to the router";
+    }
+}
+
+// The date masked in the labelled output and left out of the --raw one.
+std::string SinFecha(const QByteArray& salida)
+{
+    const std::string s = std::regex_replace(salida.toStdString(), std::regex("(Fecha: *)[^\n]*"), "$1<fecha>");
+    return std::regex_replace(s, std::regex("fecha=[^\n]*\n"), "");
+}
+
+TEST_F(Cli, RouterCommandsWriteTheirResultToStandardOutput)
+{
+    const struct {
+        int16_t modelo;
+        QStringList args;
+        QByteArray entrada;
+        std::vector<std::string> ordenes;  // empty: not compared
+        std::string salida;                // the whole standard output
+    } casos[] = {
+        {kEfficient5660,
+         {"check", "atm", "--model", "5660", "--device", "@dev", "--vp", "0", "--vc", "35"},
+         "admin\n",  // the password on standard input
+         {"atmping F5 seg 0 35", "atmping F5 end 0 35"},
+         Golden("tests/cli/golden/5660_atm_0_35.txt")},
+        {kOfficeRemote812, QStringList{"check", "config", "--model", "812", "--circuit", "internet"} + kDev, "",
+         {"show vc internet settings", "show ip network LAN settings", "show dhcp server settings"},
+         Golden("tests/cli/golden/812_config_internet.txt")},
+        {kEfficient5660, {"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin"}, "",
+         {"show pppstatus"}, Golden("tests/checks/golden/5660_ppp.txt")},
+        {kOfficeRemote812, QStringList{"validate", "--model", "812", "--line-check", "--modality", "premium"} + kDev,
+         "", {}, Golden("tests/cli/golden/validate_812_premium.txt")},
+        {kEfficient5660, QStringList{"validate", "--model", "5660"} + kDev, "", {},
+         Golden("tests/cli/golden/validate_5660.txt")},
+        {kOfficeRemote812, QStringList{"validate", "--model", "812", "--raw", "--line-check", "--modality", "class"} + kDev,
+         "", {}, Golden("tests/cli/golden/validate_812_raw.txt")},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        // The 812's line readings: over the premium limits.
+        Router(c.modelo).fijarRespuesta("show adsl transceiver_status",
+                                        Golden("tests/cli/golden/812_transceiver_status.txt"));
+        const Salida s = Ejecutar(c.args, c.entrada);
+        EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
+        EXPECT_EQ(Visible(SinFecha(s.salida)), Visible(c.salida));
+        EXPECT_TRUE(c.ordenes.empty() || Ordenes() == c.ordenes) << testing::PrintToString(Ordenes());
+    }
+}
+
+TEST_F(Cli, ValidateSaveAppendsTheRecordItPrints)
+{
+    Router(kEfficient5660);
+    const QStringList args =
+        QStringList{"validate", "--model", "5660", "--raw", "--line-check", "--modality", "premium", "--save", "@dir"} +
+        kDev;
+    const QString ruta = QDir::toNativeSeparators(RutaFicheroDia(dir_.path(), QDate::currentDate()));
+    std::string golden = Golden("tests/validation/golden/5660_linea.txt");
+    golden.pop_back();  // its last line, "numeroRegistro=", is ended by its LF
+    for (const char* numero : {"1", "2"}) {
+        const Salida s = Ejecutar(args);
+        ASSERT_EQ(s.codigo, 0) << s.errores.toStdString();
+        EXPECT_EQ(SinFecha(s.salida), golden + " " + numero + "\n");
+        EXPECT_EQ(s.errores.toStdString(), "Record " + std::string(numero) + " saved to " + ruta.toStdString() + "\n");
+    }
+    const std::string contenido = LeerFichero(ruta);
+    ASSERT_EQ(std::count(contenido.begin(), contenido.end(), '\n'), 2) << contenido;
+    const std::string salida = ValidarLinea(contenido.substr(0, contenido.find("\r\n")), 1);
+    EXPECT_EQ(salida.rfind("913456789;Efficient Speed Stream 5660;", 0), 0u) << salida;
+    EXPECT_EQ(salida.substr(salida.size() - 3), ";OK") << salida;
+
+    // A folder in place of the day file: the values are printed, the save fails.
+    ASSERT_TRUE(QFile::remove(ruta) && QDir().mkdir(ruta));
+    const Salida s = Ejecutar(args);
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.errores.contains("Error grabando datos de validaci\xC3\xB3n")) << s.errores.toStdString();
+    EXPECT_TRUE(s.errores.endsWith("tesedra-cli: the validation was not saved\n")) << s.errores.toStdString();
+    EXPECT_TRUE(s.salida.contains("numeroRegistro="));
+}
+
+TEST_F(Cli, ReverseSummarisesEveryFile)
+{
+    Origen();
+    Salida s = Ejecutar({"reverse", "@dir/origen", "@dir/destino"});
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_EQ(s.salida.toStdString(),
+              "AI051201.txt -> AI051201.des: 3 records, 3 in place, 0 moved, 0 damaged\n"
+              "AI061201.TXT -> AI061201.des: 22 records, 4 in place, 2 moved, 16 damaged\n"
+              "Total: 2 of 2 files written, 25 records, 7 in place, 2 moved, 16 damaged\n");
+    EXPECT_EQ(s.errores, "");  // standard error is no terminal: no progress bar
+
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("otro/AI051201.des")));
+    s = Ejecutar({"reverse", "@dir/origen", "@dir/otro"});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_TRUE(s.salida.startsWith("AI051201.txt: not written: ")) << s.salida.toStdString();
+    EXPECT_TRUE(s.salida.endsWith("Total: 1 of 2 files written, 22 records, 4 in place, 2 moved, 16 damaged\n"));
+    EXPECT_TRUE(s.errores.contains(Sustituir(QStringLiteral("@dir/otro/AI051201.des")).toUtf8()));
+
+    s = Ejecutar({"reverse", "@dir/destino", "@dir/otro"});
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_EQ(s.salida, Sustituir(QStringLiteral("No record files (AI*.TXT) in @dir/destino\n"
+                                                 "Total: 0 of 0 files written, 0 records, 0 in place, 0 moved, "
+                                                 "0 damaged\n")).toUtf8());
+}
+
+// tesedra-cli with a pseudo-terminal as its standard input, output and error.
+struct Terminal {
+    explicit Terminal(const QStringList& args)
+    {
+        QByteArrayList a = {QFile::encodeName(Programa(QStringLiteral("tesedra-cli")))};
+        for (const QString& s : args)
+            a.append(s.toLocal8Bit());
+        std::vector<char*> argv;
+        for (QByteArray& s : a)
+            argv.push_back(s.data());
+        argv.push_back(nullptr);
+        if ((pid_ = ::forkpty(&maestro_, nullptr, nullptr, nullptr)) == 0) {
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ::fcntl(maestro_, F_SETFL, O_NONBLOCK);
+    }
+    ~Terminal()
+    {
+        if (pid_ > 0 && ::kill(pid_, SIGKILL) == 0)
+            ::waitpid(pid_, nullptr, 0);
+        ::close(maestro_);
+    }
+    // Everything the terminal showed so far; `cerrado_` once the program closed it.
+    const std::string& Visto()
+    {
+        char b[4096];
+        ssize_t n;
+        while ((n = ::read(maestro_, b, sizeof b)) > 0)
+            visto_.append(b, static_cast<size_t>(n));
+        cerrado_ = n == 0 || (n < 0 && errno != EAGAIN);
+        return visto_;
+    }
+    // The exit status once the program has ended; -1 when it does not end.
+    int Fin()
+    {
+        int estado = 0;
+        if (!EsperarHasta([&] { Visto(); return cerrado_; }) || ::waitpid(pid_, &estado, 0) != pid_)
+            return -1;
+        pid_ = -1;
+        return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+    }
+
+    pid_t pid_ = -1;
+    int maestro_ = -1;
+    std::string visto_;
+    bool cerrado_ = false;
+};
+
+TEST_F(Cli, PasswordTypedOnATerminalIsNotEchoed)
+{
+    Router(kEfficient5660);
+    Terminal t({"check", "ppp", "--model", "5660", "--device", router_->rutaDispositivo()});
+    ASSERT_TRUE(EsperarHasta([&] { return t.Visto().find("Router password: ") != std::string::npos; })) << t.Visto();
+    // Typed once the terminal echoes no more.
+    termios modo{};
+    ASSERT_TRUE(EsperarHasta([&] { return ::tcgetattr(t.maestro_, &modo) == 0 && !(modo.c_lflag & ECHO); }));
+    ASSERT_EQ(::write(t.maestro_, "admin\n", 6), 6);
+    EXPECT_EQ(t.Fin(), 0) << t.Visto();
+    EXPECT_EQ(t.Visto().find("admin"), std::string::npos) << t.Visto();
+    // The log-on and each command are shown on the terminal, then the result.
+    EXPECT_NE(t.Visto().find("Logging on to the router...\r\n  > show pppstatus\r\n"), std::string::npos);
+    EXPECT_NE(t.Visto().find("Link State"), std::string::npos) << t.Visto();
+}
+
+TEST_F(Cli, ReverseProgressBarIsDrawnOnATerminalAndCleared)
+{
+    Origen();
+    Terminal t({"reverse", dir_.filePath(QStringLiteral("origen")), dir_.filePath(QStringLiteral("destino"))});
+    EXPECT_EQ(t.Fin(), 0) << t.Visto();
+    const std::string& v = t.Visto();
+    const size_t barra = v.find("\r[##############################] 2/2 files, 25 records");
+    const size_t borrado = v.find("\r" + std::string(79, ' ') + "\r");
+    ASSERT_NE(barra, std::string::npos) << Visible(v);
+    ASSERT_NE(borrado, std::string::npos) << Visible(v);
+    EXPECT_LT(barra, borrado);
+    EXPECT_EQ(v.substr(borrado + 81, 16), "AI051201.txt -> ") << Visible(v);
+}
+
+} // namespace
