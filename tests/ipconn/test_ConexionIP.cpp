@@ -186,12 +186,6 @@ TEST_F(ConexionIPTest, ProgramsWithoutCommandInterpreter)
     EXPECT_EQ(ProgramaPCPara(true, "1.1.1.1").programa, QStringLiteral("/opt/x/tr"));
 }
 
-TEST_F(ConexionIPTest, RouterCommand)
-{
-    EXPECT_EQ(ComandoRouter(false, "10.0.0.1"), "ping 10.0.0.1");
-    EXPECT_EQ(ComandoRouter(true, "10.0.0.1"), "traceroute 10.0.0.1");
-}
-
 TEST_F(ConexionIPTest, Efficient5660ReplyLosesItsPromptLines)
 {
     const std::string prompt = "Command->";

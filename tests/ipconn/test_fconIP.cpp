@@ -217,7 +217,7 @@ TEST_F(VentanaIP, LoadSetsTextsDefaultsAndTheCommandList)
 
     // The output file of a run from the PC lives in the program's own folder.
     opcionesPC().carpetaSalida.clear();
-    EXPECT_EQ(fconIP::FicheroSalida(), QCoreApplication::applicationDirPath() + QStringLiteral("/tracert.tmp"));
+    EXPECT_EQ(FicheroSalidaPC(), QCoreApplication::applicationDirPath() + QStringLiteral("/tracert.tmp"));
 }
 
 TEST_F(VentanaIP, RouterButtonFollowsCommandAndModel)
@@ -379,7 +379,7 @@ TEST_F(VentanaIP, PingFromThePC)
     Comando("ping");
     Direccion("127", "0", "0", "01");
     Retardo("20");
-    QFile::remove(fconIP::FicheroSalida());
+    QFile::remove(FicheroSalidaPC());
     VigilarEjecucion();
     QElapsedTimer t;
     t.start();
@@ -402,7 +402,7 @@ TEST_F(VentanaIP, PingFromThePC)
 
     // What is shown is the output file, as loaded.
     std::string esperado;
-    ASSERT_TRUE(CargarFichero(fconIP::FicheroSalida(), esperado));
+    ASSERT_TRUE(CargarFichero(FicheroSalidaPC(), esperado));
     EXPECT_EQ(r, esperado);
     EXPECT_FALSE(w_->Timer1()->isActive());
 }
