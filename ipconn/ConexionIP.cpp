@@ -1,11 +1,18 @@
 #include "ipconn/ConexionIP.h"
-#include "base/Latin1.h"
 
-#include "console/Util.h"
+#include "base/Codigos.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
+#include "base/Latin1.h"
+#include "console/Acceso.h"
+#include "console/ComSerie.h"
+#include "console/Util.h"
+#include "ipconn/clsExecCmd.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -53,6 +60,12 @@ std::string aUnByte(const std::string& linea)
     const QString t = QString::fromLocal8Bit(linea.data(), static_cast<qsizetype>(linea.size()));
     return ToL1(t);
 #endif
+}
+
+// The console command of a run from the router.
+std::string ComandoRouter(bool tracert, const std::string& direccion)
+{
+    return (tracert ? std::string("traceroute ") : std::string("ping ")) + direccion;
 }
 
 } // namespace
@@ -177,9 +190,47 @@ ProgramaPC ProgramaPCPara(bool tracert, const std::string& direccion)
     return {programa, {QStringLiteral("-c"), QStringLiteral("4"), dir}};
 }
 
-std::string ComandoRouter(bool tracert, const std::string& direccion)
+QString FicheroSalidaPC()
 {
-    return (tracert ? std::string("traceroute ") : std::string("ping ")) + direccion;
+    const QString carpeta = opcionesPC().carpetaSalida.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                   : opcionesPC().carpetaSalida;
+    return QDir(carpeta).filePath(QString::fromLatin1(kFicheroSalidaPC));
+}
+
+QString PrepararComandoPC(clsExecCmd& proceso, bool tracert, const std::string& direccion)
+{
+#ifdef Q_OS_WIN
+    const QString comspec = qEnvironmentVariable("COMSPEC");
+    proceso.setLineaComando(
+        LineaComandoPC(comspec, tracert, direccion, QFileInfo(FicheroSalidaPC()).absolutePath()));
+    return comspec;
+#else
+    // No command interpreter: the program and its arguments go as a list, and
+    // the runner sends the output, standard error included, to the file.
+    const ProgramaPC pc = ProgramaPCPara(tracert, direccion);
+    proceso.setPrograma(pc.programa, pc.argumentos);
+    proceso.setLineaComando(pc.programa + QLatin1Char(' ') + pc.argumentos.join(QLatin1Char(' ')));
+    proceso.setFicheroSalida(FicheroSalidaPC());
+    return pc.programa;
+#endif
+}
+
+std::string EjecutarRouter(int16_t modelo, bool tracert, const std::string& direccion, int retardo)
+{
+    std::string resultado;
+    std::string respuesta;
+    if (IniciarModelo(modelo) && EnviarComando(ComandoRouter(tracert, direccion), respuesta, modelo, retardo)) {
+        if (modelo == kEfficient5660) {
+            resultado = ResultadoRouter5660(respuesta, PromptModelo(modelo));
+        } else {
+            // A port already closed by a cancel does not wait at all.
+            if (PuertoAbierto())
+                Esperar(retardo * 1000);
+            resultado = respuesta + LeerPuerto(0);
+        }
+    }
+    CerrarPuerto();
+    return resultado;
 }
 
 std::string ResultadoRouter5660(std::string respuesta, const std::string& prompt)

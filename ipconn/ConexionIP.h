@@ -1,7 +1,7 @@
 #pragma once
-// The pieces of the IP connectivity window that need no window: the field
-// checks, the commands of a run from the PC, the loading of their output file
-// and the shaping of a router's reply.
+// The IP connectivity runs without the window: the field checks, the setting up
+// of a run from the PC and the loading of its output file, and the whole run
+// from the router (log-on, command, waits, result).
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +12,8 @@
 #include <string>
 
 namespace tesedra {
+
+class clsExecCmd;
 
 // The two commands of the window, as its command list shows them.
 inline constexpr const char* kComandoTracert = "tracert";
@@ -70,8 +72,25 @@ struct OpcionesPC {
 };
 OpcionesPC& opcionesPC();
 
-// The console command of a run from the router: "traceroute " or "ping " and the address.
-std::string ComandoRouter(bool tracert, const std::string& direccion);
+// The output file of a run from the PC: tracert.tmp in the program's folder
+// (or in opcionesPC().carpetaSalida when set).
+QString FicheroSalidaPC();
+
+// Sets the command of a run from the PC on `proceso`: on Windows the command
+// interpreter's line (LineaComandoPC, output redirected by it), elsewhere the
+// program and arguments of ProgramaPCPara with the runner sending the output,
+// standard error included, to FicheroSalidaPC. Returns the program started,
+// for the message when it cannot start.
+QString PrepararComandoPC(clsExecCmd& proceso, bool tracert, const std::string& direccion);
+
+// A ping or route trace from the router: logs on to `modelo` (a model code; any
+// other code runs nothing), sends "ping " or "traceroute " and the address,
+// and closes the port. The 5660's reply runs up to its prompt (cut at `retardo`
+// seconds) and is shaped by ResultadoRouter5660. The 812 shows its prompt at once
+// and goes on with the output: the whole wait time is waited (a cancel, which
+// closes the port, ends it at once) and what came meanwhile is added.
+// The result text, or "" when the log-on or the command failed.
+std::string EjecutarRouter(int16_t modelo, bool tracert, const std::string& direccion, int retardo);
 
 // The result text of a reply of the Efficient 5660: line by line, a line that
 // holds the prompt (whatever the letter case) loses as many leading characters

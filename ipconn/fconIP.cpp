@@ -2,25 +2,20 @@
 
 #include "ui_fconIP.h"
 
+#include "base/Codigos.h"
+#include "base/Dialogos.h"
 #include "base/GuardarResultado.h"
-#include "console/Acceso.h"
-#include "console/CanalSerie.h"
-#include "console/ComSerie.h"
+#include "base/Idiomas.h"
+#include "base/Latin1.h"
 #include "ipconn/ConexionIP.h"
 #include "ipconn/clsExecCmd.h"
-#include "base/Dialogos.h"
-#include "base/Idiomas.h"
 #include "ui/Presentacion.h"
 #include "ui/Programa.h"
-#include "base/Sesion.h"
 #include "ui/fProcesando.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QFocusEvent>
-#include <QFileInfo>
 #include <QFont>
 #include <QPointer>
 #include <QTimer>
@@ -236,13 +231,6 @@ bool fconIP::prepararEjecucion(std::string& direccion, int& retardo)
 
 // ---- Runs ------------------------------------------------------------------
 
-QString fconIP::FicheroSalida()
-{
-    const QString carpeta = opcionesPC().carpetaSalida.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                                   : opcionesPC().carpetaSalida;
-    return QDir(carpeta).filePath(QString::fromLatin1(kFicheroSalidaPC));
-}
-
 void fconIP::empezarEjecucion()
 {
     ocupado_ = true;
@@ -276,21 +264,7 @@ void fconIP::btnEjecutarPC_Click()
     proceso_.reset();
     proceso_ = std::make_unique<clsExecCmd>();
     proceso_->setControlTimer(timer1_);
-    const bool tracert = esTracert();
-#ifdef Q_OS_WIN
-    const QString comspec = qEnvironmentVariable("COMSPEC");
-    proceso_->setLineaComando(
-        LineaComandoPC(comspec, tracert, direccion, QFileInfo(FicheroSalida()).absolutePath()));
-    const QString programa = comspec;
-#else
-    // No command interpreter: the program and its arguments go as a list, and
-    // the runner sends the output, standard error included, to the file.
-    const ProgramaPC pc = ProgramaPCPara(tracert, direccion);
-    proceso_->setPrograma(pc.programa, pc.argumentos);
-    proceso_->setLineaComando(pc.programa + QLatin1Char(' ') + pc.argumentos.join(QLatin1Char(' ')));
-    proceso_->setFicheroSalida(FicheroSalida());
-    const QString programa = pc.programa;
-#endif
+    const QString programa = PrepararComandoPC(*proceso_, esTracert(), direccion);
     proceso_->setModoEjecucion(clsExecCmd::kAsincronoConAviso);
     proceso_->setControlTimer(timer1_);
     proceso_->setShowWindow(0);
@@ -344,7 +318,7 @@ void fconIP::proceso_EjecucionFinalizada()
 {
     acabarEjecucion();
     std::string texto = Resultado();
-    CargarFichero(FicheroSalida(), texto);
+    CargarFichero(FicheroSalidaPC(), texto);
     ponerResultado(texto);
 }
 
@@ -354,35 +328,15 @@ void fconIP::btnEjecutarRouter_Click()
     int retardo = 0;
     if (!prepararEjecucion(direccion, retardo))
         return;
-    const std::string comando = ComandoRouter(esTracert(), direccion);
+    const bool tracert = esTracert();
     const int16_t modelo = codigoModelo_ ? codigoModelo_() : 0;
 
     empezarEjecucion();
     {
         Intercambio intercambio;
-        bool conectado = false;
-        if (modelo == kEfficient5660)
-            conectado = IniciarEfficient5660();
-        else if (modelo == kOfficeRemote812)
-            conectado = IniciarOfficeRemote812();
-        std::string respuesta;
-        if (conectado && EnviarComando(comando, respuesta, modelo, retardo)) {
-            if (modelo == kEfficient5660) {
-                anadirResultado(ResultadoRouter5660(respuesta, PromptModelo(modelo)));
-            } else {
-                // The 812 shows its prompt at once and goes on with the output:
-                // wait the whole wait time (the window stays painted, and the
-                // processing dialog's cancel, which closes the port, ends the
-                // wait at once), then take what has come meanwhile.
-                // A port already closed by a cancel does not wait at all.
-                if (PuertoAbierto())
-                    CanalSerie::instancia().pausa(retardo * 1000);
-                anadirResultado(respuesta + LeerPuerto(0));
-            }
-        }
+        ponerResultado(EjecutarRouter(modelo, tracert, direccion, retardo));
     }
     acabarEjecucion();
-    CerrarPuerto();
 }
 
 // ---- Result, saving, closing -----------------------------------------------
@@ -390,11 +344,6 @@ void fconIP::btnEjecutarRouter_Click()
 void fconIP::ponerResultado(const std::string& texto)
 {
     ui->tInfoEstado->setPlainText(TextoParaCaja(texto));
-}
-
-void fconIP::anadirResultado(const std::string& texto)
-{
-    ponerResultado(Resultado() + texto);
 }
 
 std::string fconIP::Resultado() const

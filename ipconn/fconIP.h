@@ -5,8 +5,9 @@
 // Windows through the command interpreter, elsewhere as the ping and traceroute
 // programs with their argument lists), its output goes to the file tracert.tmp
 // in the program's folder, and the window shows that file when the command has
-// ended or the wait time has passed. From the router the window logs on over
-// the serial console and sends "ping " or "traceroute " with the address.
+// ended or the wait time has passed. From the router the whole run is
+// EjecutarRouter (ipconn/ConexionIP.h): log-on over the serial console, "ping "
+// or "traceroute " with the address, and the result text.
 
 #include <QWidget>
 
@@ -52,10 +53,6 @@ public:
     clsExecCmd* Proceso() const { return proceso_.get(); }
     QTimer* Timer1() const { return timer1_; }
 
-    // The output file of a run from the PC: tracert.tmp in the program's folder
-    // (or in opcionesPC().carpetaSalida when set).
-    static QString FicheroSalida();
-
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void closeEvent(QCloseEvent* e) override;
@@ -81,7 +78,6 @@ private:
     // Lets events run until the runner reports its end or `ms` pass.
     void esperarFin(int ms);
     void ponerResultado(const std::string& texto);
-    void anadirResultado(const std::string& texto);
 
     // How long the end of a command that was ended is awaited.
     static constexpr int kEsperaFinCancelacionMs = 5000;

@@ -1,207 +1,111 @@
-// The field rules, the output-file loading and the command building of the IP
-// connectivity window, without the window.
+// The IP connectivity pieces without the window: the field values, the commands
+// and the output file of a run from the PC, and the shaping of a router's reply.
+// The runs themselves are in the window's tests, which show their results.
 #include "ipconn/ConexionIP.h"
 
-#include "DialogosPrueba.h"
-#include "base/Idiomas.h"
+#include "Ficheros.h"
+#include "Router.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace tesedra;
+using namespace tesedra::prueba;
 
 namespace {
 
-class ConexionIPTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        CargarMensajes(kIdiomaEspanol);
-        opcionesPC() = {};
-    }
-    void TearDown() override { opcionesPC() = {}; }
-    DialogosPrueba dlg;
-};
-
-void escribir(const QString& ruta, const QByteArray& bytes)
+// The messages of the refusals are looked at by the window's tests.
+TEST(FieldValues, TypedCharacterOctetWaitTimeAndAddress)
 {
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
+    DialogosPrueba dialogos;
+    const std::pair<const char16_t*, bool> tecleados[] = {{u"", true},   {u"255", true}, {u"a1", true},
+                                                          {u"a", false}, {u"1.", false}, {u"/", false},
+                                                          {u":", false}, {u"\u0663", false}}; // another script's digit
+    for (const auto& [texto, bien] : tecleados)
+        EXPECT_EQ(ComprobarDigito(QString::fromUtf16(texto)), bien) << QString::fromUtf16(texto).toStdString();
+
+    const std::tuple<const char*, int, int> casos[] = { // text, octet, wait time (-1: refused)
+        {"0", 0, 0},    {"007", 7, 7},    {"255", 255, 255}, {"256", -1, 256}, {"999", -1, 999},
+        {"", -1, -1},   {"1000", -1, -1}, {"1a2", -1, -1},   {"-1", -1, -1},   {"+1", -1, -1},
+        {" 1", -1, -1}, {"1 ", -1, -1},   {"0x1", -1, -1},   {"5.0", -1, -1}};
+    for (const auto& [texto, octeto, retardo] : casos) {
+        const QString t = QString::fromLatin1(texto);
+        EXPECT_EQ(ValorOcteto(t).value_or(-1), octeto) << texto;
+        EXPECT_EQ(ComprobarOcteto(t), octeto >= 0) << texto;
+        EXPECT_EQ(ValorRetardo(t).value_or(-1), retardo) << texto;
+    }
+
+    using A = std::array<QString, 4>;
+    const std::pair<A, const char*> direcciones[] = {{A{"192", "168", "001", "1"}, "192.168.1.1"},
+        {A{"1", "2", "3", "256"}, "-"}, {A{"1", "2", "", "4"}, "-"}, {A{"-v", "2", "3", "4"}, "-"}};
+    const size_t mostrados = dialogos.mensajes.size();
+    for (const auto& [octetos, direccion] : direcciones)
+        EXPECT_EQ(DireccionIP(octetos).value_or("-"), direccion);
+    EXPECT_EQ(dialogos.mensajes.size(), mostrados) << "building the address shows nothing";
+}
+
+TEST(PcRun, LoadingTheOutputFileKeepsNonEmptyLinesWithoutTheirEnds)
+{
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath(QStringLiteral("tracert.tmp"));
+    const std::pair<const char*, const char*> casos[] = {
+        {"PING 127.0.0.1\n\n64 bytes: icmp_seq=1\n", "PING 127.0.0.1\r\n64 bytes: icmp_seq=1\r\n"},
+        {"uno\r\n\r\ndos\r\r\n\r\r\ntres\r\n", "uno\r\ndos\r\ntres\r\n"}, {"a\nb", "a\r\nb\r\n"}, {"\n\n\r\n", ""},
+        // The commands' UTF-8 becomes single-byte text; what has no such form, or is not UTF-8, "?".
+        {"r\xC3\xA1pido \xE2\x82\xAC\n", "r\xE1pido ?\r\n"}, {"x\xE1y\n", "x?y\r\n"}};
+    for (const auto& [fichero, texto] : casos) {
+        ASSERT_TRUE(EscribirFichero(ruta, fichero));
+        std::string leido = "previous";
+        EXPECT_TRUE(CargarFichero(ruta, leido));
+        EXPECT_EQ(leido, texto) << Visible(fichero);
+    }
+    std::string leido = "kept";
+    EXPECT_FALSE(CargarFichero(dir.filePath(QStringLiteral("missing.tmp")), leido));
+    EXPECT_FALSE(CargarFichero(dir.path(), leido)) << "a folder is not a file";
+    EXPECT_EQ(leido, "kept");
+}
+
+TEST(PcRun, CommandLinesProgramsAndTheOutputFilesPlace)
+{
+    const QString cmd = QStringLiteral("C:\\WINDOWS\\cmd.exe");
+    const std::tuple<bool, const char*, const char*> lineas[] = {
+        {true, "C:/Programas/T", " /c tracert -d -h 5 10.0.0.1 > \"C:\\Programas\\T\\tracert.tmp\""},
+        {false, "D:\\T\\", " /c ping 10.0.0.1 > \"D:\\T\\tracert.tmp\""},
+        {false, "E:/", " /c ping 10.0.0.1 > \"E:\\tracert.tmp\""}};
+    for (const auto& [tracert, carpeta, linea] : lineas)
+        EXPECT_EQ(LineaComandoPC(cmd, tracert, "10.0.0.1", carpeta), cmd + QString::fromLatin1(linea));
+
+    opcionesPC() = {};
+    EXPECT_EQ(FicheroSalidaPC(), QCoreApplication::applicationDirPath() + QStringLiteral("/tracert.tmp"));
+    for (const char* nombre : {"ping", "traceroute"}) {
+        const QString hallado = ProgramaPCPara(*nombre == 't', "1.1.1.1").programa;
+        EXPECT_TRUE(hallado.endsWith(QLatin1Char('/') + QLatin1String(nombre)) && QFile::exists(hallado))
+            << "looked up in the system: " << hallado.toStdString();
+    }
+}
+
+TEST(RouterRun, A5660ReplyLosesThePromptsLengthFromEachLineHoldingIt)
+{
+    const std::pair<const char*, const char*> casos[] = {
+        {"ping 10.0.0.1\r\nreply a\r\n\r\nreply b\r\nCommand->", "ping 10.0.0.1\r\nreply a\r\n\r\nreply b\r\n"},
+        {"Command->ping 1.2.3.4\r\ncommand->x\r\nlast\r\n", "ping 1.2.3.4\r\nx\r\nlast\r\n"},
+        {"a\r\nb", "a\r\nb"}};
+    for (const auto& [respuesta, resultado] : casos)
+        EXPECT_EQ(ResultadoRouter5660(respuesta, "Command->"), resultado) << Visible(respuesta);
+}
+
+using RouterRunWithoutRouter = PruebaConRouter;
+
+TEST_F(RouterRunWithoutRouter, APortThatCannotOpenIsReportedAndGivesNoResult)
+{
+    FijarRutaDispositivo("/nonexistent/tty-ipconn");
+    EXPECT_EQ(EjecutarRouter(0, false, "10.0.0.5", 1), "") << "an unknown model code does not even open the port";
+    EXPECT_TRUE(dialogos_.mensajes.empty());
+    EXPECT_EQ(EjecutarRouter(kEfficient5660, false, "10.0.0.5", 1), "");
+    EXPECT_TRUE(dialogos_.mensajes.size() == 1 && dialogos_.mensajes[0].texto.find(mensajes().msgErrConfModem) == 0);
 }
 
 } // namespace
-
-TEST_F(ConexionIPTest, DigitRuleLooksAtTheLastCharacterOnly)
-{
-    struct Caso {
-        QString texto;
-        bool bien;
-    };
-    const Caso casos[] = {
-        {QString(), true},
-        {QStringLiteral("1"), true},
-        {QStringLiteral("255"), true},
-        {QStringLiteral("a1"), true}, // pasted text: only the last character counts
-        {QStringLiteral("a"), false},
-        {QStringLiteral("1."), false},
-        {QStringLiteral("1 "), false},
-        {QStringLiteral("/"), false},   // just below "0"
-        {QStringLiteral(":"), false},   // just above "9"
-        {QString(QChar(0x0663)), false}, // a digit of another script
-    };
-    size_t esperados = 0;
-    for (const auto& c : casos) {
-        EXPECT_EQ(ComprobarDigito(c.texto), c.bien) << c.texto.toStdString();
-        if (!c.bien)
-            ++esperados;
-    }
-    ASSERT_EQ(dlg.mensajes.size(), esperados);
-    for (const auto& m : dlg.mensajes) {
-        EXPECT_EQ(m.icono, IconoMensaje::Aviso);
-        EXPECT_EQ(m.titulo, mensajes().msgFormatoNoValido);
-        EXPECT_EQ(m.texto, mensajes().msgRango9);
-    }
-}
-
-TEST_F(ConexionIPTest, OctetRule)
-{
-    struct Caso {
-        QString texto;
-        int valor; // -1: refused
-    };
-    const Caso casos[] = {
-        {QStringLiteral("0"), 0},      {QStringLiteral("7"), 7},     {QStringLiteral("007"), 7},
-        {QStringLiteral("255"), 255},  {QStringLiteral("256"), -1},  {QStringLiteral("999"), -1},
-        {QString(), -1},               {QStringLiteral("abc"), -1},  {QStringLiteral("1a2"), -1},
-        {QStringLiteral("-1"), -1},    {QStringLiteral("+1"), -1},   {QStringLiteral(" 1"), -1},
-        {QStringLiteral("1 "), -1},    {QStringLiteral("1000"), -1}, {QStringLiteral("0x1"), -1},
-        {QStringLiteral("1e2"), -1},
-    };
-    size_t rechazos = 0;
-    for (const auto& c : casos) {
-        const auto v = ValorOcteto(c.texto);
-        EXPECT_EQ(v.value_or(-1), c.valor) << c.texto.toStdString();
-        EXPECT_EQ(ComprobarOcteto(c.texto), c.valor >= 0) << c.texto.toStdString();
-        if (c.valor < 0)
-            ++rechazos;
-    }
-    ASSERT_EQ(dlg.mensajes.size(), rechazos);
-    for (const auto& m : dlg.mensajes) {
-        EXPECT_EQ(m.titulo, "Error");
-        EXPECT_EQ(m.texto, mensajes().msgRango255 + " " + mensajes().msgFormatoNoValido);
-    }
-}
-
-TEST_F(ConexionIPTest, WaitTimeValue)
-{
-    EXPECT_EQ(ValorRetardo(QStringLiteral("0")).value_or(-1), 0);
-    EXPECT_EQ(ValorRetardo(QStringLiteral("999")).value_or(-1), 999);
-    EXPECT_EQ(ValorRetardo(QStringLiteral("025")).value_or(-1), 25);
-    for (const char* malo : {"", "a12", "1a2", "-5", " 5", "1000", "5.0"})
-        EXPECT_FALSE(ValorRetardo(QString::fromLatin1(malo))) << malo;
-    MensajeRetardo();
-    ASSERT_EQ(dlg.mensajes.size(), 1u);
-    EXPECT_EQ(dlg.mensajes[0].icono, IconoMensaje::Aviso);
-    EXPECT_EQ(dlg.mensajes[0].titulo, mensajes().msgFormatoNoValido);
-    EXPECT_EQ(dlg.mensajes[0].texto, mensajes().msgRango999);
-}
-
-TEST_F(ConexionIPTest, AddressOnlyFromValidOctets)
-{
-    using A = std::array<QString, 4>;
-    EXPECT_EQ(DireccionIP(A{"192", "168", "001", "1"}).value_or("-"), "192.168.1.1");
-    EXPECT_EQ(DireccionIP(A{"0", "0", "0", "0"}).value_or("-"), "0.0.0.0");
-    EXPECT_FALSE(DireccionIP(A{"1", "2", "3", "256"}));
-    EXPECT_FALSE(DireccionIP(A{"1", "2", "", "4"}));
-    EXPECT_FALSE(DireccionIP(A{"1", "2", "3", "4;"}));
-    EXPECT_FALSE(DireccionIP(A{"-v", "2", "3", "4"}));
-    EXPECT_TRUE(dlg.mensajes.empty()) << "building the address shows nothing";
-}
-
-TEST_F(ConexionIPTest, LoadingTheOutputFileDropsLineEndsOnly)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString ruta = dir.filePath(QStringLiteral("tracert.tmp"));
-    struct Caso {
-        QByteArray fichero;
-        std::string texto;
-    };
-    const Caso casos[] = {
-        // Linux: LF line ends; the last character of each line is kept.
-        {"PING 127.0.0.1\n\n64 bytes: icmp_seq=1\n", "PING 127.0.0.1\r\n64 bytes: icmp_seq=1\r\n"},
-        // CR LF and the CR CR LF of redirected console output.
-        {"uno\r\n\r\ndos\r\r\n\r\r\ntres\r\n", "uno\r\ndos\r\ntres\r\n"},
-        // A last line without its line end is kept whole.
-        {"a\nb", "a\r\nb\r\n"},
-        // The commands' UTF-8 becomes single-byte text; what has no such form, or
-        // is not UTF-8 at all, becomes "?".
-        {"r\xC3\xA1pido \xE2\x82\xAC\n", "r\xE1pido ?\r\n"},
-        {"x\xE1y\n", "x?y\r\n"},
-        {"", ""},
-        {"\n\n\r\n", ""},
-    };
-    for (const auto& c : casos) {
-        escribir(ruta, c.fichero);
-        std::string texto = "previous";
-        EXPECT_TRUE(CargarFichero(ruta, texto));
-        EXPECT_EQ(texto, c.texto) << c.fichero.toStdString();
-    }
-    std::string texto = "kept";
-    EXPECT_FALSE(CargarFichero(dir.filePath(QStringLiteral("missing.tmp")), texto));
-    EXPECT_EQ(texto, "kept");
-    EXPECT_FALSE(CargarFichero(dir.path(), texto)) << "a folder cannot be read as a file";
-    EXPECT_TRUE(dlg.mensajes.empty()) << "no message on failure";
-}
-
-TEST_F(ConexionIPTest, WindowsCommandLine)
-{
-    const QString cmd = QStringLiteral("C:\\WINDOWS\\system32\\cmd.exe");
-    EXPECT_EQ(LineaComandoPC(cmd, true, "10.0.0.1", QStringLiteral("C:/Archivos de programa/Tesedra")),
-              QStringLiteral("C:\\WINDOWS\\system32\\cmd.exe /c tracert -d -h 5 10.0.0.1 > "
-                             "\"C:\\Archivos de programa\\Tesedra\\tracert.tmp\""));
-    EXPECT_EQ(LineaComandoPC(cmd, false, "127.0.0.1", QStringLiteral("D:\\T")),
-              QStringLiteral("C:\\WINDOWS\\system32\\cmd.exe /c ping 127.0.0.1 > \"D:\\T\\tracert.tmp\""));
-    EXPECT_EQ(LineaComandoPC(cmd, false, "1.2.3.4", QStringLiteral("E:/")),
-              QStringLiteral("C:\\WINDOWS\\system32\\cmd.exe /c ping 1.2.3.4 > \"E:\\tracert.tmp\""));
-}
-
-TEST_F(ConexionIPTest, ProgramsWithoutCommandInterpreter)
-{
-    const ProgramaPC ping = ProgramaPCPara(false, "127.0.0.1");
-    EXPECT_TRUE(ping.programa.endsWith(QStringLiteral("/ping"))) << ping.programa.toStdString();
-    EXPECT_TRUE(QFile::exists(ping.programa));
-    EXPECT_EQ(ping.argumentos, (QStringList{"-c", "4", "127.0.0.1"}));
-
-    const ProgramaPC traza = ProgramaPCPara(true, "10.1.2.3");
-    EXPECT_TRUE(traza.programa.endsWith(QStringLiteral("/traceroute"))) << traza.programa.toStdString();
-    EXPECT_EQ(traza.argumentos, (QStringList{"-n", "-m", "5", "10.1.2.3"}));
-
-    opcionesPC().ping = QStringLiteral("/opt/x/ping");
-    opcionesPC().traceroute = QStringLiteral("/opt/x/tr");
-    EXPECT_EQ(ProgramaPCPara(false, "1.1.1.1").programa, QStringLiteral("/opt/x/ping"));
-    EXPECT_EQ(ProgramaPCPara(true, "1.1.1.1").programa, QStringLiteral("/opt/x/tr"));
-}
-
-TEST_F(ConexionIPTest, RouterCommand)
-{
-    EXPECT_EQ(ComandoRouter(false, "10.0.0.1"), "ping 10.0.0.1");
-    EXPECT_EQ(ComandoRouter(true, "10.0.0.1"), "traceroute 10.0.0.1");
-}
-
-TEST_F(ConexionIPTest, Efficient5660ReplyLosesItsPromptLines)
-{
-    const std::string prompt = "Command->";
-    // The bare prompt at the end adds nothing; other lines keep their CR LF, empty ones too.
-    EXPECT_EQ(ResultadoRouter5660("ping 10.0.0.1\r\nreply a\r\n\r\nreply b\r\nCommand->", prompt),
-              "ping 10.0.0.1\r\nreply a\r\n\r\nreply b\r\n");
-    // A line that starts with the prompt is shown without it, whatever the letter case.
-    EXPECT_EQ(ResultadoRouter5660("Command->ping 1.2.3.4\r\ncommand->x\r\nlast\r\n", prompt),
-              "ping 1.2.3.4\r\nx\r\nlast\r\n");
-    // Without a prompt line everything stays.
-    EXPECT_EQ(ResultadoRouter5660("a\r\nb", prompt), "a\r\nb");
-    EXPECT_EQ(ResultadoRouter5660("", prompt), "");
-}
