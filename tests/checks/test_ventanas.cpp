@@ -7,7 +7,6 @@
 #include "checks/fConfiguracion.h"
 #include "checks/fGenerico.h"
 
-#include <QFile>
 #include <QPlainTextEdit>
 
 using namespace tesedra;
@@ -21,23 +20,37 @@ fGenerico* Generico(int16_t prueba)
     return new fGenerico(nullptr, [] { return kOfficeRemote812; });
 }
 
+std::function<QWidget*()> Configuracion(int16_t modelo)
+{
+    return [modelo] { return new fConfiguracion(nullptr, [modelo] { return modelo; }); };
+}
+
 } // namespace
 
 TEXTOS_DE_VENTANAS(Checks, VentanaConTextos{"checks", "fGenerico_sync", [] { return Generico(kPruebaSincronizacion); }},
                    VentanaConTextos{"checks", "fGenerico_ppp", [] { return Generico(kPruebaPPP); }},
                    VentanaConTextos{"checks", "fConectividadATM", [] { return new fConectividadATM(nullptr, {}); }},
-                   VentanaConTextos{"checks", "fConfiguracion", [] {
-                                        return new fConfiguracion(nullptr, [] { return kOfficeRemote812; });
-                                    }});
+                   VentanaConTextos{"checks", "fConfiguracion", Configuracion(kOfficeRemote812)},
+                   VentanaConTextos{"checks", "fConfiguracion_5660", Configuracion(kEfficient5660)},
+                   VentanaConTextos{"checks", "fConfiguracion_otro", Configuracion(0)});
 
 namespace {
 
-class Corridas : public PruebaConVentanas, public ::testing::WithParamInterface<std::tuple<int16_t, int16_t>> {};
+// A run of a check to its end, or cancelled (with the answer given) while logging
+// on to a silent router or while the router is busy with the command.
+enum class Cancelar { No, AlAccederSi, AlConsultarSi, AlConsultarNo };
 
-TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheDispatcherResult)
+class Corridas : public PruebaConVentanas,
+                 public ::testing::WithParamInterface<std::tuple<int16_t, int16_t, Cancelar>> {};
+
+TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
 {
-    const auto [modelo, prueba] = GetParam();
-    Router(modelo);
+    const auto [modelo, prueba, cancelar] = GetParam();
+    const std::string comando = "show adsl transceiver_status";
+    auto& router = Router(modelo, [c = cancelar](sim::OpcionesSimulador& o) { o.silencioso = c == Cancelar::AlAccederSi; });
+    if (cancelar == Cancelar::AlConsultarSi)
+        router.fijarRespuesta(comando, "@pausa 1500\n");
+    tiempos().limiteAccesoS = 30; // a cancel ends the log-on, not its time limit
     sesion().TipoPrueba = prueba;
     std::function<int16_t()> codigo = [m = modelo] { return m; };
     ParametrosPrueba p;
@@ -49,105 +62,67 @@ TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheDispatche
         p.vc = "35";
     } else if (prueba == kPruebaConfiguracion) {
         v = new fConfiguracion(nullptr, codigo);
-        p.circuito = modelo == kOfficeRemote812 ? "WAN" : "Internet";
+        p.circuito = "WAN";
     } else {
         v = new fGenerico(nullptr, codigo);
     }
     v->show();
-    bool deshabilitada = false, procesando = false;
-    Cuando([&] { return router_->lineasRecibidas().size() > 3; },
+    auto Lanzar = [v] {
+        if (auto* g = qobject_cast<fGenerico*>(v))
+            g->Ejecutar();
+        else
+            Pulsar(v, "btnLanzar");
+    };
+    dialogos_.respuestasSiNo = {cancelar != Cancelar::AlConsultarNo};
+    bool deshabilitada = false, procesando = false, cerrada = true;
+    Cuando([&] {
+               return PuertoAbierto() && (cancelar == Cancelar::No ? router.lineasRecibidas().size() > 3
+                                                                   : cancelar == Cancelar::AlAccederSi || Recibio(comando));
+           },
            [&] {
                deshabilitada = !v->isEnabled();
-               procesando = Ventana<fProcesando>() != nullptr;
-           });
-    if (auto* lanzar = v->findChild<QPushButton*>(QStringLiteral("btnLanzar")))
-        QTest::mouseClick(lanzar, Qt::LeftButton);
-    else
-        static_cast<fGenerico*>(v)->Ejecutar();
-    EXPECT_TRUE(deshabilitada);
-    EXPECT_TRUE(procesando);
-    EXPECT_TRUE(v->isEnabled());
-    EXPECT_EQ(Ventana<fProcesando>(), nullptr);
-    EXPECT_FALSE(PuertoAbierto());
-    EXPECT_TRUE(dialogos_.mensajes.empty());
-    const std::string resultado = v->Resultado();
-    ASSERT_FALSE(resultado.empty());
-    EXPECT_EQ(EjecutarPrueba(modelo, prueba, p), resultado);
-    auto* caja = Hijo<QPlainTextEdit>(v, "tInfoEstado");
-    EXPECT_EQ(caja->toPlainText(), L1(resultado).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    EXPECT_EQ(caja->textCursor().position(), caja->toPlainText().size()) << "the end of the result is in view";
-
-    // Saved with a line end where the dialog says, starting in the program's
-    // folder; a cancelled dialog writes nothing and says nothing.
-    QTemporaryDir tmp;
-    const QString ruta = tmp.filePath(QStringLiteral("r.txt"));
-    dialogos_.respuestasGuardar = {ruta};
-    Pulsar(v, "bSalvar");
-    EXPECT_EQ(LeerFichero(ruta), resultado + "\r\n");
-    EXPECT_EQ(dialogos_.carpetasIniciales.at(0), QCoreApplication::applicationDirPath());
-    QFile::remove(ruta);
-    Pulsar(v, "bSalvar");
-    EXPECT_FALSE(QFile::exists(ruta));
-    EXPECT_TRUE(dialogos_.mensajes.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Checks, Corridas,
-                         ::testing::Values(std::tuple{kOfficeRemote812, kPruebaSincronizacion},
-                                           std::tuple{kEfficient5660, kPruebaPPP}, std::tuple{kEfficient5660, kPruebaATM},
-                                           std::tuple{kOfficeRemote812, kPruebaConfiguracion}));
-
-// Cancelled while logging on (a silent router) or while the router is busy with
-// the command, answering Yes or No.
-class Cancelaciones : public PruebaConVentanas, public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
-
-TEST_P(Cancelaciones, CancelAsksAndOnYesClosesThePortLeavingTheWindowUsable)
-{
-    const auto [enAcceso, si] = GetParam();
-    const std::string comando = "show adsl transceiver_status";
-    auto& router = Router(kOfficeRemote812, [&](sim::OpcionesSimulador& o) { o.silencioso = enAcceso; });
-    if (si && !enAcceso)
-        router.fijarRespuesta(comando, "@pausa 1500\n");
-    tiempos().limiteAccesoS = 30; // the cancel ends the log-on, not its time limit
-    fGenerico* v = Generico(kPruebaSincronizacion);
-    v->show();
-    dialogos_.respuestasSiNo = {si};
-    bool cerrada = true, habilitada = true;
-    Cuando([&] { return Ventana<fProcesando>() && PuertoAbierto() && (enAcceso || Recibio(comando)); },
-           [&] {
+               procesando = Ventana<fProcesando>();
                // Neither a second run nor closing the window can cut in.
-               v->Ejecutar();
+               Lanzar();
                Pulsar(v, "bVolver");
                cerrada = !v->isVisible();
-               habilitada = v->isEnabled();
-               Pulsar(Ventana<fProcesando>(), "Command1");
+               if (cancelar != Cancelar::No)
+                   Pulsar(Ventana<fProcesando>(), "Command1");
            });
-    v->Ejecutar();
-    EXPECT_FALSE(cerrada);
-    EXPECT_FALSE(habilitada);
-    ASSERT_EQ(dialogos_.preguntas.size(), 1u);
-    EXPECT_TRUE(dialogos_.mensajes.empty()) << dialogos_.mensajes.at(0).texto;
-    EXPECT_FALSE(PuertoAbierto());
-    EXPECT_EQ(Ventana<fProcesando>(), nullptr);
+    Lanzar();
+    EXPECT_TRUE(deshabilitada && procesando && !cerrada);
     EXPECT_TRUE(v->isEnabled() && v->isVisible());
-    const auto& lineas = router.lineasRecibidas();
-    EXPECT_LE(std::count(lineas.begin(), lineas.end(), std::string(kClavePrueba)), 3) << "one exchange only";
-    if (!si) {
-        EXPECT_EQ(v->Resultado(), EjecutarPrueba(kOfficeRemote812, kPruebaSincronizacion, {}));
-        return;
-    }
-    EXPECT_TRUE(v->Resultado().empty());
-    EXPECT_TRUE(Hijo<QPlainTextEdit>(v, "tInfoEstado")->toPlainText().isEmpty());
-    if (enAcceso)
-        return;
-    router.fijarRespuesta(comando, Golden("sim/data/812/show_adsl_transceiver_status.txt"));
-    v->Ejecutar();
-    EXPECT_FALSE(v->Resultado().empty()) << "the window works again";
+    EXPECT_EQ(Ventana<fProcesando>(), nullptr);
+    EXPECT_FALSE(PuertoAbierto());
+    EXPECT_TRUE(dialogos_.mensajes.empty()) << dialogos_.mensajes.at(0).texto;
+    EXPECT_EQ(dialogos_.preguntas.size(), cancelar == Cancelar::No ? 0u : 1u);
+    auto* caja = Hijo<QPlainTextEdit>(v, "tInfoEstado");
+    const std::string resultado = v->Resultado();
+    EXPECT_EQ(caja->toPlainText(), L1(resultado).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(resultado.empty(), cancelar == Cancelar::AlAccederSi || cancelar == Cancelar::AlConsultarSi);
+    EXPECT_EQ(resultado.empty() ? resultado : EjecutarPrueba(modelo, prueba, p), resultado);
+    EXPECT_EQ(caja->textCursor().position(), caja->toPlainText().size()) << "the end of the result is in view";
+
+    // Saved with a line end where the dialog says, starting in the program's folder.
+    QTemporaryDir tmp;
+    dialogos_.respuestasGuardar = {tmp.filePath("r.txt")};
+    Pulsar(v, "bSalvar");
+    EXPECT_EQ(LeerFichero(tmp.filePath("r.txt")), resultado + "\r\n");
+    EXPECT_EQ(dialogos_.carpetasIniciales.at(0), QCoreApplication::applicationDirPath());
 }
 
-INSTANTIATE_TEST_SUITE_P(Checks, Cancelaciones,
-                         ::testing::Values(std::tuple{true, true}, std::tuple{false, true}, std::tuple{false, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Checks, Corridas,
+    ::testing::Values(std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::No},
+                      std::tuple{kEfficient5660, kPruebaPPP, Cancelar::No}, std::tuple{kEfficient5660, kPruebaATM, Cancelar::No},
+                      std::tuple{kOfficeRemote812, kPruebaConfiguracion, Cancelar::No},
+                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlAccederSi},
+                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlConsultarSi},
+                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlConsultarNo}));
 
-TEST(VpVcBoxes, TakeDigitsOnlyTypedOrPasted)
+// What reaches a console command: digits only in VP and VC, typed or pasted, and
+// no line end in the circuit name.
+TEST(ConsoleBoxes, VpAndVcTakeDigitsOnlyAndTheCircuitNoLineEnd)
 {
     const struct {
         const char* texto;
@@ -173,26 +148,9 @@ TEST(VpVcBoxes, TakeDigitsOnlyTypedOrPasted)
             EXPECT_EQ(nombre[4] == 'P' ? v.Parametros().vp : v.Parametros().vc, c.queda);
         }
     }
-}
-
-TEST(CircuitBox, FollowsTheModelAndTakesNoLineEnd)
-{
-    for (const auto& [modelo, circuito] :
-         {std::pair{kOfficeRemote812, "WAN"}, {kEfficient5660, "Internet"}, {int16_t(5), "internet"}}) {
-        fConfiguracion v(nullptr, [m = modelo] { return m; });
-        EXPECT_EQ(v.Parametros().circuito, circuito);
-        auto* caja = v.findChild<QLineEdit*>(QStringLiteral("txtVC"));
-        caja->insert(QStringLiteral("\rshow system"));
-        EXPECT_EQ(v.Parametros().circuito, circuito);
-    }
-}
-
-TEST(GenericWindow, UnknownCheckIsReported)
-{
-    DialogosPrueba dialogos;
-    std::unique_ptr<fGenerico> v(Generico(7));
-    ASSERT_EQ(dialogos.mensajes.size(), 1u);
-    EXPECT_EQ(dialogos.mensajes[0].texto, "Prueba no reconocida en el formulario Gen\xE9rico");
+    fConfiguracion v(nullptr, {});
+    v.findChild<QLineEdit*>(QStringLiteral("txtVC"))->insert(QStringLiteral("\rshow system"));
+    EXPECT_EQ(v.Parametros().circuito, "internet");
 }
 
 } // namespace

@@ -13,10 +13,9 @@ void PruebaConVentanas::SetUp()
 void PruebaConVentanas::TearDown()
 {
     CerrarPuerto();
-    // Windows first; a processing dialog belongs to its window and goes with it.
-    QList<QPointer<QWidget>> ventanas;
+    QList<QPointer<QWidget>> ventanas; // a processing dialog goes with its window
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (!w->parentWidget() && !qobject_cast<fProcesando*>(w))
+        if (!qobject_cast<fProcesando*>(w))
             ventanas.push_back(w);
     qDeleteAll(ventanas);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -31,19 +30,22 @@ void PruebaConVentanas::Cuando(std::function<bool()> condicion, std::function<vo
     QObject::connect(t, &QTimer::timeout, t, [t, condicion, accion] {
         if (condicion()) {
             t->stop();
-            t->deleteLater();
             accion();
         }
     });
     t->start(1);
 }
 
-namespace {
+bool PruebaConVentanas::Recibio(const std::string& linea) const
+{
+    const auto& l = router_->lineasRecibidas();
+    return std::find(l.begin(), l.end(), linea) != l.end();
+}
 
-// What a window shows, one "control.property: text" a line: its title, then for
-// each named control in tree order its caption, contents, list items, accessible
-// name, label buddy and hidden echo.
-std::string TextosDe(QWidget* v, const QStringList& soloNombre)
+// What a window shows, a line each: its title; then every named control in tree
+// order with its caption, contents, list items, accessible name, label buddy and
+// hidden echo, as "control.property: text".
+static std::string TextosDe(QWidget* v, const QStringList& soloNombre)
 {
     QStringList l{QStringLiteral("windowTitle: ") + v->windowTitle()};
     for (QWidget* c : v->findChildren<QWidget*>()) {
@@ -51,11 +53,10 @@ std::string TextosDe(QWidget* v, const QStringList& soloNombre)
         if (n.isEmpty() || n.startsWith(QLatin1String("qt_")))
             continue;
         l << n;
-        const bool contenido = !soloNombre.contains(n);
         for (const char* p : {"text", "title", "accessibleName"})
-            if (const QString t = c->property(p).toString(); !t.isEmpty() && (contenido || p[0] == 'a'))
+            if (const QString t = c->property(p).toString(); !t.isEmpty() && (p[0] == 'a' || !soloNombre.contains(n)))
                 l << n + QLatin1Char('.') + QLatin1String(p) + QStringLiteral(": ") + t;
-        if (auto* cb = qobject_cast<QComboBox*>(c); cb && contenido)
+        if (auto* cb = qobject_cast<QComboBox*>(c); cb && !soloNombre.contains(n))
             for (int i = 0; i < cb->count(); ++i)
                 l << n + QStringLiteral(".item: ") + cb->itemText(i);
         if (auto* e = qobject_cast<QLabel*>(c); e && e->buddy())
@@ -66,20 +67,28 @@ std::string TextosDe(QWidget* v, const QStringList& soloNombre)
     return l.join(QLatin1Char('\n')).toStdString() + "\n";
 }
 
-} // namespace
-
 // The texts of every window in both languages against its golden files (UTF-8).
 // To take new texts, run with TESEDRA_GOLDEN_NUEVOS=1 and copy the files written
-// to build/golden-nuevos/ over the golden files by hand.
+// to build/golden-nuevos/ over the golden files by hand. Under a real X server
+// (the <program>_screenshots_xvfb tests) a picture of the window is taken too, for
+// a person to look at: build/screenshots/<window>.<es|en>.png.
 TEST_P(TextosDeVentana, MatchTheGoldenFile)
 {
     const auto& [ventana, idioma] = GetParam();
     CargarTextosControles(idioma);
     CargarMensajes(idioma);
-    const std::string ruta = std::string("tests/") + ventana.carpeta + "/golden/" + ventana.nombre
-                             + (idioma == kIdiomaIngles ? ".en.txt" : ".es.txt");
-    const std::string actual = TextosDe(ventana.crear(), ventana.soloNombre);
+    const std::string nombre = ventana.nombre + std::string(idioma == kIdiomaIngles ? ".en" : ".es");
+    const std::string ruta = std::string("tests/") + ventana.carpeta + "/golden/" + nombre + ".txt";
+    QWidget* v = ventana.crear();
+    const std::string actual = TextosDe(v, ventana.soloNombre);
     EXPECT_EQ(actual, Golden(ruta, actual)) << ruta;
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    v->adjustSize();
+    v->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(v));
+    const QString carpeta = QStringLiteral(TESEDRA_BINARY_DIR "/screenshots/");
+    EXPECT_TRUE(QDir().mkpath(carpeta) && v->grab().save(carpeta + QString::fromStdString(nombre) + ".png"));
 }
 
 } // namespace tesedra::prueba

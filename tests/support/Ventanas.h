@@ -1,9 +1,8 @@
 #pragma once
 // The window-test fixture: the router fixture, with the program's end counted
-// instead of leaving the event loop and every window left behind removed; helpers
-// to find and press controls, to answer a modal dialog and to act in the middle of
-// a router exchange; and the one table-driven test of every window's texts
-// against its golden files.
+// instead of leaving the event loop and the windows a test leaves removed; helpers
+// to find and press controls, answer a modal dialog and act in the middle of a
+// router exchange; and the one test of every window's texts (Ventanas.cpp).
 
 #include "Esperar.h"
 #include "Ficheros.h"
@@ -28,7 +27,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <tuple>
 
 // Failed comparisons of texts print the texts.
@@ -50,7 +48,6 @@ protected:
                 return v;
         return nullptr;
     }
-
     template <class T = QWidget>
     static T* Hijo(QWidget* w, const char* nombre)
     {
@@ -58,51 +55,36 @@ protected:
         EXPECT_NE(h, nullptr) << nombre;
         return h;
     }
-
-    static void Pulsar(QWidget* w, const char* boton)
-    {
-        if (auto* b = Hijo<QPushButton>(w, boton))
-            QTest::mouseClick(b, Qt::LeftButton);
-    }
-
-    // Runs `abrir`, answering the modal dialog of class D it opens with `responder`.
+    static void Pulsar(QWidget* w, const char* boton) { QTest::mouseClick(Hijo<QPushButton>(w, boton), Qt::LeftButton); }
+    // Runs `abrir`; the modal dialog of class D it opens is given to `responder`.
     template <class D>
     static void ConModal(std::function<void(D*)> responder, const std::function<void()>& abrir)
     {
-        bool visto = false;
-        QObject contexto; // a dialog that never opens leaves no answer pending
-        QTimer::singleShot(0, &contexto, [&visto, responder] {
-            if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget()); (visto = d))
+        QObject contexto; // no answer is left pending when no dialog opens
+        QTimer::singleShot(0, &contexto, [responder] {
+            if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget()))
                 responder(d);
         });
         abrir();
-        EXPECT_TRUE(visto) << "no dialog opened";
     }
-
-    // Runs `accion` once, as soon as `condicion` holds, from the event loop (which
-    // runs inside the waits of a router exchange).
+    // Runs `accion` once `condicion` holds, from the event loop (which runs inside
+    // the waits of a router exchange).
     void Cuando(std::function<bool()> condicion, std::function<void()> accion);
+    bool Recibio(const std::string& linea) const;
 
-    bool Recibio(const std::string& linea) const
-    {
-        const auto& l = router_->lineasRecibidas();
-        return std::find(l.begin(), l.end(), linea) != l.end();
-    }
-
-    int salidas_ = 0; // times the program would have left its event loop
-    QObject vigilancias_; // owns what Cuando waits with
+    int salidas_ = 0;     // times the program would have left its event loop
+    QObject vigilancias_; // owns what Cuando watches with
 };
 
-// A window of the table of texts: where its golden files are
-// (tests/<carpeta>/golden/<nombre>.<es|en>.txt), how to make it, and the controls
-// whose content is data of the machine (only their names are compared).
+// A row of the texts test: the window's golden files are
+// tests/<carpeta>/golden/<nombre>.<es|en>.txt; `soloNombre` names the controls
+// whose content is data of the machine, compared by name only.
 struct VentanaConTextos {
     const char* carpeta;
     const char* nombre;
     std::function<QWidget*()> crear;
     QStringList soloNombre = {};
 };
-
 inline void PrintTo(const VentanaConTextos& v, std::ostream* os) { *os << v.nombre; }
 
 class TextosDeVentana : public PruebaConVentanas,
@@ -110,8 +92,8 @@ class TextosDeVentana : public PruebaConVentanas,
 
 } // namespace tesedra::prueba
 
-// The rows of the texts test of one test program: its windows in both languages.
-#define TEXTOS_DE_VENTANAS(prefijo, ...)                                                                         \
-    INSTANTIATE_TEST_SUITE_P(prefijo, TextosDeVentana,                                                            \
-                             ::testing::Combine(::testing::Values(__VA_ARGS__),                                  \
+// The rows of the texts test of one program: its windows, in both languages.
+#define TEXTOS_DE_VENTANAS(prefijo, ...)                                                                  \
+    INSTANTIATE_TEST_SUITE_P(prefijo, TextosDeVentana,                                                     \
+                             ::testing::Combine(::testing::Values(__VA_ARGS__),                           \
                                                 ::testing::Values(kIdiomaEspanol, kIdiomaIngles)))
