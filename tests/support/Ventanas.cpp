@@ -13,10 +13,9 @@ void PruebaConVentanas::SetUp()
 void PruebaConVentanas::TearDown()
 {
     CerrarPuerto();
-    QList<QPointer<QWidget>> ventanas; // a processing dialog goes with its window
+    QList<QPointer<QWidget>> ventanas; // processing dialogs last: most go with their windows
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (!qobject_cast<fProcesando*>(w))
-            ventanas.push_back(w);
+        qobject_cast<fProcesando*>(w) ? ventanas.append(w) : ventanas.prepend(w);
     qDeleteAll(ventanas);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     FijarSalida([] { QCoreApplication::quit(); });
@@ -34,12 +33,6 @@ void PruebaConVentanas::Cuando(std::function<bool()> condicion, std::function<vo
         }
     });
     t->start(1);
-}
-
-bool PruebaConVentanas::Recibio(const std::string& linea) const
-{
-    const auto& l = router_->lineasRecibidas();
-    return std::find(l.begin(), l.end(), linea) != l.end();
 }
 
 // What a window shows, a line each: its title; then every named control in tree

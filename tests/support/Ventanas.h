@@ -70,7 +70,6 @@ protected:
     // Runs `accion` once `condicion` holds, from the event loop (which runs inside
     // the waits of a router exchange).
     void Cuando(std::function<bool()> condicion, std::function<void()> accion);
-    bool Recibio(const std::string& linea) const;
 
     int salidas_ = 0;     // times the program would have left its event loop
     QObject vigilancias_; // owns what Cuando watches with

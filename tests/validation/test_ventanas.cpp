@@ -18,21 +18,10 @@ TEXTOS_DE_VENTANAS(Validation, VentanaConTextos{"validation", "fValidacion", [] 
 
 namespace {
 
-using Validacion = PruebaConVentanas;
-
-// How many values of the line (or the general ones) are on show.
-int Visibles(QWidget* v, bool deLinea)
-{
-    int n = 0;
-    for (QLabel* l : v->findChildren<QLabel*>(QRegularExpression("^lv(?!ersion)")))
-        n += l->isVisible() && l->objectName().contains(QRegularExpression("Atenuacion|MargenRuido")) == deLinea;
-    return n;
-}
-
 // Against an 812 whose line is out of its attenuation and noise limits, with the
 // line checked (true) or not: the values shown, and the record saved once a
 // folder takes it, the window staying with its values until then.
-class Validaciones : public Validacion, public ::testing::WithParamInterface<bool> {};
+class Validaciones : public PruebaConVentanas, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
 {
@@ -44,15 +33,20 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
     auto* v = new fValidacion(principal, [] { return kOfficeRemote812; });
     v->show();
     auto* guardar = Hijo(v, "bAceptar");
-    EXPECT_FALSE(guardar->isEnabled());
-    EXPECT_EQ(Visibles(v, false) + Visibles(v, true), 0);
+    auto Visibles = [v](bool deLinea) { // how many values of the line, or general ones, are on show
+        int n = 0;
+        for (QLabel* l : v->findChildren<QLabel*>(QRegularExpression(deLinea ? "^lv(Atenuacion|Margen)" : "^lv(?!ersion|Atenuacion|Margen)")))
+            n += l->isVisible();
+        return n;
+    };
+    EXPECT_FALSE(guardar->isEnabled() || Visibles(false) || Visibles(true)) << "nothing to save or show before a run";
     if (GetParam())
         QTest::mouseClick(Hijo(v, "chkModServicio"), Qt::LeftButton);
     EXPECT_EQ(Hijo(v, "cModServicio")->isEnabled(), GetParam());
     Pulsar(v, "Ejecutar");
     EXPECT_FALSE(PuertoAbierto());
-    EXPECT_EQ(Visibles(v, false), 12);
-    EXPECT_EQ(Visibles(v, true), GetParam() ? 4 : 0);
+    EXPECT_EQ(Visibles(false), 12);
+    EXPECT_EQ(Visibles(true), GetParam() ? 4 : 0);
     EXPECT_EQ(Hijo<QLabel>(v, "lvTelefono")->text(), L1(v->Valores().telefono));
     EXPECT_EQ(Hijo<QLabel>(v, "lvAtenuacionBajada")->text(), L1(v->Valores().atenuacionBajada));
     ASSERT_EQ(dialogos_.mensajes.size(), GetParam() ? 1u : 0u);
@@ -65,7 +59,7 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
     for (int i = 0; i < 2; ++i) {
         Pulsar(v, "bAceptar");
         ASSERT_EQ(Ventana<fValidacion>(), v);
-        EXPECT_TRUE(guardar->isEnabled() && Visibles(v, false) == 12 && !principal->isVisible());
+        EXPECT_TRUE(guardar->isEnabled() && Visibles(false) == 12 && !principal->isVisible());
     }
     ASSERT_EQ(dialogos_.mensajes.size(), 1u);
     EXPECT_EQ(dialogos_.mensajes[0].texto.rfind(mensajes().msgErrGrabarValidacion + ": ", 0), 0u);
@@ -81,42 +75,12 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
 
 INSTANTIATE_TEST_SUITE_P(Validation, Validaciones, ::testing::Bool());
 
-TEST_F(Validacion, AFailedRunWithdrawsTheValuesAndSave)
-{
-    Router(kOfficeRemote812);
-    auto* v = new fValidacion(nullptr, [] { return kOfficeRemote812; });
-    v->show();
-    Pulsar(v, "Ejecutar");
-    ASSERT_EQ(Visibles(v, false), 12);
-    router_->desaparecer();
-    Pulsar(v, "Ejecutar");
-    EXPECT_FALSE(Hijo(v, "bAceptar")->isEnabled());
-    EXPECT_EQ(Visibles(v, false), 0);
-    EXPECT_TRUE(v->isEnabled() && v->isVisible());
-}
-
 using Inversa = PruebaConVentanas;
 
-TEST_F(Inversa, FoldersComeFromTheSessionAndTheChooserRefusesEqualOnes)
-{
-    sesion().DirectorioOrigen = "/datos/a";
-    auto* v = new fvalInversa(nullptr);
-    auto* destino = Hijo<QLineEdit>(v, "tDestino");
-    EXPECT_EQ(Hijo<QLineEdit>(v, "tOrigen")->text(), "/datos/a");
-    dialogos_.respuestasCarpeta = {std::nullopt, "/datos/a", "/datos/b"};
-    for (const char* esperado : {"", "", "/datos/b"}) {
-        EXPECT_EQ(Hijo(v, "bValidar")->isEnabled(), !destino->text().isEmpty());
-        Pulsar(v, "bBuscarDestino");
-        EXPECT_EQ(destino->text(), esperado);
-    }
-    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
-    EXPECT_EQ(dialogos_.mensajes[0].texto, mensajes().msgDirectoriosIguales);
-    EXPECT_EQ(dialogos_.mensajes[0].titulo, "Tesedra");
-    EXPECT_EQ(dialogos_.mensajes[0].icono, IconoMensaje::Informacion);
-    EXPECT_TRUE(Hijo(v, "bValidar")->isEnabled());
-}
-
-TEST_F(Inversa, RunWritesOneOutputPerRecordFileWithNothingCuttingIn)
+// The folders come from the session, or from the chooser, which refuses a source
+// folder as destination; the run writes one output per record file, with nothing
+// cutting in meanwhile.
+TEST_F(Inversa, ChoosesTwoFoldersAndWritesOneOutputPerRecordFile)
 {
     QTemporaryDir origen, destino;
     for (const QDate& dia : {QDate(2001, 12, 5), QDate(2001, 12, 6)}) {
@@ -128,17 +92,27 @@ TEST_F(Inversa, RunWritesOneOutputPerRecordFileWithNothingCuttingIn)
         }
     }
     sesion().DirectorioOrigen = origen.path().toStdString();
-    sesion().DirectorioDestino = destino.path().toStdString();
     QPointer<fvalInversa> v = new fvalInversa(nullptr);
     v->show();
+    EXPECT_EQ(Hijo<QLineEdit>(v, "tOrigen")->text(), origen.path());
+    dialogos_.respuestasCarpeta = {std::nullopt, origen.path(), destino.path()};
+    for (const QString& esperado : {QString(), QString(), destino.path()}) {
+        EXPECT_EQ(Hijo(v, "bValidar")->isEnabled(), !Hijo<QLineEdit>(v, "tDestino")->text().isEmpty());
+        Pulsar(v, "bBuscarDestino");
+        EXPECT_EQ(Hijo<QLineEdit>(v, "tDestino")->text(), esperado);
+    }
+    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
+    EXPECT_EQ(dialogos_.mensajes[0].texto, mensajes().msgDirectoriosIguales);
+    EXPECT_EQ(dialogos_.mensajes[0].titulo, "Tesedra");
+    EXPECT_EQ(dialogos_.mensajes[0].icono, IconoMensaje::Informacion);
+    dialogos_.mensajes.clear();
     bool cortada = true;
     Cuando([&] { return !Hijo(v, "bVolver")->isEnabled(); }, [&] { cortada = v->close(); });
     Pulsar(v, "bValidar");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(v.isNull() || cortada) << "the window went away under its run";
     EXPECT_TRUE(dialogos_.mensajes.empty());
-    EXPECT_EQ(Hijo<QProgressBar>(v, "ProgressBar1")->value(), 2);
-    EXPECT_TRUE(Hijo(v, "bValidar")->isEnabled() && Hijo(v, "bVolver")->isEnabled());
+    EXPECT_TRUE(Hijo<QProgressBar>(v, "ProgressBar1")->value() == 2 && Hijo(v, "bValidar")->isEnabled());
     for (const char* nombre : {"AI051201.des", "AI061201.des"}) {
         const QStringList l = QString::fromLatin1(LeerFichero(destino.filePath(nombre))).split("\r\n");
         ASSERT_EQ(l.size(), 7) << nombre;
