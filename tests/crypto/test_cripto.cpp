@@ -1,12 +1,15 @@
-// The record cipher: sealing, opening and its failure cases, line digests.
+// The record cipher against OpenSSL's Blowfish and SHA-256 under the record key
+// written out below: records sealed here open in the product and the other way
+// round; then the failure cases of opening, line digests and hexadecimal.
 #include "crypto/Blowfish.h"
-#include "crypto/CSHA256.h"
 #include "crypto/Cripto.h"
+
+#include <openssl/blowfish.h>
+#include <openssl/sha.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
+#include <cstdio>
 
 using namespace tesedra;
 
@@ -14,30 +17,62 @@ namespace {
 
 const std::string kAlterado = "--Registro incorrecto --;NOK";
 const std::string kIlegible = "-- Registro incorrecto --;NOK";
+// The 35 bytes of the record key.
+const char kClaveHex[] = "4D5A5256213139363877504C4B556A48475459426E4D45525735383137322828BF3339";
 
-std::string Sha(const std::string& s) { return CSHA256().SHA256(s); }
+const unsigned char* U(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
 
-// A sealed text from raw bytes enciphered under the record key: lets a test
-// choose exactly what opening will decipher.
-std::string SellarBytes(std::string claro)
+std::string Hex(const std::string& bytes, const char* formato = "%02X")
 {
-    FijarClave(ClaveRegistro());
-    BlowfishEncipherBytes(reinterpret_cast<std::uint8_t*>(claro.data()), claro.size() / 8);
-    const std::string hex = HexFromText(claro);
+    std::string hex;
+    char dos[3];
+    for (unsigned char b : bytes) {
+        std::snprintf(dos, sizeof dos, formato, b);
+        hex += dos;
+    }
+    return hex;
+}
+
+std::string Bytes(const std::string& hex)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    return bytes;
+}
+
+std::string Sha(const std::string& s)
+{
+    unsigned char r[SHA256_DIGEST_LENGTH];
+    SHA256(U(s), s.size(), r);
+    return Hex(std::string(reinterpret_cast<char*>(r), sizeof r), "%02x");
+}
+
+// OpenSSL's ECB over the whole blocks of `bytes` under the record key.
+std::string Ecb(const std::string& bytes, int sentido)
+{
+    const std::string clave = Bytes(kClaveHex);
+    BF_KEY k;
+    BF_set_key(&k, static_cast<int>(clave.size()), U(clave));
+    std::string salida = bytes;
+    for (std::size_t i = 0; i + 8 <= bytes.size(); i += 8)
+        BF_ecb_encrypt(U(bytes) + i, reinterpret_cast<unsigned char*>(salida.data()) + i, &k, sentido);
+    return salida;
+}
+
+// A sealed text whose cipher part is exactly `claro` enciphered here.
+std::string SellarBytes(const std::string& claro)
+{
+    const std::string hex = Hex(Ecb(claro, BF_ENCRYPT));
     return hex + "#" + Sha(hex);
 }
 
-struct Apertura {
-    std::string texto;
-    bool resultado;
-    bool intacto;
-};
+std::string Linea(std::string cuerpo, const std::string& resumen) { return cuerpo.append(";").append(resumen); }
 
-Apertura Abrir(const std::string& sellado)
+std::string Rellenar(std::string s)
 {
-    Apertura a{"sin tocar", false, false};
-    a.resultado = DescifrarRegistro(sellado, a.texto, a.intacto);
-    return a;
+    const std::size_t k = 8 - s.size() % 8;
+    return s.append(k, static_cast<char>(k));
 }
 
 std::string TextoDePrueba(std::size_t n)
@@ -50,285 +85,162 @@ std::string TextoDePrueba(std::size_t n)
     return t;
 }
 
-std::size_t LargoSellado(std::size_t n) { return 16 * ((n + 65) / 8 + 1) + 65; }
-
 } // namespace
 
-TEST(Cripto, RecordKey)
+TEST(RecordCipher, OpensRecordsSealedWithOpenSsl)
 {
-    const std::string& k = ClaveRegistro();
-    ASSERT_EQ(k.size(), 35u);
-    EXPECT_EQ(k.substr(0, 32), "MZRV!1968wPLKUjHGTYBnMERW58172((");
-    EXPECT_EQ(static_cast<unsigned char>(k[32]), 0xBF);
-    EXPECT_EQ(k.substr(33), "39");
+    for (std::size_t n : {0, 1, 7, 8, 55, 56, 57, 100, 1000}) {
+        SCOPED_TRACE(n);
+        const std::string t = TextoDePrueba(n);
+        std::string abierto;
+        bool intacto = false;
+        EXPECT_TRUE(DescifrarRegistro(SellarBytes(Rellenar(t + ";" + Sha(t))), abierto, intacto));
+        EXPECT_TRUE(intacto);
+        EXPECT_EQ(abierto, t + ";" + Sha(t) + ";OK");
+    }
 }
 
-TEST(Cripto, SealAndOpenEveryLengthUpTo100)
+TEST(RecordCipher, OpenSslOpensWhatTheProductSeals)
 {
+    FijarClave("otra clave cualquiera"); // sealing sets the record key itself
+    const auto planificaciones = BlowfishPlanificaciones();
     for (std::size_t n = 0; n <= 100; ++n) {
+        SCOPED_TRACE(n);
         const std::string t = TextoDePrueba(n);
         std::string sellado;
-        ASSERT_TRUE(CifrarRegistro(t, sellado)) << n;
-        ASSERT_EQ(sellado.size(), LargoSellado(n)) << n;
-
+        ASSERT_TRUE(CifrarRegistro(t, sellado));
         const std::size_t p = sellado.find('#');
-        ASSERT_EQ(p, sellado.size() - 65) << n;
+        ASSERT_EQ(p, sellado.size() - 65);
         const std::string hex = sellado.substr(0, p);
-        EXPECT_TRUE(std::all_of(hex.begin(), hex.end(),
-                                [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }))
-            << n;
-        EXPECT_EQ(sellado.substr(p + 1), Sha(hex)) << n;
+        EXPECT_EQ(sellado.substr(p + 1), Sha(hex));
+        EXPECT_EQ(Hex(Bytes(hex)), hex) << "not upper-case hexadecimal";
+        EXPECT_EQ(Ecb(Bytes(hex), BF_DECRYPT), Rellenar(t + ";" + Sha(t)));
 
-        const Apertura a = Abrir(sellado);
-        EXPECT_TRUE(a.resultado) << n;
-        EXPECT_TRUE(a.intacto) << n;
-        EXPECT_EQ(a.texto, t + ";" + Sha(t) + ";OK") << n;
+        std::string abierto;
+        bool intacto = false;
+        EXPECT_TRUE(DescifrarRegistro(sellado, abierto, intacto));
+        EXPECT_TRUE(intacto);
+        EXPECT_EQ(abierto, t + ";" + Sha(t) + ";OK");
     }
+    EXPECT_LE(BlowfishPlanificaciones(), planificaciones + 1) << "the record key is scheduled once";
 }
 
-TEST(Cripto, SealedLengthsAndPadding)
-{
-    std::string sellado;
-    ASSERT_TRUE(CifrarRegistro("", sellado));
-    EXPECT_EQ(sellado.size(), 209u);
-
-    // abc gets five bytes of value 5; eight letters a whole block of 8s.
-    FijarClave(ClaveRegistro());
-    std::string esperado = "abc\x05\x05\x05\x05\x05";
-    BlowfishEncipherBytes(reinterpret_cast<std::uint8_t*>(esperado.data()), 1);
-    EXPECT_EQ(BlowfishEncipherText("abc"), esperado);
-
-    std::string ocho = "abcdefgh" + std::string(8, '\x08');
-    BlowfishEncipherBytes(reinterpret_cast<std::uint8_t*>(ocho.data()), 2);
-    EXPECT_EQ(BlowfishEncipherText("abcdefgh"), ocho);
-
-    for (std::size_t n = 0; n < 40; ++n) {
-        const std::string t = TextoDePrueba(n);
-        const std::string c = BlowfishEncipherText(t);
-        EXPECT_EQ(c.size(), (n / 8 + 1) * 8) << n;
-        EXPECT_EQ(BlowfishDecipherText(c), t) << n;
-    }
-}
-
-TEST(Cripto, EqualBlocksEncipherEqually)
-{
-    FijarClave(ClaveRegistro());
-    const std::string c = BlowfishEncipherText("ABCDEFGHABCDEFGHxyz");
-    ASSERT_EQ(c.size(), 24u);
-    EXPECT_EQ(c.substr(0, 8), c.substr(8, 8));
-    EXPECT_NE(c.substr(0, 8), c.substr(16, 8));
-}
-
-TEST(Cripto, SealingSetsTheRecordKeyItself)
-{
-    std::string primero, segundo;
-    ASSERT_TRUE(CifrarRegistro("912345678", primero));
-    FijarClave("otra clave cualquiera");
-    ASSERT_TRUE(CifrarRegistro("912345678", segundo));
-    EXPECT_EQ(primero, segundo);
-    FijarClave("otra clave cualquiera");
-    const Apertura a = Abrir(primero);
-    EXPECT_EQ(a.texto, "912345678;" + Sha("912345678") + ";OK");
-}
-
-TEST(Cripto, OpeningAlteredTexts)
+TEST(RecordCipher, OpeningAlteredAndUnreadableTexts)
 {
     const std::string t = "912345678;3Com 812;5,5";
     const std::string p = t + ";" + Sha(t);
-    std::string sellado;
-    ASSERT_TRUE(CifrarRegistro(t, sellado));
-    const std::size_t almohadilla = sellado.find('#');
+    const std::string sellado = SellarBytes(Rellenar(p));
+    const std::string hex = sellado.substr(0, sellado.find('#'));
+    const std::string resumen = sellado.substr(hex.size() + 1);
+    std::string minusculas = hex;
+    for (char& c : minusculas)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string digitoCambiado = (hex[3] == 'A' ? "B" : "A");
+    const std::string otroPrimerBloque = Ecb(Bytes(hex.substr(0, 3) + digitoCambiado + hex.substr(4, 12)), BF_DECRYPT);
+    const std::string relleno = SellarBytes("ABCDEFGHIJKLMNO\x01");
+    const std::string rellenoHex = relleno.substr(0, relleno.find('#'));
+    auto ConResumen = [](const std::string& h) { return h + "#" + Sha(h); };
+    auto NoHex = [&](std::size_t pos, char c) { std::string h = hex; h[pos] = c; return h; };
 
-    // Outer digest altered: the text still opens, followed by the marker.
-    std::string malo = sellado;
-    malo.back() = malo.back() == '0' ? '1' : '0';
-    Apertura a = Abrir(malo);
-    EXPECT_FALSE(a.resultado);
-    EXPECT_FALSE(a.intacto);
-    EXPECT_EQ(a.texto, p + kAlterado);
-
-    // A digest of the wrong length does not match either.
-    a = Abrir(sellado + "0");
-    EXPECT_FALSE(a.resultado);
-    EXPECT_EQ(a.texto, p + kAlterado);
-
-    // One cipher digit changed: the digest fails; the first block is garbled.
-    malo = sellado;
-    malo[3] = malo[3] == 'A' ? 'B' : 'A';
-    a = Abrir(malo);
-    EXPECT_FALSE(a.resultado);
-    EXPECT_FALSE(a.intacto);
-    EXPECT_NE(a.texto.substr(0, 8), p.substr(0, 8));
-    EXPECT_EQ(a.texto.substr(8), p.substr(8) + kAlterado);
-
-    // Lower-case digits open like upper-case ones.
-    std::string minusculas = sellado.substr(0, almohadilla);
-    std::transform(minusculas.begin(), minusculas.end(), minusculas.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    ASSERT_NE(minusculas, sellado.substr(0, almohadilla));
-    a = Abrir(minusculas + "#" + Sha(minusculas));
-    EXPECT_TRUE(a.resultado);
-    EXPECT_TRUE(a.intacto);
-    EXPECT_EQ(a.texto, p + ";OK");
-    a = Abrir(minusculas + sellado.substr(almohadilla)); // the digest was of the upper-case digits
-    EXPECT_FALSE(a.resultado);
-    EXPECT_EQ(a.texto, p + kAlterado);
-
-    // Only the last '#' separates: an earlier one makes the hex part unreadable.
-    a = Abrir("AB#" + sellado);
-    EXPECT_TRUE(a.resultado);
-    EXPECT_EQ(a.texto, kIlegible);
-}
-
-TEST(Cripto, OpeningUnreadableTexts)
-{
-    std::string sellado;
-    ASSERT_TRUE(CifrarRegistro("texto", sellado));
-    const std::size_t almohadilla = sellado.find('#');
-
-    // No '#': marker, true, and the intact flag is not written.
-    for (bool previo : {false, true}) {
+    // previo: the flag before opening; intacto: after. Without a '#' it is not written.
+    const struct {
+        const char* caso;
+        std::string sellado;
+        bool previo;
         std::string abierto;
-        bool intacto = previo;
-        EXPECT_TRUE(DescifrarRegistro(sellado.substr(0, almohadilla), abierto, intacto));
-        EXPECT_EQ(abierto, kIlegible);
-        EXPECT_EQ(intacto, previo);
-    }
-    EXPECT_EQ(Abrir("").texto, kIlegible);
-
-    // A pair that is not hexadecimal, with and without a matching digest.
-    for (std::size_t pos : {std::size_t(0), std::size_t(7), almohadilla - 1}) {
-        for (char c : {'G', 'g', ' ', '-', '\xF1', '\0'}) {
-            std::string hex = sellado.substr(0, almohadilla);
-            hex[pos] = c;
-            for (const std::string& resumen : {Sha(hex), sellado.substr(almohadilla + 1)}) {
-                const Apertura a = Abrir(hex + "#" + resumen);
-                EXPECT_TRUE(a.resultado) << pos << " " << int(c);
-                EXPECT_EQ(a.texto, kIlegible) << pos << " " << int(c);
-            }
-        }
-    }
-
-    // An empty cipher part, or one lone digit.
-    for (const std::string hex : {"", "A"}) {
-        const Apertura a = Abrir(hex + "#" + Sha(hex));
-        EXPECT_TRUE(a.resultado);
-        EXPECT_EQ(a.texto, kIlegible);
-    }
-}
-
-TEST(Cripto, PaddingRemovalOnOpening)
-{
-    const std::string cuerpo = "ABCDEFGHIJKLMNO";
-    struct Caso {
-        char ultimo;
-        std::size_t quedan;
+        bool resultado;
+        bool intacto;
     } casos[] = {
-        {'\x01', 15}, {'\x03', 13}, {'\x08', 8}, {'\x09', 16}, {'\xFF', 16}, {'\x00', 16},
+        {"outer digest altered", sellado.substr(0, sellado.size() - 1) + (sellado.back() == '0' ? "1" : "0"), true,
+         p + kAlterado, false, false},
+        {"digest one digit long", sellado + "0", true, p + kAlterado, false, false},
+        {"one cipher digit changed", hex.substr(0, 3) + digitoCambiado + hex.substr(4) + "#" + resumen, true,
+         otroPrimerBloque + p.substr(8) + kAlterado, false, false},
+        {"lower-case digits, their digest", ConResumen(minusculas), false, p + ";OK", true, true},
+        {"lower-case digits, upper-case digest", minusculas + "#" + resumen, true, p + kAlterado, false, false},
+        {"no '#', flag clear", hex, false, kIlegible, true, false},
+        {"no '#', flag set", hex, true, kIlegible, true, true},
+        {"empty", "", true, kIlegible, true, true},
+        {"an earlier '#'", "AB#" + sellado, true, kIlegible, true, false},
+        {"'G' first", ConResumen(NoHex(0, 'G')), false, kIlegible, true, true},
+        {"'g' inside", NoHex(7, 'g') + "#" + resumen, true, kIlegible, true, false},
+        {"blank inside", ConResumen(NoHex(8, ' ')), false, kIlegible, true, true},
+        {"'-' last", ConResumen(NoHex(hex.size() - 1, '-')), false, kIlegible, true, true},
+        {"Latin-1 letter", ConResumen(NoHex(5, '\xF1')), false, kIlegible, true, true},
+        {"zero byte", ConResumen(NoHex(2, '\0')), false, kIlegible, true, true},
+        {"empty cipher part", ConResumen(""), false, kIlegible, true, true},
+        {"one lone digit", ConResumen("A"), false, kIlegible, true, true},
+        {"padding of 1", relleno, false, "ABCDEFGHIJKLMNO;OK", true, true},
+        {"padding of 3", SellarBytes("ABCDEFGHIJKLMNO\x03"), false, "ABCDEFGHIJKLM;OK", true, true},
+        {"padding of 8", SellarBytes("ABCDEFGHIJKLMNO\x08"), false, "ABCDEFGH;OK", true, true},
+        {"last byte 9 kept", SellarBytes("ABCDEFGHIJKLMNO\x09"), false, "ABCDEFGHIJKLMNO\x09;OK", true, true},
+        {"last byte FF kept", SellarBytes("ABCDEFGHIJKLMNO\xFF"), false, "ABCDEFGHIJKLMNO\xFF;OK", true, true},
+        {"last byte 0 kept", SellarBytes(std::string("ABCDEFGHIJKLMNO\0", 16)), false,
+         std::string("ABCDEFGHIJKLMNO\0;OK", 19), true, true},
+        {"final lone digit ignored", ConResumen(rellenoHex + "F"), false, "ABCDEFGHIJKLMNO;OK", true, true},
+        {"partial last block dropped", ConResumen(rellenoHex + "0102"), false, "ABCDEFGHIJKLMNO;OK", true, true},
+        {"only a partial block", ConResumen(rellenoHex.substr(0, 8)), false, ";OK", true, true},
     };
     for (const auto& c : casos) {
-        const std::string claro = cuerpo + c.ultimo;
-        const Apertura a = Abrir(SellarBytes(claro));
-        EXPECT_TRUE(a.resultado) << int(c.ultimo);
-        EXPECT_EQ(a.texto, claro.substr(0, c.quedan) + ";OK") << int(c.ultimo);
-        EXPECT_EQ(BlowfishDecipherText(BlowfishEncipherText(claro)), claro);
+        SCOPED_TRACE(c.caso);
+        std::string abierto = "sin tocar";
+        bool intacto = c.previo;
+        EXPECT_EQ(DescifrarRegistro(c.sellado, abierto, intacto), c.resultado);
+        EXPECT_EQ(abierto, c.abierto);
+        EXPECT_EQ(intacto, c.intacto);
     }
-
-    // A final lone digit is ignored; a trailing partial block is dropped.
-    std::string sellado = SellarBytes("12345678abcdefg\x01");
-    std::string hex = sellado.substr(0, sellado.find('#'));
-    Apertura a = Abrir(hex + "F#" + Sha(hex + "F"));
-    EXPECT_EQ(a.texto, "12345678abcdefg;OK");
-    a = Abrir(hex + "0102#" + Sha(hex + "0102"));
-    EXPECT_EQ(a.texto, "12345678abcdefg;OK");
-    a = Abrir(hex.substr(0, 8) + "#" + Sha(hex.substr(0, 8)));
-    EXPECT_TRUE(a.resultado);
-    EXPECT_EQ(a.texto, ";OK");
 }
 
-TEST(Cripto, LongTextsSealAndOpen)
+TEST(RecordCipher, TextCipherPadsToWholeBlocks)
 {
-    std::mt19937 azar(7);
-    std::string t(100000, '\0');
-    for (auto& c : t)
-        c = static_cast<char>(azar());
-    std::string sellado;
-    ASSERT_TRUE(CifrarRegistro(t, sellado));
-    EXPECT_EQ(sellado.size(), LargoSellado(t.size()));
-    const Apertura a = Abrir(sellado);
-    EXPECT_TRUE(a.resultado);
-    EXPECT_EQ(a.texto, t + ";" + Sha(t) + ";OK");
-}
-
-TEST(Cripto, OpeningManyRecordsSchedulesTheKeyOnce)
-{
-    std::string sellado;
-    ASSERT_TRUE(CifrarRegistro("912345678", sellado));
-    FijarClave("otra");
-    const auto antes = BlowfishPlanificaciones();
-    for (int i = 0; i < 1000; ++i) {
-        ASSERT_EQ(Abrir(sellado).texto, "912345678;" + Sha("912345678") + ";OK");
-        std::string otro;
-        ASSERT_TRUE(CifrarRegistro("x", otro));
+    FijarClave(ClaveRegistro());
+    for (std::size_t n = 0; n < 40; ++n) {
+        SCOPED_TRACE(n);
+        const std::string t = TextoDePrueba(n);
+        const std::string c = BlowfishEncipherText(t);
+        EXPECT_EQ(c, Ecb(Rellenar(t), BF_ENCRYPT));
+        EXPECT_EQ(BlowfishDecipherText(c), t);
     }
-    EXPECT_LE(BlowfishPlanificaciones(), antes + 1);
 }
 
-TEST(Cripto, HexConversions)
+TEST(LineDigest, AppendedAndChecked)
 {
-    EXPECT_EQ(HexFromText(std::string("\x00\x0F\x10\xAB\xFF", 5)), "000F10ABFF");
-    EXPECT_EQ(HexFromText(""), "");
+    const struct {
+        std::string linea;
+        bool coincide;
+        std::string cuerpo;
+    } casos[] = {
+        {Linea("a;b;c", Sha("a;b;c")), true, "a;b;c"},
+        {Linea("", Sha("")), true, ""},
+        {Linea("\xBF" "S\xED?", Sha("\xBF" "S\xED?")), true, "\xBF" "S\xED?"},
+        {Linea("a;b;C", Sha("a;b;c")), false, "a;b;C"},
+        {Linea("x", Hex(Bytes(Sha("x")))), false, "x"},
+        {Linea("x", Sha("x") + "0"), false, "x"},
+        {Linea("x", ""), false, "x"},
+        {"sin separador", false, ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.linea);
+        std::string cuerpo = "previo";
+        EXPECT_EQ(ComprobarResumen(c.linea, cuerpo), c.coincide);
+        EXPECT_EQ(cuerpo, c.cuerpo);
+        std::string linea = c.cuerpo; // the output may be the input
+        ASSERT_TRUE(AnadirResumen(linea, linea));
+        EXPECT_EQ(linea, Linea(c.cuerpo, Sha(c.cuerpo)));
+    }
+}
 
-    std::string bytes = "previo";
-    EXPECT_TRUE(BytesFromHex("000f10aBfF", bytes));
-    EXPECT_EQ(bytes, std::string("\x00\x0F\x10\xAB\xFF", 5));
-    EXPECT_TRUE(BytesFromHex("ABC", bytes));
-    EXPECT_EQ(bytes, "\xAB");
-    EXPECT_TRUE(BytesFromHex("", bytes));
-    EXPECT_EQ(bytes, "");
-    for (const std::string malo : {"0G", "G0", " 1", "1 ", "+1", "-1", "0x", "1\xB1"})
-        EXPECT_FALSE(BytesFromHex("AA" + malo, bytes)) << malo;
-
+TEST(Hexadecimal, EveryByteBothWaysAndNonDigitsRefused)
+{
     std::string todos;
     for (int i = 0; i < 256; ++i)
         todos.push_back(static_cast<char>(i));
-    ASSERT_TRUE(BytesFromHex(HexFromText(todos), bytes));
+    EXPECT_EQ(HexFromText(todos), Hex(todos));
+    std::string bytes = "previo";
+    ASSERT_TRUE(BytesFromHex(Hex(todos, "%02x") + "A", bytes));
     EXPECT_EQ(bytes, todos);
-}
-
-TEST(Cripto, LineDigests)
-{
-    std::string linea;
-    ASSERT_TRUE(AnadirResumen("a;b;c", linea));
-    EXPECT_EQ(linea, "a;b;c;" + Sha("a;b;c"));
-    std::string cuerpo;
-    EXPECT_TRUE(ComprobarResumen(linea, cuerpo));
-    EXPECT_EQ(cuerpo, "a;b;c");
-
-    ASSERT_TRUE(AnadirResumen("", linea));
-    EXPECT_EQ(linea, ";" + Sha(""));
-    EXPECT_TRUE(ComprobarResumen(linea, cuerpo));
-    EXPECT_EQ(cuerpo, "");
-
-    // Altered body or digest: false, the body still given.
-    std::string malo = "a;b;C;" + Sha("a;b;c");
-    EXPECT_FALSE(ComprobarResumen(malo, cuerpo));
-    EXPECT_EQ(cuerpo, "a;b;C");
-    std::string mayusculas = "x;" + Sha("x");
-    std::transform(mayusculas.begin(), mayusculas.end(), mayusculas.begin(),
-                   [](char c) { return c == 'x' ? c : static_cast<char>(std::toupper(c)); });
-    EXPECT_FALSE(ComprobarResumen(mayusculas, cuerpo));
-    EXPECT_FALSE(ComprobarResumen("x;", cuerpo));
-
-    // No ';' at all: cannot be split.
-    cuerpo = "previo";
-    EXPECT_FALSE(ComprobarResumen("sin separador", cuerpo));
-    EXPECT_EQ(cuerpo, "");
-
-    // The output may be the input.
-    std::string mismo = "\xBF" "S\xED?";
-    ASSERT_TRUE(AnadirResumen(mismo, mismo));
-    EXPECT_EQ(mismo, "\xBF" "S\xED?;" + Sha("\xBF" "S\xED?"));
-    EXPECT_TRUE(ComprobarResumen(mismo, mismo));
-    EXPECT_EQ(mismo, "\xBF" "S\xED?");
+    for (const std::string malo : {"0G", "G0", " 1", "1 ", "+1", "-1", "0x", "1\xB1", "/0", ":0", "@0", "`0"}) {
+        EXPECT_FALSE(BytesFromHex("AA" + malo, bytes)) << malo;
+        EXPECT_EQ(bytes, todos) << malo;
+    }
 }

@@ -1,6 +1,8 @@
 #include "Ficheros.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace tesedra::prueba {
@@ -25,6 +27,16 @@ bool EscribirFichero(const QString& ruta, const std::string& contenido)
 std::string Golden(const std::string& rutaRelativa)
 {
     return LeerFichero(QStringLiteral(TESEDRA_SOURCE_DIR "/") + QString::fromStdString(rutaRelativa));
+}
+
+std::string Golden(const std::string& rutaRelativa, const std::string& actual)
+{
+    if (qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS")) {
+        const QString nuevo = QStringLiteral(TESEDRA_BINARY_DIR "/golden-nuevos/") + QString::fromStdString(rutaRelativa);
+        QDir().mkpath(QFileInfo(nuevo).path());
+        EscribirFichero(nuevo, actual);
+    }
+    return Golden(rutaRelativa);
 }
 
 std::string Visible(const std::string& s)

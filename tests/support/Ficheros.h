@@ -14,6 +14,10 @@ std::string LeerFichero(const QString& ruta);
 bool EscribirFichero(const QString& ruta, const std::string& contenido);
 // A file of the source tree, e.g. Golden("tests/checks/golden/812_sync.txt").
 std::string Golden(const std::string& rutaRelativa);
+// The same, for comparing with `actual`. A golden file is never written by a test:
+// with TESEDRA_GOLDEN_NUEVOS set, `actual` is written to build/golden-nuevos/<ruta>
+// instead, for a person to look at and copy over the golden file by hand.
+std::string Golden(const std::string& rutaRelativa, const std::string& actual);
 // CR, LF and TAB shown as <CR>, <LF> and <TAB>, so a failed comparison reads well.
 std::string Visible(const std::string& s);
 

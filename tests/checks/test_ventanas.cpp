@@ -1,0 +1,137 @@
+// The check windows against the simulated router: the run behind the processing
+// dialog, cancelling it, saving the result, and the boxes that reach the console.
+#include "Ventanas.h"
+
+#include "checks/Pruebas.h"
+#include "checks/fConectividadATM.h"
+#include "checks/fConfiguracion.h"
+#include "checks/fGenerico.h"
+
+#include <QPlainTextEdit>
+
+using namespace tesedra;
+using namespace tesedra::prueba;
+
+namespace {
+
+std::function<QWidget*()> Crear(int16_t prueba, int16_t modelo = 0)
+{
+    return [=] {
+        sesion().TipoPrueba = prueba;
+        return prueba == kPruebaConfiguracion ? static_cast<QWidget*>(new fConfiguracion(nullptr, [=] { return modelo; }))
+                                              : new fGenerico(nullptr, {});
+    };
+}
+
+} // namespace
+
+TEXTOS_DE_VENTANAS(Checks, VentanaConTextos{"checks", "fGenerico_sync", Crear(kPruebaSincronizacion)},
+                   VentanaConTextos{"checks", "fGenerico_ppp", Crear(kPruebaPPP)},
+                   VentanaConTextos{"checks", "fConectividadATM", [] { return new fConectividadATM(nullptr, {}); }},
+                   VentanaConTextos{"checks", "fConfiguracion", Crear(kPruebaConfiguracion, kOfficeRemote812)},
+                   VentanaConTextos{"checks", "fConfiguracion_5660", Crear(kPruebaConfiguracion, kEfficient5660)},
+                   VentanaConTextos{"checks", "fConfiguracion_otro", Crear(kPruebaConfiguracion)});
+
+namespace {
+
+// A run of a check to its end, or cancelled (with the answer given) while logging
+// on to a silent router or while the router is busy with the command.
+enum class Cancelar { No, AlAccederSi, AlConsultarSi, AlConsultarNo };
+
+class Corridas : public PruebaConVentanas,
+                 public ::testing::WithParamInterface<std::tuple<int16_t, int16_t, Cancelar>> {};
+
+TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
+{
+    const auto [modelo, prueba, cancelar] = GetParam();
+    auto& router = Router(modelo, [c = cancelar](sim::OpcionesSimulador& o) { o.silencioso = c == Cancelar::AlAccederSi; });
+    if (cancelar == Cancelar::AlConsultarSi)
+        router.fijarRespuesta("show adsl transceiver_status", "@pausa 1500\n");
+    tiempos().limiteAccesoS = 30; // a cancel ends the log-on, not its time limit
+    sesion().TipoPrueba = prueba;
+    std::function<int16_t()> codigo = [m = modelo] { return m; };
+    ParametrosPrueba p;
+    VentanaResultado* v = nullptr;
+    if (prueba == kPruebaATM) {
+        v = new fConectividadATM(nullptr, codigo);
+        Hijo<QLineEdit>(v, "txtVC")->setText(QStringLiteral("35"));
+        p.vp = "8";
+        p.vc = "35";
+    } else if (prueba == kPruebaConfiguracion) {
+        v = new fConfiguracion(nullptr, codigo);
+        p.circuito = "WAN";
+    } else {
+        v = new fGenerico(nullptr, codigo);
+    }
+    v->show();
+    auto Lanzar = [v] {
+        if (auto* g = qobject_cast<fGenerico*>(v))
+            g->Ejecutar();
+        else
+            Pulsar(v, "btnLanzar");
+    };
+    dialogos_.respuestasSiNo = {cancelar != Cancelar::AlConsultarNo};
+    bool deshabilitada = false, procesando = false, cerrada = true;
+    Cuando([&] { return PuertoAbierto() && (cancelar == Cancelar::AlAccederSi || router.lineasRecibidas().size() > 3); },
+           [&] {
+               deshabilitada = !v->isEnabled();
+               procesando = Ventana<fProcesando>();
+               // Neither a second run nor closing the window can cut in.
+               Lanzar();
+               Pulsar(v, "bVolver");
+               cerrada = !v->isVisible();
+               if (cancelar != Cancelar::No)
+                   Pulsar(Ventana<fProcesando>(), "Command1");
+           });
+    Lanzar();
+    EXPECT_TRUE(deshabilitada && procesando && !cerrada);
+    EXPECT_TRUE(v->isEnabled() && v->isVisible() && !Ventana<fProcesando>() && !PuertoAbierto()) << "all as before";
+    EXPECT_TRUE(dialogos_.mensajes.empty()) << dialogos_.mensajes.at(0).texto;
+    EXPECT_EQ(dialogos_.preguntas.size(), cancelar == Cancelar::No ? 0u : 1u);
+    auto* caja = Hijo<QPlainTextEdit>(v, "tInfoEstado");
+    const std::string resultado = v->Resultado();
+    EXPECT_EQ(caja->toPlainText(), L1(resultado).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(resultado.empty(), cancelar == Cancelar::AlAccederSi || cancelar == Cancelar::AlConsultarSi);
+    EXPECT_EQ(resultado.empty() ? resultado : EjecutarPrueba(modelo, prueba, p), resultado);
+    EXPECT_EQ(caja->textCursor().position(), caja->toPlainText().size()) << "the end of the result is in view";
+
+    // Saved with a line end where the dialog says, starting in the program's folder.
+    QTemporaryDir tmp;
+    dialogos_.respuestasGuardar = {tmp.filePath("r.txt")};
+    Pulsar(v, "bSalvar");
+    EXPECT_EQ(LeerFichero(tmp.filePath("r.txt")), resultado + "\r\n");
+    EXPECT_EQ(dialogos_.carpetasIniciales.at(0), QCoreApplication::applicationDirPath());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, Corridas,
+    ::testing::Values(std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::No},
+                      std::tuple{kEfficient5660, kPruebaPPP, Cancelar::No}, std::tuple{kEfficient5660, kPruebaATM, Cancelar::No},
+                      std::tuple{kOfficeRemote812, kPruebaConfiguracion, Cancelar::No},
+                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlAccederSi},
+                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlConsultarSi},
+                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlConsultarNo}));
+
+// What reaches a console command: digits only in VP and VC, typed or pasted.
+TEST(ConsoleBoxes, VpAndVcTakeDigitsOnly)
+{
+    const std::tuple<const char*, bool, const char*> casos[] = {
+        {"12", false, "12"}, {"0", false, "0"}, {"", false, ""}, {"a", false, ""}, {"1a", false, ""}, {"255", true, "255"},
+        {"a5", true, ""}, {"5\rshow system", true, ""}, {"3 ", true, ""}, {"\xD9\xA3", true, ""}, {"-1", true, ""}};
+    for (const auto& [texto, pegado, queda] : casos) {
+        for (const char* nombre : {"txtVP", "txtVC"}) {
+            SCOPED_TRACE(std::string(nombre) + " " + texto);
+            DialogosPrueba dialogos;
+            fConectividadATM v(nullptr, {});
+            auto* caja = v.findChild<QLineEdit*>(nombre);
+            caja->clear();
+            pegado ? caja->insert(QString::fromUtf8(texto)) : QTest::keyClicks(caja, QString::fromUtf8(texto));
+            EXPECT_EQ(nombre[4] == 'P' ? v.Parametros().vp : v.Parametros().vc, queda);
+            EXPECT_EQ(dialogos.mensajes.size(), *texto && !*queda ? 1u : 0u);
+            for (const auto& m : dialogos.mensajes)
+                EXPECT_EQ(m.texto, "Debe introducir valores entre 0 y 9");
+        }
+    }
+}
+
+} // namespace

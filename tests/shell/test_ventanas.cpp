@@ -1,0 +1,162 @@
+// The log-on window, the management key dialog and the main window driven through
+// their widgets, and the desktop program started for real.
+#include "Programas.h"
+#include "Ventanas.h"
+
+#include "checks/fGenerico.h"
+#include "console/Acceso.h"
+#include "shell/fClaveGestionProvision.h"
+#include "shell/fMain.h"
+#include "shell/fPerfil.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace tesedra;
+using namespace tesedra::prueba;
+
+TEXTOS_DE_VENTANAS(Shell, VentanaConTextos{"shell", "fPerfil", [] { return new fPerfil(); }},
+                   VentanaConTextos{"shell", "fMain", [] { return new fMain(); }},
+                   VentanaConTextos{"shell", "fClaveGestionProvision", [] { return new fClaveGestionProvision(); }});
+
+namespace {
+
+// A log-on: the profile chosen and the password entered with the button or with
+// Enter; or the keys pressed on a control and the management key typed in the
+// dialog they open. `perfil` is the profile entered as, -1 for none.
+struct Entrada {
+    int16_t indice;
+    const char* clave;
+    int16_t perfil;
+    Qt::KeyboardModifiers teclas = Qt::NoModifier;
+    const char* control = "cEntrar"; // or tClave for Enter
+};
+
+class LogOn : public PruebaConVentanas, public ::testing::WithParamInterface<Entrada> {};
+
+TEST_P(LogOn, EntersOnlyWithTheRightPasswordForTheProfile)
+{
+    const Entrada e = GetParam();
+    CargarMensajes(kIdiomaIngles); // the window loads the Spanish texts itself
+    sesion().Perfil = 1;
+    QPointer<fPerfil> perfil = new fPerfil();
+    perfil->show();
+    EXPECT_EQ(sesion().Perfil, 0);
+    auto* clave = Hijo<QLineEdit>(perfil, "tClave");
+    Hijo<QComboBox>(perfil, "cPerfil")->setCurrentIndex(e.indice);
+    EXPECT_EQ(clave->isEnabled(), e.indice != 0);
+    QString dialogo, queda;
+    if (!e.teclas) {
+        clave->setText(e.clave);
+        e.control[0] == 't' ? QTest::keyClick(clave, Qt::Key_Return) : Pulsar(perfil, e.control);
+    } else {
+        ConModal<QDialog>(
+            [&](QDialog* d) {
+                dialogo = QLatin1String(d->metaObject()->className());
+                QTest::keyClicks(Hijo(d, "txtClave"), e.clave);
+                Pulsar(d, "btnAceptar");
+                queda = Hijo<QLineEdit>(d, "txtClave")->text(); // a wrong key stays for another try
+                if (d->isVisible())
+                    Pulsar(d, "btnCancelar");
+            },
+            [&] { QTest::keyClick(Hijo(perfil, e.control), Qt::Key_T, e.teclas); });
+        const bool abre = e.teclas.testFlags(Qt::ControlModifier | Qt::AltModifier);
+        EXPECT_EQ(dialogo + queda, abre ? QStringLiteral("tesedra::fClaveGestionProvision") + e.clave : QString());
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(sesion().Perfil, e.perfil >= 0 ? e.perfil : e.indice);
+    auto* m = Ventana<fMain>();
+    ASSERT_EQ(m != nullptr, e.perfil >= 0);
+    if (m) { // what the profile may use
+        EXPECT_EQ(Hijo(m, "fesp")->isVisible() && Hijo(m, "bValidacion")->isVisible(), e.perfil > 0);
+        EXPECT_EQ(Hijo(m, "bvalInv")->isVisible(), e.perfil > 1);
+    }
+    EXPECT_EQ(perfil.isNull(), e.perfil >= 0) << "the log-on window goes once entered";
+    const bool avisa = e.perfil < 0 && (!e.teclas || !dialogo.isEmpty());
+    ASSERT_EQ(dialogos_.mensajes.size(), avisa ? 1u : 0u);
+    if (avisa) {
+        EXPECT_EQ(dialogos_.mensajes[0].texto, "La clave introducida no es v\xE1lida");
+        EXPECT_EQ(dialogos_.mensajes[0].titulo, "Error");
+        EXPECT_TRUE(clave->text().isEmpty());
+    }
+}
+
+const auto kCtrlAlt = Qt::ControlModifier | Qt::AltModifier;
+const char* const kGestion = "Vrax-K7lm-Opdu";
+
+INSTANTIATE_TEST_SUITE_P(
+    Passwords, LogOn,
+    ::testing::Values(Entrada{0, "cualquier cosa", 0}, Entrada{1, "Qarmvbx+LPW7?", 1}, Entrada{1, "Qarmvbx+LPW7?", 1, {}, "tClave"},
+                      Entrada{1, "Qarmvbx+LPW7? ", -1}, Entrada{1, " Qarmvbx+LPW7?", -1, {}, "tClave"},
+                      Entrada{1, "qarmvbx+lpw7?", -1}, Entrada{1, "", -1}, Entrada{1, "Qarmvbx+LPW7", -1, {}, "tClave"},
+                      Entrada{1, kGestion, 2, kCtrlAlt, "cPerfil"}, Entrada{0, kGestion, 2, kCtrlAlt},
+                      Entrada{1, "vrax-k7lm-opdu", -1, kCtrlAlt}, Entrada{1, " Vrax-K7lm-Opdu", -1, kCtrlAlt | Qt::ShiftModifier, "tClave"},
+                      Entrada{1, "Vrax-K7lm-Opdu ", -1, kCtrlAlt, "cPerfil"}, Entrada{1, "", -1, kCtrlAlt, "cSalir"},
+                      Entrada{1, kGestion, -1, Qt::ControlModifier, "cPerfil"}, Entrada{1, kGestion, -1, Qt::AltModifier, "tClave"}));
+
+// The button, the check it sets (9: left as it was), the window it opens and how
+// that one is closed (null: its close box).
+class Botones : public PruebaConVentanas,
+                public ::testing::WithParamInterface<std::tuple<const char*, int16_t, const char*, const char*>> {};
+
+// Each button hides the main window and opens its own, which brings it back when
+// it closes. The model, port and router password chosen in it reach the checks:
+// those that run at once log on to a 5660 on port 4 with that password.
+TEST_P(Botones, EachOpensItsWindowInPlaceOfTheMainOneUntilItCloses)
+{
+    const auto [boton, prueba, clase, volver] = GetParam();
+    Router(kEfficient5660, [](sim::OpcionesSimulador& o) { o.password = "cl\xE1ve"; });
+    FijarRutaDispositivo({});
+    qputenv("TESEDRA_COM4", router_->rutaDispositivo().toLocal8Bit());
+    sesion().Perfil = kPerfilGestion;
+    auto* m = new fMain();
+    m->show();
+    Hijo<QComboBox>(m, "cModem")->setCurrentIndex(1);
+    Hijo<QComboBox>(m, "cPuerto")->setCurrentIndex(3);
+    Hijo<QLineEdit>(m, "tClave")->insert("cl\u00e1ve");
+    QFocusEvent fuera(QEvent::FocusOut);
+    QCoreApplication::sendEvent(Hijo(m, "tClave"), &fuera);
+    sesion().TipoPrueba = 9;
+    Pulsar(m, boton);
+    EXPECT_FALSE(m->isVisible());
+    EXPECT_EQ(sesion().TipoPrueba, prueba);
+    QWidget* v = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        v = w->isVisible() && w->metaObject()->className() == QLatin1String(clase) ? w : v;
+    ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(!qobject_cast<fGenerico*>(v) || !qobject_cast<fGenerico*>(v)->Resultado().empty()) << "a check that runs at once";
+    EXPECT_TRUE(dialogos_.mensajes.empty());
+    volver ? Pulsar(v, volver) : void(v->close());
+    EXPECT_TRUE(m->isVisible());
+    EXPECT_EQ(salidas_, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, Botones,
+    ::testing::Values(std::tuple{"bSincro", 0, "tesedra::fGenerico", "bVolver"}, std::tuple{"bATM", 1, "tesedra::fConectividadATM", nullptr},
+                      std::tuple{"bPPP", 2, "tesedra::fGenerico", nullptr}, std::tuple{"bIP", 3, "tesedra::fconIP", "bVolver"},
+                      std::tuple{"bConfiguracion", 4, "tesedra::fConfiguracion", "bVolver"},
+                      std::tuple{"bValidacion", 9, "tesedra::fValidacion", "bVolver"}, std::tuple{"bvalInv", 9, "tesedra::fvalInversa", nullptr}));
+
+// Under a real X server (the shell_start_xvfb test) the program starts through its
+// own main() up to the log-on window, seen from outside in the X server's window tree.
+TEST(DesktopProgram, StartsUpToTheLogOnWindow)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs a real X server";
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty()) << "xwininfo (x11-utils)";
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    QProcess programa, arbol;
+    programa.setProcessEnvironment(entorno);
+    programa.start(Programa("tesedra"), {});
+    EXPECT_TRUE(EsperarHasta([&] {
+        arbol.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+        return arbol.waitForFinished() && arbol.readAllStandardOutput().contains("\"Tesedra v.1.0\"");
+    }));
+    EXPECT_EQ(programa.state(), QProcess::Running);
+    programa.kill();
+    programa.waitForFinished();
+}
+
+} // namespace

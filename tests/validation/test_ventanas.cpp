@@ -1,0 +1,124 @@
+// The validation window against the simulated router, and the reverse validation
+// window on real folders.
+#include "Ventanas.h"
+
+#include "validation/DatosValidacion.h"
+#include "validation/FicheroRegistro.h"
+#include "validation/fValidacion.h"
+#include "validation/fvalInversa.h"
+
+#include <QDate>
+#include <QProgressBar>
+
+using namespace tesedra;
+using namespace tesedra::prueba;
+
+TEXTOS_DE_VENTANAS(Validation, VentanaConTextos{"validation", "fValidacion", [] { return new fValidacion(nullptr, {}); }},
+                   VentanaConTextos{"validation", "fvalInversa", [] { return new fvalInversa(nullptr); }});
+
+namespace {
+
+// Against an 812 whose line is out of its attenuation and noise limits, with the
+// line checked (true) or not: the values shown, and the record saved once a
+// folder takes it, the window staying with its values until then.
+class Validaciones : public PruebaConVentanas, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
+{
+    std::string linea = Golden("sim/data/812/show_adsl_transceiver_status.txt");
+    for (const auto& [bueno, malo] : {std::pair{"28.0 dB", "99.0 dB"}, {"11.5 dB", " 1.5 dB"}})
+        linea.replace(linea.find(bueno), 7, malo);
+    Router(kOfficeRemote812).fijarRespuesta("show adsl transceiver_status", linea);
+    QWidget* principal = new QWidget();
+    auto* v = new fValidacion(principal, [] { return kOfficeRemote812; });
+    v->show();
+    auto* guardar = Hijo(v, "bAceptar");
+    auto Visibles = [v](bool deLinea) { // how many values of the line, or general ones, are on show
+        int n = 0;
+        for (QLabel* l : v->findChildren<QLabel*>(QRegularExpression(deLinea ? "^lv(Atenuacion|Margen)" : "^lv(?!ersion|Atenuacion|Margen)")))
+            n += l->isVisible();
+        return n;
+    };
+    EXPECT_FALSE(guardar->isEnabled() || Visibles(false) || Visibles(true)) << "nothing to save or show before a run";
+    if (GetParam())
+        QTest::mouseClick(Hijo(v, "chkModServicio"), Qt::LeftButton);
+    EXPECT_EQ(Hijo(v, "cModServicio")->isEnabled(), GetParam());
+    Pulsar(v, "Ejecutar");
+    EXPECT_FALSE(PuertoAbierto());
+    EXPECT_EQ(Visibles(false), 12);
+    EXPECT_EQ(Visibles(true), GetParam() ? 4 : 0);
+    EXPECT_EQ(Hijo<QLabel>(v, "lvTelefono")->text(), L1(v->Valores().telefono));
+    EXPECT_EQ(Hijo<QLabel>(v, "lvAtenuacionBajada")->text(), L1(v->Valores().atenuacionBajada));
+    ASSERT_EQ(dialogos_.mensajes.size(), GetParam() ? 1u : 0u);
+    if (GetParam()) {
+        EXPECT_EQ(dialogos_.mensajes[0].texto, MensajeFallosLinea());
+    }
+    QTemporaryDir tmp;
+    dialogos_.respuestasCarpeta = {std::nullopt, tmp.filePath("no/existe"), tmp.path()};
+    dialogos_.mensajes.clear();
+    for (int i = 0; i < 2; ++i) {
+        Pulsar(v, "bAceptar");
+        ASSERT_EQ(Ventana<fValidacion>(), v);
+        EXPECT_TRUE(guardar->isEnabled() && Visibles(false) == 12 && !principal->isVisible());
+    }
+    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
+    EXPECT_EQ(dialogos_.mensajes[0].texto.rfind(mensajes().msgErrGrabarValidacion + ": ", 0), 0u);
+    Pulsar(v, "bAceptar");
+    EXPECT_TRUE(principal->isVisible());
+    EXPECT_EQ(Ventana<fValidacion>(), nullptr);
+    const std::string registro = LeerFichero(RutaFicheroDia(tmp.path(), QDate::currentDate()));
+    EXPECT_EQ(registro.find("\r\n"), registro.size() - 2) << "one record";
+    // Line faults ask, once saved, for the order to be returned.
+    EXPECT_EQ(dialogos_.mensajes.size(), GetParam() ? 2u : 1u);
+    EXPECT_FALSE(estadoLinea().AtenuacionIncorrecta || estadoLinea().RuidoIncorrecto);
+}
+
+INSTANTIATE_TEST_SUITE_P(Validation, Validaciones, ::testing::Bool());
+
+using Inversa = PruebaConVentanas;
+
+// The folders come from the session, or from the chooser, which refuses a source
+// folder as destination; the run writes one output per record file, with nothing
+// cutting in meanwhile.
+TEST_F(Inversa, ChoosesTwoFoldersAndWritesOneOutputPerRecordFile)
+{
+    QTemporaryDir origen, destino;
+    for (const QDate& dia : {QDate(2001, 12, 5), QDate(2001, 12, 6)}) {
+        for (int i = 0; i < 3; ++i) {
+            ValoresInstalacion val;
+            val.telefono = "91" + std::to_string(i);
+            CompletarValores(val);
+            ASSERT_TRUE(GuardarValidacion(origen.path(), val, nullptr, dia));
+        }
+    }
+    sesion().DirectorioOrigen = origen.path().toStdString();
+    QPointer<fvalInversa> v = new fvalInversa(nullptr);
+    v->show();
+    EXPECT_EQ(Hijo<QLineEdit>(v, "tOrigen")->text(), origen.path());
+    dialogos_.respuestasCarpeta = {std::nullopt, origen.path(), destino.path()};
+    for (const QString& esperado : {QString(), QString(), destino.path()}) {
+        EXPECT_EQ(Hijo(v, "bValidar")->isEnabled(), !Hijo<QLineEdit>(v, "tDestino")->text().isEmpty());
+        Pulsar(v, "bBuscarDestino");
+        EXPECT_EQ(Hijo<QLineEdit>(v, "tDestino")->text(), esperado);
+    }
+    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
+    EXPECT_EQ(dialogos_.mensajes[0].texto, mensajes().msgDirectoriosIguales);
+    EXPECT_EQ(dialogos_.mensajes[0].titulo, "Tesedra");
+    EXPECT_EQ(dialogos_.mensajes[0].icono, IconoMensaje::Informacion);
+    dialogos_.mensajes.clear();
+    bool cortada = true;
+    Cuando([&] { return !Hijo(v, "bVolver")->isEnabled(); }, [&] { cortada = v->close(); });
+    Pulsar(v, "bValidar");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(v.isNull() || cortada) << "the window went away under its run";
+    EXPECT_TRUE(dialogos_.mensajes.empty());
+    EXPECT_TRUE(Hijo<QProgressBar>(v, "ProgressBar1")->value() == 2 && Hijo(v, "bValidar")->isEnabled());
+    for (const char* nombre : {"AI051201.des", "AI061201.des"}) {
+        const QStringList l = QString::fromLatin1(LeerFichero(destino.filePath(nombre))).split("\r\n");
+        ASSERT_EQ(l.size(), 7) << nombre;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_TRUE(l[3 + i].startsWith(QString("91%1;").arg(i)) && l[3 + i].endsWith(";OK")) << l[3 + i].toStdString();
+    }
+}
+
+} // namespace
