@@ -16,7 +16,7 @@ PAQUETES_USO=(
 PAQUETES_PRUEBAS=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libssl-dev
-  xvfb xauth
+  xvfb xauth x11-utils
 )
 
 # Prints the given packages that are not installed, one per line.

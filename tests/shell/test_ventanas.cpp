@@ -138,25 +138,40 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple{"bConfiguracion", 4, "tesedra::fConfiguracion", "bVolver"},
                       std::tuple{"bValidacion", 9, "tesedra::fValidacion", "bVolver"}, std::tuple{"bvalInv", 9, "tesedra::fvalInversa", nullptr}));
 
-// Under a real X server (the shell_start_xvfb test) the program starts through its
-// own main() up to the log-on window, seen from outside in the X server's window tree.
+// The program starts through its own main() on a virtual X server of its own up to
+// the log-on window, seen from outside in that server's window tree.
 TEST(DesktopProgram, StartsUpToTheLogOnWindow)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "needs a real X server";
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) << "Xvfb (xvfb)";
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty()) << "xwininfo (x11-utils)";
+    // Xvfb picks a free display and writes its number on standard output.
+    QProcess servidor;
+    servidor.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QByteArray numero;
+    ASSERT_TRUE(EsperarHasta([&] {
+        numero += servidor.readAllStandardOutput();
+        return numero.endsWith('\n') || servidor.state() == QProcess::NotRunning;
+    }));
+    ASSERT_FALSE(numero.trimmed().isEmpty()) << servidor.readAllStandardError().toStdString();
+    const QString pantalla = QLatin1Char(':') + QString::fromLatin1(numero.trimmed());
+
     QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
     entorno.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    entorno.insert(QStringLiteral("DISPLAY"), pantalla);
     QProcess programa, arbol;
     programa.setProcessEnvironment(entorno);
     programa.start(Programa("tesedra"), {});
     EXPECT_TRUE(EsperarHasta([&] {
-        arbol.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+        arbol.start(QStringLiteral("xwininfo"), {QStringLiteral("-display"), pantalla, QStringLiteral("-root"),
+                                                 QStringLiteral("-tree")});
         return arbol.waitForFinished() && arbol.readAllStandardOutput().contains("\"Tesedra v.1.0\"");
     }));
     EXPECT_EQ(programa.state(), QProcess::Running);
     programa.kill();
     programa.waitForFinished();
+    servidor.terminate();
+    servidor.waitForFinished();
 }
 
 } // namespace
