@@ -119,43 +119,62 @@ std::string SinFecha(const QByteArray& salida)
     return std::regex_replace(s, std::regex("fecha=[^\n]*\n"), "");
 }
 
-TEST_F(Cli, RouterCommandsWriteTheirResultToStandardOutput)
+// One router command line: the model simulated, the arguments, standard input, the
+// console commands expected (empty: not compared) and the golden standard output.
+struct OrdenRouter {
+    int16_t modelo;
+    QStringList args;
+    QByteArray entrada;
+    std::vector<std::string> ordenes;
+    std::string golden;
+};
+
+void PrintTo(const OrdenRouter& o, std::ostream* os)
 {
-    const struct {
-        int16_t modelo;
-        QStringList args;
-        QByteArray entrada;
-        std::vector<std::string> ordenes;  // empty: not compared
-        std::string salida;                // the whole standard output
-    } casos[] = {
-        {kEfficient5660,
-         {"check", "atm", "--model", "5660", "--device", "@dev", "--vp", "0", "--vc", "35"},
-         "admin\n",  // the password on standard input
-         {"atmping F5 seg 0 35", "atmping F5 end 0 35"},
-         Golden("tests/cli/golden/5660_atm_0_35.txt")},
-        {kOfficeRemote812, QStringList{"check", "config", "--model", "812", "--circuit", "internet"} + kDev, "",
-         {"show vc internet settings", "show ip network LAN settings", "show dhcp server settings"},
-         Golden("tests/cli/golden/812_config_internet.txt")},
-        {kEfficient5660, {"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin"}, "",
-         {"show pppstatus"}, Golden("tests/checks/golden/5660_ppp.txt")},
-        {kOfficeRemote812, QStringList{"validate", "--model", "812", "--line-check", "--modality", "premium"} + kDev,
-         "", {}, Golden("tests/cli/golden/validate_812_premium.txt")},
-        {kEfficient5660, QStringList{"validate", "--model", "5660"} + kDev, "", {},
-         Golden("tests/cli/golden/validate_5660.txt")},
-        {kOfficeRemote812, QStringList{"validate", "--model", "812", "--raw", "--line-check", "--modality", "class"} + kDev,
-         "", {}, Golden("tests/cli/golden/validate_812_raw.txt")},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
-        // The 812's line readings: over the premium limits.
-        Router(c.modelo).fijarRespuesta("show adsl transceiver_status",
-                                        Golden("tests/cli/golden/812_transceiver_status.txt"));
-        const Salida s = Ejecutar(c.args, c.entrada);
-        EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
-        EXPECT_EQ(Visible(SinFecha(s.salida)), Visible(c.salida));
-        EXPECT_TRUE(c.ordenes.empty() || Ordenes() == c.ordenes) << testing::PrintToString(Ordenes());
-    }
+    *os << o.args.join(QLatin1Char(' ')).toStdString();
 }
+
+class CliOrdenes : public Cli, public testing::WithParamInterface<OrdenRouter> {};
+
+// Each row runs the program with its real timings: rows are separate tests so they
+// run side by side.
+TEST_P(CliOrdenes, WriteTheirResultToStandardOutput)
+{
+    const OrdenRouter& c = GetParam();
+    // The 812's line readings: over the premium limits.
+    Router(c.modelo).fijarRespuesta("show adsl transceiver_status",
+                                    Golden("tests/cli/golden/812_transceiver_status.txt"));
+    const Salida s = Ejecutar(c.args, c.entrada);
+    EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
+    EXPECT_EQ(Visible(SinFecha(s.salida)), Visible(Golden(c.golden)));
+    EXPECT_TRUE(c.ordenes.empty() || Ordenes() == c.ordenes) << testing::PrintToString(Ordenes());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliOrdenes,
+    testing::Values(
+        OrdenRouter{kEfficient5660,
+                    {"check", "atm", "--model", "5660", "--device", "@dev", "--vp", "0", "--vc", "35"},
+                    "admin\n",  // the password on standard input
+                    {"atmping F5 seg 0 35", "atmping F5 end 0 35"},
+                    "tests/cli/golden/5660_atm_0_35.txt"},
+        OrdenRouter{kOfficeRemote812, QStringList{"check", "config", "--model", "812", "--circuit", "internet"} + kDev,
+                    "",
+                    {"show vc internet settings", "show ip network LAN settings", "show dhcp server settings"},
+                    "tests/cli/golden/812_config_internet.txt"},
+        OrdenRouter{kEfficient5660, {"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin"}, "",
+                    {"show pppstatus"}, "tests/checks/golden/5660_ppp.txt"},
+        OrdenRouter{kOfficeRemote812,
+                    QStringList{"validate", "--model", "812", "--line-check", "--modality", "premium"} + kDev, "", {},
+                    "tests/cli/golden/validate_812_premium.txt"},
+        OrdenRouter{kEfficient5660, QStringList{"validate", "--model", "5660"} + kDev, "", {},
+                    "tests/cli/golden/validate_5660.txt"},
+        OrdenRouter{kOfficeRemote812,
+                    QStringList{"validate", "--model", "812", "--raw", "--line-check", "--modality", "class"} + kDev,
+                    "", {}, "tests/cli/golden/validate_812_raw.txt"}),
+    [](const testing::TestParamInfo<OrdenRouter>& i) {
+        return (i.param.args[0] + QLatin1Char('_') + QString::number(i.index)).toStdString();
+    });
 
 TEST_F(Cli, ValidateSaveAppendsTheRecordItPrints)
 {
