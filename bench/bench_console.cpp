@@ -5,6 +5,7 @@
 // impose (100 ms before each command, 500 ms before each read).
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
+#include "console/Respuesta.h"
 #include "base/Idiomas.h"
 #include "base/Sesion.h"
 #include "sim/SimuladorRouter.h"
@@ -90,6 +91,20 @@ void BM_Sesion812(benchmark::State& s) { SesionCompleta(s, tesedra::kOfficeRemot
 void BM_Sesion5660_38400(benchmark::State& s) { SesionCompleta(s, tesedra::kEfficient5660, 38400); }
 void BM_Sesion812_9600(benchmark::State& s) { SesionCompleta(s, tesedra::kOfficeRemote812, 9600); }
 
+// Filtering a reply of some megabytes (a long configuration or log listing) must cost
+// its length once: cutting it down line by line copied the rest for every line.
+void BM_FiltrarRespuestaLarga(benchmark::State& state)
+{
+    std::string texto;
+    for (int i = 0; i < 160000; ++i)
+        texto += "vc 1 ppp username arc0001@corporacion " + std::to_string(i) + "\r\n";
+    texto += tesedra::kPrompt5660;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tesedra::FiltrarLineas(texto, {tesedra::kPrompt5660, "show cfg"}));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(texto.size()));
+}
+
+BENCHMARK(BM_FiltrarRespuestaLarga)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion5660)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion812)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion5660_38400)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -1,8 +1,8 @@
 #include "cli/OpcionesRouter.h"
 #include "base/Latin1.h"
 
-#include "console/TextoRespuesta.h"
 #include "console/Acceso.h"
+#include "console/ComSerie.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "base/Sesion.h"

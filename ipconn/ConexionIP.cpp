@@ -1,7 +1,7 @@
 #include "ipconn/ConexionIP.h"
 #include "base/Latin1.h"
 
-#include "console/Util.h"
+#include "console/Respuesta.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 
