@@ -104,7 +104,24 @@ void BM_FiltrarRespuestaLarga(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(texto.size()));
 }
 
+// The program's pause (Esperar) sleeps in the event loop: processor time against wall.
+void BM_Esperar(benchmark::State& state)
+{
+    double cpu = 0, pared = 0;
+    for (auto _ : state) {
+        QElapsedTimer reloj;
+        reloj.start();
+        const double cpu0 = SegundosCpu();
+        tesedra::Esperar(300);
+        cpu += SegundosCpu() - cpu0;
+        pared += static_cast<double>(reloj.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(static_cast<double>(reloj.nsecsElapsed()) / 1e9);
+    }
+    state.counters["cpu_pct_of_wall"] = 100.0 * cpu / pared;
+}
+
 BENCHMARK(BM_FiltrarRespuestaLarga)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Esperar)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion5660)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion812)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion5660_38400)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -26,6 +26,8 @@ namespace tesedra::sim {
 
 namespace {
 
+// The routers' own texts, written out here rather than taken from the console link:
+// the simulator stands for the router, so a wrong prompt in the program shows against it.
 const std::string kPrompt5660 = "Command->";
 const std::string kPrompt812 = "3Com-DSL>";
 const std::string kPagina5660 = "Press any key to continue";

@@ -132,9 +132,7 @@ TEST_F(PruebaConRouter, ParametersOfTheWindowsReachTheCommands)
     auto& r = Router(kEfficient5660);
     r.fijarRespuesta("atmping F5 seg 0 35", "");
     r.fijarRespuesta("atmping F5 end 0 35", "Press any key to continue\n5 cells received\n");
-    ParametrosPrueba p;
-    p.vp = "0";
-    p.vc = "35";
+    ParametrosPrueba p{"0", "35", "WAN"};
     EXPECT_EQ(Visible(EjecutarPrueba(kEfficient5660, kPruebaATM, p)),
               Visible("atmping F5 seg 0 35\r\n\r\natmping F5 end 0 35\r\n5 cells received\r\n"));
 

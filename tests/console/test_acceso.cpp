@@ -22,9 +22,9 @@ protected:
 };
 
 // How a log-on ends. Cancelado: the port is closed (the user's cancel) while the log-on
-// waits for characters that never come, or (EnPausa) in the pause before a read;
-// those waits are made far longer than any test run, so one that a close did not end
-// would hang.
+// waits for characters that never come (no pause before the reads, so the close lands
+// in that wait), or (EnPausa) in the pause before a read; those waits are made far
+// longer than any test run, so one that a close did not end would hang.
 enum class Fin { Entra, Tiempo, Perdido, Nada, Cancelado, CanceladoEnPausa };
 
 struct CasoAcceso {
@@ -49,8 +49,7 @@ TEST_P(AccesoPorModelo, LogsOnOrFailsItsWay)
     const bool callado = c.fin == Fin::Nada || c.fin == Fin::Cancelado || c.fin == Fin::CanceladoEnPausa;
     if (c.fin == Fin::Cancelado || c.fin == Fin::CanceladoEnPausa) {
         tiempos().limiteAccesoS = tiempos().esperaLecturaS = 24 * 3600;
-        if (c.fin == Fin::CanceladoEnPausa)
-            tiempos().pausaLecturaMs = 24 * 3600 * 1000;
+        tiempos().pausaLecturaMs = c.fin == Fin::CanceladoEnPausa ? 24 * 3600 * 1000 : 0;
         CancelarAlRecibir("");
     }
     ASSERT_EQ(IniciarModelo(c.modelo), c.fin == Fin::Entra);

@@ -146,8 +146,10 @@ TEST_P(CorteDuranteComando, FailsAtOnce)
     const auto& c = GetParam();
     auto& sim = Conectado(kOfficeRemote812);
     sim.fijarRespuesta("show lento", "first line\n@pausa 60000\nnever\n");
-    // A read that begins after the port was opened again waits on the new session
-    // with its own short wait; every other wait must be ended by what happened.
+    // No pause before the reads: what happens lands in a read's wait. A read that begins
+    // after the port was opened again waits on the new session with its own short
+    // wait; every other wait must be ended by what happened.
+    tiempos().pausaLecturaMs = 0;
     if (c.corte != Corte::Reabrir)
         tiempos().esperaLecturaS = 24 * 3600;
     const std::string ruta = sim.rutaDispositivo().toStdString();
