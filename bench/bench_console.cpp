@@ -5,6 +5,7 @@
 // impose (100 ms before each command, 500 ms before each read).
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
+#include "console/Respuesta.h"
 #include "base/Idiomas.h"
 #include "base/Sesion.h"
 #include "sim/SimuladorRouter.h"
@@ -90,6 +91,37 @@ void BM_Sesion812(benchmark::State& s) { SesionCompleta(s, tesedra::kOfficeRemot
 void BM_Sesion5660_38400(benchmark::State& s) { SesionCompleta(s, tesedra::kEfficient5660, 38400); }
 void BM_Sesion812_9600(benchmark::State& s) { SesionCompleta(s, tesedra::kOfficeRemote812, 9600); }
 
+// Filtering a reply of some megabytes (a long configuration or log listing) must cost
+// its length once: cutting it down line by line copied the rest for every line.
+void BM_FiltrarRespuestaLarga(benchmark::State& state)
+{
+    std::string texto;
+    for (int i = 0; i < 160000; ++i)
+        texto += "vc 1 ppp username arc0001@corporacion " + std::to_string(i) + "\r\n";
+    texto += tesedra::kPrompt5660;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tesedra::FiltrarLineas(texto, {tesedra::kPrompt5660, "show cfg"}));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(texto.size()));
+}
+
+// The program's pause (Esperar) sleeps in the event loop: processor time against wall.
+void BM_Esperar(benchmark::State& state)
+{
+    double cpu = 0, pared = 0;
+    for (auto _ : state) {
+        QElapsedTimer reloj;
+        reloj.start();
+        const double cpu0 = SegundosCpu();
+        tesedra::Esperar(300);
+        cpu += SegundosCpu() - cpu0;
+        pared += static_cast<double>(reloj.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(static_cast<double>(reloj.nsecsElapsed()) / 1e9);
+    }
+    state.counters["cpu_pct_of_wall"] = 100.0 * cpu / pared;
+}
+
+BENCHMARK(BM_FiltrarRespuestaLarga)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Esperar)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion5660)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion812)->Iterations(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sesion5660_38400)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

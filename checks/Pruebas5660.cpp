@@ -1,8 +1,8 @@
 // The four line checks of the Efficient SpeedStream 5660 (prompt "Command->").
 #include "checks/Pruebas.h"
 
-#include "console/TextoRespuesta.h"
-#include "console/Util.h"
+#include "console/ComSerie.h"
+#include "console/Respuesta.h"
 #include "base/Sesion.h"
 
 namespace tesedra {
@@ -11,8 +11,6 @@ namespace {
 
 constexpr int16_t kModelo = kEfficient5660;
 const char* const kCRLF = "\r\n";
-const char* const kPrompt = "Command->";
-const char* const kPaginado = "Press any key to continue";
 
 // The one-command pass-through checks: the reply without echo, prompt and paging lines.
 bool PasarRespuesta(const std::string& comando, std::string& resultado)
@@ -21,7 +19,7 @@ bool PasarRespuesta(const std::string& comando, std::string& resultado)
     std::string r;
     if (!EnviarOrden(comando, r, kModelo))
         return false;
-    resultado = FiltrarLineas(r, {kPrompt, comando, kPaginado});
+    resultado = FiltrarLineas(r, {kPrompt5660, comando, kPaginado5660});
     return true;
 }
 
@@ -108,7 +106,7 @@ bool ATMEfficient5660(std::string& resultado, const ParametrosPrueba& p)
         if (!primero)
             s += kCRLF;
         s += comando + kCRLF;
-        s += FiltrarLineas(r, {comando, kPrompt, kPaginado});
+        s += FiltrarLineas(r, {comando, kPrompt5660, kPaginado5660});
         primero = false;
     }
     resultado = std::move(s);

@@ -1,7 +1,8 @@
 // The four line checks of the 3Com OfficeConnect Remote 812 (prompt "3Com-DSL>").
 #include "checks/Pruebas.h"
 
-#include "console/TextoRespuesta.h"
+#include "console/ComSerie.h"
+#include "console/Respuesta.h"
 #include "base/Sesion.h"
 
 #include <vector>
@@ -12,6 +13,9 @@ namespace {
 
 constexpr int16_t kModelo = kOfficeRemote812;
 const char* const kCRLF = "\r\n";
+// The paging prompt's wording without its leading dashes: the PPP check drops a
+// line holding it whether or not the dashes came with it.
+const std::string kPaginado812SinGuiones = std::string(kPaginado812).substr(3);
 
 // Sends the commands in order; their replies in `respuestas`. False at the first failure.
 bool EnviarOrdenes(const std::vector<std::string>& comandos, std::vector<std::string>& respuestas)
@@ -109,7 +113,7 @@ bool ATMOfficeRemote812(std::string& resultado)
     std::vector<std::string> r;
     if (!EnviarOrdenes({"show atm status"}, r))
         return false;
-    resultado = FiltrarLineas(r[0], {"3Com-DSL>", "show atm status"});
+    resultado = FiltrarLineas(r[0], {kPrompt812, "show atm status"});
     return true;
 }
 
@@ -120,8 +124,7 @@ bool PPPOfficeRemote812(std::string& resultado)
     if (!EnviarOrdenes({"list ppp", "show ppp on vc WAN settings"}, r))
         return false;
     resultado = FiltrarLineas(r[0] + kCRLF + kCRLF + r[1],
-                              {"show ppp on vc WAN settings", "list ppp", "3Com-DSL>",
-                               "Press <return> or type More for more"});
+                              {"show ppp on vc WAN settings", "list ppp", kPrompt812, kPaginado812SinGuiones});
     return true;
 }
 
@@ -137,8 +140,7 @@ bool ConfiguracionOfficeRemote812(std::string& resultado, const ParametrosPrueba
     // the drop list is fixed, as the saved results have always shown it.
     resultado = FiltrarLineas(r[0] + r[1] + r[2],
                               {"show vc internet settings", "show ip network LAN settings",
-                               "show dhcp server settings", "3Com-DSL>", "Press any key to continue",
-                               "---Press <return> or type More for more"});
+                               "show dhcp server settings", kPrompt812, kPaginado5660, kPaginado812});
     return true;
 }
 

@@ -2,8 +2,8 @@
 #include "base/Latin1.h"
 #include "cli/Terminal.h"
 
-#include "console/TextoRespuesta.h"
 #include "console/Acceso.h"
+#include "console/ComSerie.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "base/Sesion.h"

@@ -9,16 +9,22 @@
 #include <QDeadlineTimer>
 #include <QtGlobal>
 
+#include <utility>
+
 namespace tesedra {
 
 namespace {
 
-const std::string kPaginaCualquierTecla = "Press any key to continue";
-const std::string kPaginaReturn = "---Press <return> or type More for more";
 constexpr size_t kVentanaPrompt = 15;
 const std::string kInterrupcion(1, '\x03');
 
 ContadoresCanal contadores;
+
+AvisoProgreso& avisoProgreso()
+{
+    static AvisoProgreso aviso;
+    return aviso;
+}
 
 CanalSerie& canal()
 {
@@ -74,8 +80,8 @@ void ReiniciarContadoresCanal()
 
 const std::string& PromptModelo(int16_t modelo)
 {
-    static const std::string k5660 = "Command->";
-    static const std::string k812 = "3Com-DSL>";
+    static const std::string k5660 = kPrompt5660;
+    static const std::string k812 = kPrompt812;
     static const std::string ninguno;
     if (modelo == 1)
         return k5660;
@@ -204,7 +210,7 @@ bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t m
 
         // Each paging prompt is answered once, when it arrives; answering it again
         // would leave stray prompts to end the next command's reply early.
-        const size_t paginas = Ocurrencias(respuesta, kPaginaCualquierTecla) + Ocurrencias(respuesta, kPaginaReturn);
+        const size_t paginas = Ocurrencias(respuesta, kPaginado5660) + Ocurrencias(respuesta, kPaginado812);
         if (paginas > paginasRespondidas) {
             paginasRespondidas = paginas;
             EscribirPuerto(std::string());
@@ -238,6 +244,22 @@ void DescartarHastaSilencio(int silencioMs, int maximoMs)
         if (!llego || !canal().abierto() || total.hasExpired())
             return;
     }
+}
+
+bool EnviarOrden(const std::string& comando, std::string& respuesta, int16_t modelo)
+{
+    respuesta.clear();
+    if (!PuertoAbierto())
+        return false;
+    if (avisoProgreso())
+        avisoProgreso()(comando);
+    const bool ok = EnviarComando(comando, respuesta, modelo, 0);
+    return ok && PuertoAbierto();
+}
+
+void FijarAvisoProgreso(AvisoProgreso aviso)
+{
+    avisoProgreso() = std::move(aviso);
 }
 
 void CerrarPuerto()

@@ -4,11 +4,19 @@
 // Texts are single-byte strings exactly as the console sends them.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tesedra {
 
-// Console prompt of a model code ("Command->" for 1, "3Com-DSL>" for 2).
+// What each model's console prints: its prompt, and the paging prompt it stops at
+// in a long reply until it is answered.
+inline constexpr char kPrompt5660[] = "Command->";
+inline constexpr char kPrompt812[] = "3Com-DSL>";
+inline constexpr char kPaginado5660[] = "Press any key to continue";
+inline constexpr char kPaginado812[] = "---Press <return> or type More for more";
+
+// Console prompt of a model code (kPrompt5660 for 1, kPrompt812 for 2, "" otherwise).
 const std::string& PromptModelo(int16_t modelo);
 
 // Device path of port number n: on Windows COMn; on Linux the value of the
@@ -28,6 +36,18 @@ bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t m
 // leaves output in flight (the rest of a banner, the prompts that answer its empty
 // lines): it must not become part of the first command's reply.
 void DescartarHastaSilencio(int silencioMs, int maximoMs);
+
+// Sends one console command with no time limit and collects its reply: the way the
+// checks and the validation gathering send theirs.
+// True only when the exchange ended at the prompt with the port still open: a port
+// closed meanwhile (the user cancelled) makes the exchange a failure whatever the
+// channel returned, so a cancelled run never reports success with a partial reply.
+bool EnviarOrden(const std::string& comando, std::string& respuesta, int16_t modelo);
+
+// Progress of the exchanges, for front ends that show it (the command line on a
+// terminal). Called with the command text just before each EnviarOrden sends it.
+using AvisoProgreso = std::function<void(const std::string& comando)>;
+void FijarAvisoProgreso(AvisoProgreso aviso);
 void CerrarPuerto();
 bool PuertoAbierto();
 void Esperar(int ms);

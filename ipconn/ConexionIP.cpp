@@ -6,7 +6,7 @@
 #include "base/Latin1.h"
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
-#include "console/Util.h"
+#include "console/Respuesta.h"
 #include "ipconn/clsExecCmd.h"
 
 #include <QCoreApplication>

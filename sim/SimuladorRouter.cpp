@@ -26,6 +26,8 @@ namespace tesedra::sim {
 
 namespace {
 
+// The routers' own texts, written out here rather than taken from the console link:
+// the simulator stands for the router, so a wrong prompt in the program shows against it.
 const std::string kPrompt5660 = "Command->";
 const std::string kPrompt812 = "3Com-DSL>";
 const std::string kPagina5660 = "Press any key to continue";
@@ -40,6 +42,20 @@ std::string Recortar(const std::string& s)
         return {};
     const size_t b = s.find_last_not_of(' ');
     return s.substr(a, b - a + 1);
+}
+
+// The console's line: 8 data bits, no parity, 1 stop bit, at the model's speed.
+speed_t VelocidadModelo(int16_t modelo)
+{
+    return modelo == 1 ? B38400 : B9600;
+}
+
+void AjustarLinea(termios& t, int16_t modelo)
+{
+    t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB);
+    t.c_cflag |= CS8;
+    cfsetispeed(&t, VelocidadModelo(modelo));
+    cfsetospeed(&t, VelocidadModelo(modelo));
 }
 
 void Reemplazar(std::string& texto, const std::string& de, const std::string& a)
@@ -134,14 +150,15 @@ bool SimuladorRouter::iniciar()
     ruta_ = QString::fromLocal8Bit(nombre);
     fcntl(maestro_, F_SETFL, fcntl(maestro_, F_GETFL) | O_NONBLOCK);
 
-    // The simulator holds the serial end open itself, in raw mode: the line never
-    // echoes on its own, and the master never reads "no one there" between the
-    // program's sessions.
+    // The simulator holds the serial end open itself, in raw mode and with the line
+    // settings of its model: the line never echoes on its own, and the master never
+    // reads "no one there" between the program's sessions.
     esclavo_ = ::open(nombre, O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (esclavo_ >= 0) {
         termios t{};
         if (tcgetattr(esclavo_, &t) == 0) {
             cfmakeraw(&t);
+            AjustarLinea(t, o_.modelo);
             tcsetattr(esclavo_, TCSANOW, &t);
         }
     }
@@ -334,6 +351,23 @@ std::vector<SimuladorRouter::Tramo> SimuladorRouter::respuestaPara(const std::st
 
 // ---- input ----
 
+bool SimuladorRouter::LineaCorrecta() const
+{
+    // On Linux the master reports the settings of the serial end, which are the ones
+    // its user opened it with. A pseudo-terminal there keeps 8 data bits and drops the
+    // parity enable bit whatever is asked, so of a wrong parity only the odd, mark and
+    // space bits remain to be seen.
+    termios t{};
+    if (tcgetattr(maestro_, &t) != 0)
+        return false;
+    tcflag_t paridad = PARENB | PARODD;
+#ifdef CMSPAR
+    paridad |= CMSPAR;
+#endif
+    return cfgetispeed(&t) == VelocidadModelo(o_.modelo) && cfgetospeed(&t) == VelocidadModelo(o_.modelo)
+           && (t.c_cflag & CSIZE) == CS8 && (t.c_cflag & paridad) == 0 && (t.c_cflag & CSTOPB) == 0;
+}
+
 void SimuladorRouter::registrar(const std::string& linea)
 {
     recibidas_.push_back(linea);
@@ -345,6 +379,10 @@ void SimuladorRouter::alLeer()
     for (;;) {
         const ssize_t n = ::read(maestro_, buf, sizeof buf);
         if (n > 0) {
+            // Characters sent with other line settings reach a real console as noise:
+            // it answers none of them.
+            if (!LineaCorrecta())
+                continue;
             for (ssize_t i = 0; i < n && maestro_ >= 0; ++i)
                 procesarByte(buf[i]);
             if (maestro_ < 0)

@@ -3,6 +3,8 @@
 // end with QSerialPort as it would a real port, and this object answers as the
 // console of either router model would: echo, log-on, prompt, paging, Ctrl-C and
 // the replies of the console commands, read from one data file per command.
+// Like a real console it understands nothing sent with other line settings than its
+// own (812: 9600 baud; 5660: 38400 baud; both 8 data bits, no parity, 1 stop bit).
 // It runs on the thread that creates it, served by that thread's event loops
 // (including the nested loops of the console channel).
 //
@@ -79,6 +81,9 @@ private:
         QString fichero;
     };
 
+    // The serial end is set as the model's console line is (speed, data bits,
+    // parity, stop bits); while it is not, whatever comes in goes unanswered.
+    bool LineaCorrecta() const;
     bool cargarTabla();
     QString leerDato(const QString& fichero) const;
     void alLeer();

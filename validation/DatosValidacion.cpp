@@ -2,10 +2,9 @@
 #include "validation/DatosValidacion.h"
 #include "base/Latin1.h"
 
-#include "console/TextoRespuesta.h"
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
-#include "console/Util.h"
+#include "console/Respuesta.h"
 #include "base/Dialogos.h"
 #include "base/Sesion.h"
 #include "validation/LecturaLinea.h"

@@ -3,97 +3,70 @@
 #include "base/Idiomas.h"
 
 #include "DialogosPrueba.h"
+#include "Ficheros.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace tesedra;
+using tesedra::prueba::LeerFichero;
 
 namespace {
 
-QByteArray Leer(const QString& ruta)
-{
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-class GuardarResultadoTest : public testing::Test {
+class Guardar : public testing::Test {
 protected:
     void SetUp() override
     {
         CargarMensajes(kIdiomaEspanol);
         CargarTextosControles(kIdiomaEspanol);
-        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(dir_.isValid());
     }
-    QTemporaryDir dir;
-    DialogosPrueba dialogosPrueba;
+    QTemporaryDir dir_;
+    DialogosPrueba dialogos_;
 };
 
-TEST_F(GuardarResultadoTest, EscribeElTextoYUnCRLFYReemplaza)
+TEST_F(Guardar, WritesTheTextAndOneCrLfReplacingTheFile)
 {
-    const QString ruta = dir.filePath("res.txt");
+    const QString ruta = dir_.filePath("res.txt");
     const std::string texto = "System Version:\t1.2\r\n\r\nL\xEDnea\tfin";
     ASSERT_TRUE(GuardarResultado(texto, ruta));
-    EXPECT_EQ(Leer(ruta), QByteArray::fromStdString(texto + "\r\n"));
-
-    ASSERT_TRUE(GuardarResultado("corto", ruta));
-    EXPECT_EQ(Leer(ruta), QByteArray("corto\r\n"));
-    EXPECT_TRUE(dialogosPrueba.mensajes.empty());
-}
-
-TEST_F(GuardarResultadoTest, ResultadoVacioDejaSoloElCRLF)
-{
-    const QString ruta = dir.filePath("vacio.txt");
+    EXPECT_EQ(LeerFichero(ruta), texto + "\r\n");
     ASSERT_TRUE(GuardarResultado("", ruta));
-    EXPECT_EQ(Leer(ruta), QByteArray("\r\n"));
+    EXPECT_EQ(LeerFichero(ruta), "\r\n");
+    EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
-TEST_F(GuardarResultadoTest, FalloDeEscrituraMuestraElMensajeConElMotivo)
+TEST_F(Guardar, FailureShowsTheMessageWithTheReason)
 {
-    const QString ruta = dir.filePath("no/existe/res.txt");
-    EXPECT_FALSE(GuardarResultado("x", ruta));
-    ASSERT_EQ(dialogosPrueba.mensajes.size(), 1u);
-    const auto& m = dialogosPrueba.mensajes[0];
-    EXPECT_EQ(m.titulo, "Error");
-    EXPECT_EQ(m.icono, IconoMensaje::Aviso);
-    const std::string prefijo = mensajes().msgErrEscFichero + ": ";
-    ASSERT_GT(m.texto.size(), prefijo.size());
-    EXPECT_EQ(m.texto.substr(0, prefijo.size()), prefijo);
-    EXPECT_FALSE(QFile::exists(ruta));
+    // Missing folders, and a folder where the file should be.
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("carpeta"));
+    for (const char* nombre : {"no/existe/res.txt", "carpeta"}) {
+        SCOPED_TRACE(nombre);
+        dialogos_.mensajes.clear();
+        EXPECT_FALSE(GuardarResultado("x", dir_.filePath(nombre)));
+        ASSERT_EQ(dialogos_.mensajes.size(), 1u);
+        const auto& m = dialogos_.mensajes[0];
+        EXPECT_EQ(m.titulo, "Error");
+        const std::string prefijo = mensajes().msgErrEscFichero + ": ";
+        EXPECT_EQ(m.texto.rfind(prefijo, 0), 0u) << m.texto;
+        EXPECT_GT(m.texto.size(), prefijo.size());
+    }
+    EXPECT_TRUE(QFileInfo(dir_.filePath("carpeta")).isDir());
 }
 
-TEST_F(GuardarResultadoTest, FalloNoEstropeaElFicheroAnterior)
+TEST_F(Guardar, SavingAsksFromTheProgramFolderAndACancelWritesNothing)
 {
-    // A folder in place of the file: nothing can be written there.
-    const QString ruta = dir.filePath("carpeta");
-    ASSERT_TRUE(QDir(dir.path()).mkdir("carpeta"));
-    EXPECT_FALSE(GuardarResultado("x", ruta));
-    EXPECT_EQ(dialogosPrueba.mensajes.size(), 1u);
-    EXPECT_TRUE(QFileInfo(ruta).isDir());
-}
-
-TEST_F(GuardarResultadoTest, SalvarUsaElDialogoDesdeLaCarpetaDelPrograma)
-{
-    const QString ruta = dir.filePath("elegido.txt");
-    dialogosPrueba.respuestasGuardar.push_back(ruta);
+    dialogos_.respuestasGuardar.push_back(dir_.filePath("elegido.txt"));
     SalvarResultado("uno\r\ndos");
-    ASSERT_EQ(dialogosPrueba.carpetasIniciales.size(), 1u);
-    EXPECT_EQ(dialogosPrueba.carpetasIniciales[0], QCoreApplication::applicationDirPath());
-    EXPECT_EQ(Leer(ruta), QByteArray("uno\r\ndos\r\n"));
-}
-
-TEST_F(GuardarResultadoTest, SalvarCanceladoNoEscribeNiAvisa)
-{
-    SalvarResultado("texto");
-    EXPECT_EQ(dialogosPrueba.carpetasIniciales.size(), 1u);
-    EXPECT_TRUE(dialogosPrueba.mensajes.empty());
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    SalvarResultado("cancelado");
+    ASSERT_EQ(dialogos_.carpetasIniciales.size(), 2u);
+    EXPECT_EQ(dialogos_.carpetasIniciales[0], QCoreApplication::applicationDirPath());
+    EXPECT_EQ(LeerFichero(dir_.filePath("elegido.txt")), "uno\r\ndos\r\n");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"elegido.txt"});
+    EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
 } // namespace

@@ -20,13 +20,18 @@ std::vector<std::string> PruebaConRouter::Ordenes() const
 
 void PruebaConRouter::CancelarAlRecibir(const std::string& comando)
 {
+    AlRecibir(comando, [] { CerrarPuerto(); });
+}
+
+void PruebaConRouter::AlRecibir(const std::string& comando, std::function<void()> accion)
+{
     auto* t = new QTimer(router_.get());
     t->setInterval(1);
-    QObject::connect(t, &QTimer::timeout, router_.get(), [this, t, comando] {
+    QObject::connect(t, &QTimer::timeout, router_.get(), [this, t, comando, accion] {
         for (const auto& l : router_->lineasRecibidas()) {
             if (l.find(comando) != std::string::npos) {
                 t->stop();
-                CerrarPuerto();
+                accion();
                 return;
             }
         }

@@ -81,6 +81,8 @@ protected:
     // Closes the port (what the processing dialog's cancel does) as soon as the
     // router has received a line holding `comando`.
     void CancelarAlRecibir(const std::string& comando);
+    // Runs `accion` once, as soon as the router has received a line holding `comando`.
+    void AlRecibir(const std::string& comando, std::function<void()> accion);
 
     DialogosPrueba dialogos_;
     std::unique_ptr<sim::SimuladorRouter> router_;

@@ -1,18 +1,23 @@
 #pragma once
-// Small text cuts shared by the checks and the validation gathering, and the one
-// way both send a console command.
+// Cutting console replies into lines and values: the one place where the checks,
+// the validation gathering and the IP runs take a reply apart.
 // Every cut here gives what it has when the separator it looks for is missing,
 // rather than failing: a reply in an unexpected layout must not end a whole run.
 
-#include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace tesedra {
 
+// First line of `texto` with its CR LF; the rest goes to `resto` (may be the same object).
+std::string ExtraerLinea(const std::string& texto, std::string& resto);
+
 // Blanks (character 32 only) removed at both ends; CR, LF and tabs stay.
 std::string RecortarBlancos(const std::string& texto);
+// Without CR and LF anywhere, then blanks trimmed as RecortarBlancos does.
+std::string LimpiarValor(const std::string& texto);
+// Without any occurrence of `caracter`.
+std::string QuitarCaracter(const std::string& texto, char caracter);
 
 // Everything after the first `separador`; the whole text when it does not occur.
 std::string DespuesDe(const std::string& texto, const std::string& separador);
@@ -48,16 +53,5 @@ void RecorrerLineas(const std::string& texto, F&& alLinea)
 
 // The lines of `texto`, in order and with their CR LF, that hold none of `descartes`.
 std::string FiltrarLineas(const std::string& texto, const std::vector<std::string>& descartes);
-
-// Sends one console command with no time limit and collects its reply.
-// True only when the exchange ended at the prompt with the port still open: a port
-// closed meanwhile (the user cancelled) makes the exchange a failure whatever the
-// channel returned, so a cancelled run never reports success with a partial reply.
-bool EnviarOrden(const std::string& comando, std::string& respuesta, int16_t modelo);
-
-// Progress of the exchanges, for front ends that show it (the command line on a
-// terminal). Called with the command text just before each command is sent.
-using AvisoProgreso = std::function<void(const std::string& comando)>;
-void FijarAvisoProgreso(AvisoProgreso aviso);
 
 } // namespace tesedra

@@ -1,20 +1,19 @@
-#include "console/TextoRespuesta.h"
-
-#include "console/ComSerie.h"
-
-#include <utility>
+#include "console/Respuesta.h"
 
 namespace tesedra {
 
-namespace {
-
-AvisoProgreso& avisoProgreso()
+std::string ExtraerLinea(const std::string& texto, std::string& resto)
 {
-    static AvisoProgreso aviso;
-    return aviso;
+    const size_t fin = texto.find("\r\n");
+    if (fin == std::string::npos) {
+        std::string linea = texto;
+        resto.clear();
+        return linea;
+    }
+    std::string linea = texto.substr(0, fin + 2);
+    resto = texto.substr(fin + 2);
+    return linea;
 }
-
-} // namespace
 
 std::string RecortarBlancos(const std::string& texto)
 {
@@ -23,6 +22,21 @@ std::string RecortarBlancos(const std::string& texto)
         return {};
     const auto fin = texto.find_last_not_of(' ');
     return texto.substr(inicio, fin - inicio + 1);
+}
+
+std::string LimpiarValor(const std::string& texto)
+{
+    return RecortarBlancos(QuitarCaracter(QuitarCaracter(texto, '\r'), '\n'));
+}
+
+std::string QuitarCaracter(const std::string& texto, char caracter)
+{
+    std::string copia;
+    copia.reserve(texto.size());
+    for (char c : texto)
+        if (c != caracter)
+            copia.push_back(c);
+    return copia;
 }
 
 std::string DespuesDe(const std::string& texto, const std::string& separador)
@@ -64,22 +78,6 @@ std::string FiltrarLineas(const std::string& texto, const std::vector<std::strin
         resultado += linea;
     });
     return resultado;
-}
-
-bool EnviarOrden(const std::string& comando, std::string& respuesta, int16_t modelo)
-{
-    respuesta.clear();
-    if (!PuertoAbierto())
-        return false;
-    if (avisoProgreso())
-        avisoProgreso()(comando);
-    const bool ok = EnviarComando(comando, respuesta, modelo, 0);
-    return ok && PuertoAbierto();
-}
-
-void FijarAvisoProgreso(AvisoProgreso aviso)
-{
-    avisoProgreso() = std::move(aviso);
 }
 
 } // namespace tesedra
