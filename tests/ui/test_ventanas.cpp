@@ -32,7 +32,7 @@ TEST_F(VentanasUi, ProcessingDialogStaysCentredOverItsWindow)
     EXPECT_LE((p.geometry().center() - ventana.frameGeometry().center()).manhattanLength(), 4);
 }
 
-TEST_F(VentanasUi, ChooserOpensOnlyAnActivatedFolder)
+TEST_F(VentanasUi, ChooserOpensOnlyAnActivatedFolderAndGivesItThroughTheSeam)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(QDir(tmp.path()).mkpath("a/interior") && QDir(tmp.path()).mkpath("b"));
@@ -47,6 +47,11 @@ TEST_F(VentanasUi, ChooserOpensOnlyAnActivatedFolder)
         EXPECT_EQ(d.CarpetaActual(), Limpia(carpeta));
         EXPECT_EQ(Hijo<QLineEdit>(&d, "tCarpetaActual")->text(), QDir::toNativeSeparators(d.CarpetaActual()));
     }
+    // Through the seam: the folder it was opened on when accepted, nothing when left.
+    std::optional<QString> elegidas[2];
+    for (int i : {0, 1})
+        ConModal<fdirectorio>([i](fdirectorio* e) { Pulsar(e, i ? "bcancelar" : "bAceptar"); }, [&] { elegidas[i] = DialogosWidgets().ElegirCarpeta(tmp.filePath("b")); });
+    EXPECT_TRUE(elegidas[0] == Limpia(tmp.filePath("b")) && !elegidas[1]);
 }
 
 TEST_F(VentanasUi, MessageBoxesShowLatin1TextsWithButtonsInTheLanguageOfTheTexts)
