@@ -38,6 +38,7 @@ namespace {
 // on to a silent router, with Escape, or while the router is busy with the command,
 // with the button or the close box; the processing dialog stays until the run ends.
 enum class Cancelar { No, AlAccederSi, AlConsultarSi, AlConsultarNo };
+void PrintTo(Cancelar c, std::ostream* os) { *os << "cancel " << int(c); }
 
 class Corridas : public PruebaConVentanas,
                  public ::testing::WithParamInterface<std::tuple<int16_t, int16_t, Cancelar>> {};

@@ -67,7 +67,6 @@ TEST_P(TextosDeVentana, MatchTheGoldenFile)
 {
     const auto& [ventana, idioma] = GetParam();
     CargarTextosControles(idioma);
-    CargarMensajes(idioma);
     const std::string nombre = ventana.nombre + std::string(idioma == kIdiomaIngles ? ".en" : ".es");
     const std::string ruta = std::string("tests/") + ventana.carpeta + "/golden/" + nombre + ".txt";
     QWidget* v = ventana.crear();

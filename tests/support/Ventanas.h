@@ -84,6 +84,7 @@ struct VentanaConTextos {
     std::function<QWidget*()> crear;
     QStringList soloNombre = {};
 };
+inline void PrintTo(const VentanaConTextos& v, std::ostream* os) { *os << v.nombre; }
 
 class TextosDeVentana : public PruebaConVentanas,
                         public ::testing::WithParamInterface<std::tuple<VentanaConTextos, int16_t>> {};
