@@ -5,7 +5,7 @@ namespace tesedra::prueba {
 void PruebaConVentanas::SetUp()
 {
     PruebaConRouter::SetUp();
-    FijarSalida([this] { ++salidas_; });
+    FijarSalida([] {});
     estadoLinea() = EstadoLinea{};
 }
 
