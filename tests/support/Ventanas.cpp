@@ -5,14 +5,12 @@ namespace tesedra::prueba {
 void PruebaConVentanas::SetUp()
 {
     PruebaConRouter::SetUp();
-    ReiniciarPrograma();
-    FijarSalida([this] { ++salidas_; });
+    FijarSalida([] {});
     estadoLinea() = EstadoLinea{};
 }
 
 void PruebaConVentanas::TearDown()
 {
-    CerrarPuerto();
     QList<QPointer<QWidget>> ventanas; // processing dialogs last: most go with their windows
     for (QWidget* w : QApplication::topLevelWidgets())
         qobject_cast<fProcesando*>(w) ? ventanas.append(w) : ventanas.prepend(w);
@@ -36,7 +34,7 @@ void PruebaConVentanas::Cuando(std::function<bool()> condicion, std::function<vo
 }
 
 // What a window shows, a line each: its title; then every named control in tree
-// order with its caption, contents, list items, accessible name, label buddy and
+// order with its caption, contents, list items (the chosen one marked), accessible name, label buddy and
 // hidden echo, as "control.property: text".
 static std::string TextosDe(QWidget* v, const QStringList& soloNombre)
 {
@@ -51,7 +49,7 @@ static std::string TextosDe(QWidget* v, const QStringList& soloNombre)
                 l << n + QLatin1Char('.') + QLatin1String(p) + QStringLiteral(": ") + t;
         if (auto* cb = qobject_cast<QComboBox*>(c); cb && !soloNombre.contains(n))
             for (int i = 0; i < cb->count(); ++i)
-                l << n + QStringLiteral(".item: ") + cb->itemText(i);
+                l << n + (i == cb->currentIndex() ? QStringLiteral(".item (chosen): ") : QStringLiteral(".item: ")) + cb->itemText(i);
         if (auto* e = qobject_cast<QLabel*>(c); e && e->buddy())
             l << n + QStringLiteral(".buddy: ") + e->buddy()->objectName();
         if (auto* e = qobject_cast<QLineEdit*>(c); e && e->echoMode() != QLineEdit::Normal)
@@ -69,7 +67,6 @@ TEST_P(TextosDeVentana, MatchTheGoldenFile)
 {
     const auto& [ventana, idioma] = GetParam();
     CargarTextosControles(idioma);
-    CargarMensajes(idioma);
     const std::string nombre = ventana.nombre + std::string(idioma == kIdiomaIngles ? ".en" : ".es");
     const std::string ruta = std::string("tests/") + ventana.carpeta + "/golden/" + nombre + ".txt";
     QWidget* v = ventana.crear();

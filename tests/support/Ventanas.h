@@ -1,8 +1,8 @@
 #pragma once
-// The window-test fixture: the router fixture, with the program's end counted
-// instead of leaving the event loop and the windows a test leaves removed; helpers
-// to find and press controls, answer a modal dialog and act in the middle of a
-// router exchange; and the one test of every window's texts (Ventanas.cpp).
+// The window-test fixture: the router fixture, with the program's end leaving no
+// event loop and the windows a test leaves removed; helpers to find and press
+// controls, answer a modal dialog and act in the middle of a router exchange; and
+// the one test of every window's texts (Ventanas.cpp).
 
 #include "Esperar.h"
 #include "Ficheros.h"
@@ -71,7 +71,6 @@ protected:
     // the waits of a router exchange).
     void Cuando(std::function<bool()> condicion, std::function<void()> accion);
 
-    int salidas_ = 0;     // times the program would have left its event loop
     QObject vigilancias_; // owns what Cuando watches with
 };
 

@@ -32,7 +32,7 @@ TEST_F(VentanasUi, ProcessingDialogStaysCentredOverItsWindow)
     EXPECT_LE((p.geometry().center() - ventana.frameGeometry().center()).manhattanLength(), 4);
 }
 
-TEST_F(VentanasUi, ChooserOpensOnlyAnActivatedFolderAndGivesTheOneOpened)
+TEST_F(VentanasUi, ChooserOpensOnlyAnActivatedFolderAndGivesItThroughTheSeam)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(QDir(tmp.path()).mkpath("a/interior") && QDir(tmp.path()).mkpath("b"));
@@ -41,18 +41,17 @@ TEST_F(VentanasUi, ChooserOpensOnlyAnActivatedFolderAndGivesTheOneOpened)
     EXPECT_EQ(lista->count() == 3 ? lista->item(0)->text() + lista->item(1)->text() + lista->item(2)->text() : "", "..ab");
     lista->setCurrentRow(2); // highlighted only
     EXPECT_EQ(d.CarpetaActual(), Limpia(tmp.path()));
-    // Through the seam, the chooser gives the folder it was opened on, or nothing.
-    for (const char* boton : {"bAceptar", "bcancelar"}) {
-        std::optional<QString> elegida;
-        ConModal<fdirectorio>([boton](fdirectorio* e) { Pulsar(e, boton); }, [&] { elegida = DialogosWidgets().ElegirCarpeta(tmp.path()); });
-        EXPECT_EQ(elegida.value_or("-"), boton[1] == 'A' ? Limpia(tmp.path()) : "-");
-    }
     for (const auto& [fila, carpeta] : {std::pair{1, tmp.filePath("a")}, {0, tmp.path()}}) {
         lista->setCurrentRow(fila);
         emit lista->itemActivated(lista->currentItem());
         EXPECT_EQ(d.CarpetaActual(), Limpia(carpeta));
         EXPECT_EQ(Hijo<QLineEdit>(&d, "tCarpetaActual")->text(), QDir::toNativeSeparators(d.CarpetaActual()));
     }
+    // Through the seam: the folder it was opened on when accepted, nothing when left.
+    std::optional<QString> elegidas[2];
+    for (int i : {0, 1})
+        ConModal<fdirectorio>([i](fdirectorio* e) { Pulsar(e, i ? "bcancelar" : "bAceptar"); }, [&] { elegidas[i] = DialogosWidgets().ElegirCarpeta(tmp.filePath("b")); });
+    EXPECT_TRUE(elegidas[0] == Limpia(tmp.filePath("b")) && !elegidas[1]);
 }
 
 TEST_F(VentanasUi, MessageBoxesShowLatin1TextsWithButtonsInTheLanguageOfTheTexts)
