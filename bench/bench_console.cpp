@@ -48,11 +48,11 @@ void SesionCompleta(benchmark::State& state, int16_t modelo, int baudios)
         o.modelo = modelo;
         o.baudios = baudios;
         sim::SimuladorRouter router(o);
-        if (!router.iniciar()) {
+        if (!router.Iniciar()) {
             state.SkipWithError("no pseudo-terminal");
             return;
         }
-        FijarRutaDispositivo(router.rutaDispositivo().toStdString());
+        FijarRutaDispositivo(router.RutaDispositivo().toStdString());
         sesion().ClaveModem = "admin";
         ReiniciarContadoresCanal();
 

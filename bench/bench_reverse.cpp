@@ -257,7 +257,7 @@ void InversaTesedra(benchmark::State& estado)
     const Carpetas& c = carpetas();
     for (auto _ : estado) {
         const tesedra::ResultadoInversa r = tesedra::EjecutarValidacionInversa(c.origen, c.destinoPropio);
-        if (!r.ok() || r.enSitio + r.movidos + r.danados != kRegistros) {
+        if (!r.Ok() || r.enSitio + r.movidos + r.danados != kRegistros) {
             estado.SkipWithError("the reverse validation run failed");
             return;
         }

@@ -150,7 +150,7 @@ int ComandoReverse(const QStringList& argumentos)
                  static_cast<long long>(r.enSitio + r.movidos + r.danados), static_cast<long long>(r.enSitio),
                  static_cast<long long>(r.movidos), static_cast<long long>(r.danados));
     std::fflush(stdout);
-    return r.ok() ? kSalidaBien : kSalidaFallo;
+    return r.Ok() ? kSalidaBien : kSalidaFallo;
 }
 
 } // namespace tesedra::cli

@@ -12,7 +12,7 @@ namespace tesedra {
 namespace {
 
 // Whole milliseconds left before `hasta`, rounded up so a timer never fires early.
-int restanteMs(const QDeadlineTimer& hasta)
+int RestanteMs(const QDeadlineTimer& hasta)
 {
     if (hasta.isForever())
         return -1;
@@ -23,7 +23,7 @@ int restanteMs(const QDeadlineTimer& hasta)
     return ms > 24 * 3600 * 1000 ? 24 * 3600 * 1000 : static_cast<int>(ms);
 }
 
-bool hayBucleDeEventos()
+bool HayBucleDeEventos()
 {
     return QCoreApplication::instance() != nullptr
            && QThread::currentThread() == QCoreApplication::instance()->thread();
@@ -31,7 +31,7 @@ bool hayBucleDeEventos()
 
 } // namespace
 
-CanalSerie& CanalSerie::instancia()
+CanalSerie& CanalSerie::Instancia()
 {
     // Never destroyed: it may still be referenced by a wait while the program ends.
     static CanalSerie* canal = new CanalSerie;
@@ -40,16 +40,16 @@ CanalSerie& CanalSerie::instancia()
 
 CanalSerie::CanalSerie()
 {
-    connect(&puerto_, &QSerialPort::readyRead, this, &CanalSerie::cambio);
-    connect(&puerto_, &QSerialPort::bytesWritten, this, &CanalSerie::cambio);
+    connect(&puerto_, &QSerialPort::readyRead, this, &CanalSerie::Cambio);
+    connect(&puerto_, &QSerialPort::bytesWritten, this, &CanalSerie::Cambio);
     connect(&puerto_, &QSerialPort::aboutToClose, this, [this] {
         ++generacion_;
-        emit cambio();
+        emit Cambio();
     });
-    connect(&puerto_, &QSerialPort::errorOccurred, this, &CanalSerie::alError);
+    connect(&puerto_, &QSerialPort::errorOccurred, this, &CanalSerie::AlError);
 }
 
-void CanalSerie::alError(QSerialPort::SerialPortError e)
+void CanalSerie::AlError(QSerialPort::SerialPortError e)
 {
     // A timed-out wait is no fault; a read, write or resource error on an open port
     // means the device went away (unplugged, the far end of a pseudo-terminal closed).
@@ -60,18 +60,18 @@ void CanalSerie::alError(QSerialPort::SerialPortError e)
     perdido_ = true;
     descripcionPerdida_ = puerto_.errorString();
     // The port is closed outside QSerialPort's own notification, which is still on
-    // the stack here; the waits end now because abierto() turns false.
-    QMetaObject::invokeMethod(this, &CanalSerie::cerrarPorPerdida, Qt::QueuedConnection);
-    emit cambio();
+    // the stack here; the waits end now because Abierto() turns false.
+    QMetaObject::invokeMethod(this, &CanalSerie::CerrarPorPerdida, Qt::QueuedConnection);
+    emit Cambio();
 }
 
-void CanalSerie::cerrarPorPerdida()
+void CanalSerie::CerrarPorPerdida()
 {
     if (perdido_ && puerto_.isOpen())
         puerto_.close();
 }
 
-bool CanalSerie::abrir(const QString& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
+bool CanalSerie::Abrir(const QString& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
                        int16_t bitsParada, QString& error)
 {
     if (puerto_.isOpen())
@@ -126,7 +126,7 @@ bool CanalSerie::abrir(const QString& ruta, int32_t baudios, const std::string& 
     return true;
 }
 
-bool CanalSerie::cerrar(QString& error)
+bool CanalSerie::Cerrar(QString& error)
 {
     // Whoever closes the port has dealt with a loss: it is reported no more.
     const bool eraPerdido = perdido_;
@@ -149,12 +149,12 @@ bool CanalSerie::cerrar(QString& error)
     return true;
 }
 
-bool CanalSerie::abierto() const
+bool CanalSerie::Abierto() const
 {
     return puerto_.isOpen() && !perdido_;
 }
 
-bool CanalSerie::escribir(const std::string& bytes, QString& error)
+bool CanalSerie::Escribir(const std::string& bytes, QString& error)
 {
     if (bytes.empty())
         return true;
@@ -166,34 +166,34 @@ bool CanalSerie::escribir(const std::string& bytes, QString& error)
     return true;
 }
 
-qint64 CanalSerie::pendientesSalida() const
+qint64 CanalSerie::PendientesSalida() const
 {
     return puerto_.bytesToWrite();
 }
 
-qint64 CanalSerie::disponibles() const
+qint64 CanalSerie::Disponibles() const
 {
     return puerto_.bytesAvailable();
 }
 
-std::string CanalSerie::leerTodo()
+std::string CanalSerie::LeerTodo()
 {
     const QByteArray datos = puerto_.readAll();
     return std::string(datos.constData(), static_cast<size_t>(datos.size()));
 }
 
-bool CanalSerie::esperar(QDeadlineTimer hasta, const std::function<bool()>& listo)
+bool CanalSerie::Esperar(QDeadlineTimer hasta, const std::function<bool()>& listo)
 {
     const uint64_t gen = generacion_;
-    auto terminado = [&] { return listo() || !abierto() || generacion_ != gen || hasta.hasExpired(); };
+    auto terminado = [&] { return listo() || !Abierto() || generacion_ != gen || hasta.hasExpired(); };
     if (terminado())
         return listo();
 
-    if (!hayBucleDeEventos()) {
+    if (!HayBucleDeEventos()) {
         // No event loop to serve us (a program without an application object):
         // QSerialPort's own blocking waits, which sleep in the system.
         while (!terminado()) {
-            const int ms = restanteMs(hasta);
+            const int ms = RestanteMs(hasta);
             const int paso = ms < 0 ? 1000 : ms;
             if (puerto_.bytesToWrite() > 0)
                 puerto_.waitForBytesWritten(paso);
@@ -203,23 +203,23 @@ bool CanalSerie::esperar(QDeadlineTimer hasta, const std::function<bool()>& list
         return listo();
     }
 
-    girar(hasta, terminado);
+    Girar(hasta, terminado);
     return listo();
 }
 
-void CanalSerie::girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado)
+void CanalSerie::Girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado)
 {
     QEventLoop bucle;
     QTimer reloj;
     reloj.setSingleShot(true);
     reloj.setTimerType(Qt::PreciseTimer);
     connect(&reloj, &QTimer::timeout, &bucle, &QEventLoop::quit);
-    const auto conexion = connect(this, &CanalSerie::cambio, &bucle, [&] {
+    const auto conexion = connect(this, &CanalSerie::Cambio, &bucle, [&] {
         if (terminado())
             bucle.quit();
     });
     while (!terminado() && !hasta.hasExpired()) {
-        const int ms = restanteMs(hasta);
+        const int ms = RestanteMs(hasta);
         if (ms >= 0)
             reloj.start(ms);
         bucle.exec();
@@ -228,20 +228,20 @@ void CanalSerie::girar(const QDeadlineTimer& hasta, const std::function<bool()>&
     disconnect(conexion);
 }
 
-bool CanalSerie::pausa(int ms)
+bool CanalSerie::Pausa(int ms)
 {
     if (ms <= 0)
         return true;
     const QDeadlineTimer hasta(ms, Qt::PreciseTimer);
-    if (!hayBucleDeEventos()) {
+    if (!HayBucleDeEventos()) {
         QThread::msleep(static_cast<unsigned long>(ms));
         return true;
     }
-    const bool estabaAbierto = abierto();
+    const bool estabaAbierto = Abierto();
     const uint64_t gen = generacion_;
-    auto interrumpida = [&] { return estabaAbierto && (!abierto() || generacion_ != gen); };
+    auto interrumpida = [&] { return estabaAbierto && (!Abierto() || generacion_ != gen); };
 
-    girar(hasta, interrumpida);
+    Girar(hasta, interrumpida);
     return !interrumpida();
 }
 

@@ -17,48 +17,48 @@ namespace tesedra {
 class CanalSerie : public QObject {
     Q_OBJECT
 public:
-    static CanalSerie& instancia();
+    static CanalSerie& Instancia();
 
     // Opens `ruta` with the line settings; on failure `error` gets the system's description.
-    bool abrir(const QString& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
+    bool Abrir(const QString& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
                int16_t bitsParada, QString& error);
     // Closes the port if open. False (with the description) when closing reported a fault.
-    bool cerrar(QString& error);
+    bool Cerrar(QString& error);
 
     // Open and usable: false once closed or once the far end has gone away.
-    bool abierto() const;
+    bool Abierto() const;
     // The far end went away (read or resource error) while the port was open.
-    bool perdido() const { return perdido_; }
-    QString descripcionPerdida() const { return descripcionPerdida_; }
+    bool Perdido() const { return perdido_; }
+    QString DescripcionPerdida() const { return descripcionPerdida_; }
 
     // Queues the bytes for sending; false (with the description) when the port refused them.
-    bool escribir(const std::string& bytes, QString& error);
-    qint64 pendientesSalida() const;
-    std::string leerTodo();
-    qint64 disponibles() const;
+    bool Escribir(const std::string& bytes, QString& error);
+    qint64 PendientesSalida() const;
+    std::string LeerTodo();
+    qint64 Disponibles() const;
 
     // Runs a nested event loop until `listo()` holds, the port closes (or is lost),
     // or `hasta` expires. Returns `listo()` at the end.
-    bool esperar(QDeadlineTimer hasta, const std::function<bool()>& listo);
+    bool Esperar(QDeadlineTimer hasta, const std::function<bool()>& listo);
     // Waits `ms` milliseconds in a nested event loop; a port that closes during the
     // pause ends it early. Returns false when it ended early.
-    bool pausa(int ms);
+    bool Pausa(int ms);
 
     // Changes each time the port closes: a wait compares it to see a close that
     // happened underneath it, even when the port was opened again meanwhile.
-    uint64_t generacion() const { return generacion_; }
+    uint64_t Generacion() const { return generacion_; }
 
 signals:
     // Data arrived, output was written, the port closed or failed.
-    void cambio();
+    void Cambio();
 
 private:
     CanalSerie();
-    void alError(QSerialPort::SerialPortError e);
-    void cerrarPorPerdida();
+    void AlError(QSerialPort::SerialPortError e);
+    void CerrarPorPerdida();
     // Runs nested event loops until `terminado()` holds or `hasta` expires; woken by
     // every change of the port and by a timer at the deadline.
-    void girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado);
+    void Girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado);
 
     QSerialPort puerto_;
     bool perdido_ = false;

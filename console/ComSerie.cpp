@@ -28,7 +28,7 @@ AvisoProgreso& avisoProgreso()
 
 CanalSerie& canal()
 {
-    return CanalSerie::instancia();
+    return CanalSerie::Instancia();
 }
 
 // A console line ends at its carriage return: anything after a CR or LF inside
@@ -54,15 +54,15 @@ void Pausa(int ms)
     if (ms <= 0)
         return;
     contadores.pausasMs += ms;
-    canal().pausa(ms);
+    canal().Pausa(ms);
 }
 
 // The far end has gone: report it once with the operation's message, then close.
 void InformarPerdida(const std::string& mensaje)
 {
-    const std::string desc = ToL1(canal().descripcionPerdida());
+    const std::string desc = ToL1(canal().DescripcionPerdida());
     QString ignorado;
-    canal().cerrar(ignorado);
+    canal().Cerrar(ignorado);
     MostrarError(mensaje + desc);
 }
 
@@ -107,7 +107,7 @@ bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string
                      int16_t bitsParada)
 {
     QString error;
-    if (!canal().abrir(QString::fromLocal8Bit(ruta.c_str()), baudios, paridad, bitsDatos, bitsParada, error)) {
+    if (!canal().Abrir(QString::fromLocal8Bit(ruta.c_str()), baudios, paridad, bitsDatos, bitsParada, error)) {
         // The device is named: "No such file or directory" alone does not tell
         // the technician which port was tried.
         MostrarError(mensajes().msgErrConfModem + ": " + ToL1(QString::fromLocal8Bit(ruta.c_str()))
@@ -125,61 +125,61 @@ bool AbrirPuerto(int16_t puerto, int32_t baudios, const std::string& paridad, in
 
 bool PuertoAbierto()
 {
-    return canal().abierto();
+    return canal().Abierto();
 }
 
 bool EscribirPuerto(const std::string& texto)
 {
-    if (canal().perdido()) {
+    if (canal().Perdido()) {
         InformarPerdida(mensajes().msgErrEscPuerto);
         return false;
     }
-    if (!canal().abierto())
+    if (!canal().Abierto())
         return false;
 
-    const uint64_t sesionPuerto = canal().generacion();
+    const uint64_t sesionPuerto = canal().Generacion();
     QString error;
-    if (!canal().escribir(HastaFinDeLinea(texto), error) || !canal().escribir("\r", error)) {
+    if (!canal().Escribir(HastaFinDeLinea(texto), error) || !canal().Escribir("\r", error)) {
         MostrarError(mensajes().msgErrEscPuerto + ToL1(error));
         return false;
     }
     // Until the line has left the output buffer; closing the port ends the wait.
-    canal().esperar(QDeadlineTimer(QDeadlineTimer::Forever), [] { return canal().pendientesSalida() == 0; });
-    if (canal().perdido()) {
+    canal().Esperar(QDeadlineTimer(QDeadlineTimer::Forever), [] { return canal().PendientesSalida() == 0; });
+    if (canal().Perdido()) {
         InformarPerdida(mensajes().msgErrEscPuerto);
         return false;
     }
     // Closed during the wait (and maybe opened again by someone else): failed.
-    return canal().abierto() && canal().generacion() == sesionPuerto;
+    return canal().Abierto() && canal().Generacion() == sesionPuerto;
 }
 
 std::string LeerPuerto(int pausaMs)
 {
     // A closed port has nothing to wait for: no pause.
-    if (!canal().abierto() && !canal().perdido())
+    if (!canal().Abierto() && !canal().Perdido())
         return {};
     Pausa(pausaMs);
-    if (canal().perdido()) {
+    if (canal().Perdido()) {
         InformarPerdida(mensajes().msgErrLecPuerto);
         return {};
     }
-    if (!canal().abierto())
+    if (!canal().Abierto())
         return {};
 
     ++contadores.lecturas;
-    const uint64_t sesionPuerto = canal().generacion();
+    const uint64_t sesionPuerto = canal().Generacion();
     const QDeadlineTimer hasta(static_cast<qint64>(tiempos().esperaLecturaS) * 1000, Qt::PreciseTimer);
     std::string recogido;
     for (;;) {
-        recogido += canal().leerTodo();
+        recogido += canal().LeerTodo();
         if (!recogido.empty() || hasta.hasExpired())
             break;
-        canal().esperar(hasta, [] { return canal().disponibles() > 0; });
-        if (canal().perdido()) {
+        canal().Esperar(hasta, [] { return canal().Disponibles() > 0; });
+        if (canal().Perdido()) {
             InformarPerdida(mensajes().msgErrLecPuerto);
             return {};
         }
-        if (!canal().abierto() || canal().generacion() != sesionPuerto)
+        if (!canal().Abierto() || canal().Generacion() != sesionPuerto)
             return {};
     }
     return NormalizarRespuesta(recogido);
@@ -189,15 +189,15 @@ bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t m
 {
     respuesta.clear();
     const std::string& prompt = PromptModelo(modelo);
-    if (prompt.empty() || !canal().abierto())
+    if (prompt.empty() || !canal().Abierto())
         return false;
 
-    const uint64_t sesionPuerto = canal().generacion();
+    const uint64_t sesionPuerto = canal().Generacion();
     Pausa(tiempos().pausaComandoMs);
     // The reply is what the console sends after the command: output still waiting
     // from before (the tail of an earlier reply, stray prompts) is not part of it.
-    if (canal().abierto())
-        canal().leerTodo();
+    if (canal().Abierto())
+        canal().LeerTodo();
     EscribirPuerto(comando);
 
     const QDeadlineTimer limite(static_cast<qint64>(limiteSegundos) * 1000, Qt::PreciseTimer);
@@ -205,7 +205,7 @@ bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t m
     for (;;) {
         respuesta += LeerPuerto(tiempos().pausaLecturaMs);
         // Closed by a cancel or lost: the reply is incomplete, the exchange failed.
-        if (!canal().abierto() || canal().generacion() != sesionPuerto)
+        if (!canal().Abierto() || canal().Generacion() != sesionPuerto)
             return false;
 
         // Each paging prompt is answered once, when it arrives; answering it again
@@ -229,19 +229,19 @@ bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t m
 
 void DescartarHastaSilencio(int silencioMs, int maximoMs)
 {
-    if (!canal().abierto())
+    if (!canal().Abierto())
         return;
     // The closing quiet spell is a fixed cost of every log-on: counted with the pauses
     // for the pacing figures.
     contadores.pausasMs += silencioMs;
     const QDeadlineTimer total(maximoMs, Qt::PreciseTimer);
     for (;;) {
-        canal().leerTodo();
+        canal().LeerTodo();
         QDeadlineTimer quieto(silencioMs, Qt::PreciseTimer);
         if (total.deadlineNSecs() < quieto.deadlineNSecs())
             quieto = total;
-        const bool llego = canal().esperar(quieto, [] { return canal().disponibles() > 0; });
-        if (!llego || !canal().abierto() || total.hasExpired())
+        const bool llego = canal().Esperar(quieto, [] { return canal().Disponibles() > 0; });
+        if (!llego || !canal().Abierto() || total.hasExpired())
             return;
     }
 }
@@ -265,7 +265,7 @@ void FijarAvisoProgreso(AvisoProgreso aviso)
 void CerrarPuerto()
 {
     QString error;
-    if (!canal().cerrar(error))
+    if (!canal().Cerrar(error))
         MostrarError(ToL1(error));
 }
 
@@ -273,7 +273,7 @@ void Esperar(int ms)
 {
     if (ms <= 0)
         return;
-    canal().pausa(ms);
+    canal().Pausa(ms);
 }
 
 std::string NormalizarRespuesta(const std::string& texto)

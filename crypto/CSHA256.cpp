@@ -36,8 +36,8 @@ inline std::uint32_t Ch(std::uint32_t x, std::uint32_t y, std::uint32_t z) { ret
 inline std::uint32_t Maj(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return (x & (y ^ z)) ^ (y & z); }
 inline std::uint32_t S0(std::uint32_t x) { return Rotr(x, 2) ^ Rotr(x, 13) ^ Rotr(x, 22); }
 inline std::uint32_t S1(std::uint32_t x) { return Rotr(x, 6) ^ Rotr(x, 11) ^ Rotr(x, 25); }
-inline std::uint32_t s0(std::uint32_t x) { return Rotr(x, 7) ^ Rotr(x, 18) ^ (x >> 3); }
-inline std::uint32_t s1(std::uint32_t x) { return Rotr(x, 17) ^ Rotr(x, 19) ^ (x >> 10); }
+inline std::uint32_t SigmaMensaje0(std::uint32_t x) { return Rotr(x, 7) ^ Rotr(x, 18) ^ (x >> 3); }
+inline std::uint32_t SigmaMensaje1(std::uint32_t x) { return Rotr(x, 17) ^ Rotr(x, 19) ^ (x >> 10); }
 
 inline std::uint32_t Cargar(const std::uint8_t* p)
 {
@@ -53,7 +53,7 @@ inline std::uint32_t Cargar(const std::uint8_t* p)
         h = t1 + S0(a) + Maj(a, b, c);                                   \
     } while (0)
 
-#define SHA_W(t) (W[(t) & 15] += s1(W[((t) - 2) & 15]) + W[((t) - 7) & 15] + s0(W[((t) - 15) & 15]))
+#define SHA_W(t) (W[(t) & 15] += SigmaMensaje1(W[((t) - 2) & 15]) + W[((t) - 7) & 15] + SigmaMensaje0(W[((t) - 15) & 15]))
 
 #define SHA_OCHO(t, wexpr)                                               \
     SHA_RONDA(a, b, c, d, e, f, g, h, (t) + 0, wexpr((t) + 0));          \

@@ -22,26 +22,26 @@ namespace tesedra {
 
 namespace {
 
-bool esDigito(QChar c)
+bool EsDigito(QChar c)
 {
     return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
 
 // 1 to 3 digits 0..9, nothing else.
-std::optional<int> valorDecimal(const QString& texto)
+std::optional<int> ValorDecimal(const QString& texto)
 {
     if (texto.isEmpty() || texto.size() > 3)
         return std::nullopt;
     int v = 0;
     for (QChar c : texto) {
-        if (!esDigito(c))
+        if (!EsDigito(c))
             return std::nullopt;
         v = v * 10 + (c.unicode() - u'0');
     }
     return v;
 }
 
-std::string minusculas(std::string s)
+std::string Minusculas(std::string s)
 {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -52,7 +52,7 @@ std::string minusculas(std::string s)
 // the locale's encoding (UTF-8 on Linux) it is decoded, so that accented
 // letters of a translated output show as themselves; what has no single-byte
 // form becomes "?". On Windows the bytes are taken as they are.
-std::string aUnByte(const std::string& linea)
+std::string AUnByte(const std::string& linea)
 {
 #ifdef Q_OS_WIN
     return linea;
@@ -72,7 +72,7 @@ std::string ComandoRouter(bool tracert, const std::string& direccion)
 
 bool ComprobarDigito(const QString& texto)
 {
-    if (texto.isEmpty() || esDigito(texto.back()))
+    if (texto.isEmpty() || EsDigito(texto.back()))
         return true;
     dialogos().Mensaje(IconoMensaje::Aviso, mensajes().msgFormatoNoValido, mensajes().msgRango9);
     return false;
@@ -80,7 +80,7 @@ bool ComprobarDigito(const QString& texto)
 
 std::optional<int> ValorOcteto(const QString& texto)
 {
-    auto v = valorDecimal(texto);
+    auto v = ValorDecimal(texto);
     if (!v || *v > 255)
         return std::nullopt;
     return v;
@@ -96,7 +96,7 @@ bool ComprobarOcteto(const QString& texto)
 
 std::optional<int> ValorRetardo(const QString& texto)
 {
-    return valorDecimal(texto);
+    return ValorDecimal(texto);
 }
 
 void MensajeRetardo()
@@ -129,7 +129,7 @@ bool CargarFichero(const QString& ruta, std::string& texto)
         while (!linea.empty() && (linea.back() == '\r' || linea.back() == '\n'))
             linea.pop_back();
         if (!linea.empty())
-            texto += aUnByte(linea) + "\r\n";
+            texto += AUnByte(linea) + "\r\n";
         linea.clear();
     };
     char buf[4096];
@@ -235,13 +235,13 @@ std::string EjecutarRouter(int16_t modelo, bool tracert, const std::string& dire
 
 std::string ResultadoRouter5660(std::string respuesta, const std::string& prompt)
 {
-    const std::string promptMin = minusculas(prompt);
+    const std::string promptMin = Minusculas(prompt);
     std::string resultado;
     for (;;) {
         const std::string linea = ExtraerLinea(respuesta, respuesta);
         if (linea.empty())
             break;
-        if (minusculas(linea).find(promptMin) != std::string::npos)
+        if (Minusculas(linea).find(promptMin) != std::string::npos)
             resultado += linea.substr(std::min(prompt.size(), linea.size()));
         else
             resultado += linea;

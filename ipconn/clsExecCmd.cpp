@@ -27,10 +27,10 @@ clsExecCmd::clsExecCmd(QObject* parent) : QObject(parent) {}
 
 clsExecCmd::~clsExecCmd()
 {
-    pararTimer();
+    PararTimer();
     if (timer_)
         timer_->stop();
-    soltarProceso();
+    SoltarProceso();
 }
 
 uint32_t clsExecCmd::BanderasInicio() const
@@ -62,12 +62,12 @@ void clsExecCmd::setControlTimer(QTimer* timer)
         return;
     // A poll already under way moves to the new timer.
     const bool activo = static_cast<bool>(conexionTimer_);
-    pararTimer();
+    PararTimer();
     timer_ = timer;
     if (activo && ejecutando_) {
         QTimer* t = timer_ ? timer_.data() : timerPropio_;
         if (t) {
-            conexionTimer_ = connect(t, &QTimer::timeout, this, &clsExecCmd::sondeo);
+            conexionTimer_ = connect(t, &QTimer::timeout, this, &clsExecCmd::Sondeo);
             t->start(kIntervaloSondeoMs);
         }
     }
@@ -82,8 +82,8 @@ void clsExecCmd::setPrograma(const QString& programa, const QStringList& argumen
 void clsExecCmd::Ejecutar()
 {
     // One process at a time: a previous one still running is let go, as on release.
-    pararTimer();
-    soltarProceso();
+    PararTimer();
+    SoltarProceso();
     terminado_ = false;
     descripcionError_.clear();
 
@@ -150,7 +150,7 @@ void clsExecCmd::Ejecutar()
     });
     connect(p, &QProcess::finished, this, [this, p](int, QProcess::ExitStatus) {
         if (p == proceso_)
-            alTerminar();
+            AlTerminar();
     });
 
     proceso_ = p;
@@ -190,7 +190,7 @@ void clsExecCmd::Ejecutar()
                 timerPropio_ = new QTimer(this);
             t = timerPropio_;
         }
-        conexionTimer_ = connect(t, &QTimer::timeout, this, &clsExecCmd::sondeo);
+        conexionTimer_ = connect(t, &QTimer::timeout, this, &clsExecCmd::Sondeo);
         t->setInterval(kIntervaloSondeoMs);
         t->start();
         ejecutando_ = true;
@@ -214,17 +214,17 @@ bool clsExecCmd::CancelarProceso()
 #endif
 }
 
-void clsExecCmd::alTerminar()
+void clsExecCmd::AlTerminar()
 {
     terminado_ = true;
     hProcess_ = 0;
 }
 
-void clsExecCmd::sondeo()
+void clsExecCmd::Sondeo()
 {
     if (proceso_ && !terminado_ && proceso_->state() != QProcess::NotRunning)
         return;
-    pararTimer();
+    PararTimer();
     hProcess_ = 0;
     ejecutando_ = false;
     if (proceso_) {
@@ -234,7 +234,7 @@ void clsExecCmd::sondeo()
     emit EjecucionFinalizada();
 }
 
-void clsExecCmd::pararTimer()
+void clsExecCmd::PararTimer()
 {
     if (!conexionTimer_)
         return;
@@ -246,7 +246,7 @@ void clsExecCmd::pararTimer()
         timerPropio_->stop();
 }
 
-void clsExecCmd::soltarProceso()
+void clsExecCmd::SoltarProceso()
 {
     if (!proceso_)
         return;

@@ -153,10 +153,10 @@ signals:
     void EjecucionFinalizada();
 
 private:
-    void sondeo();
-    void soltarProceso();
-    void alTerminar();
-    void pararTimer();
+    void Sondeo();
+    void SoltarProceso();
+    void AlTerminar();
+    void PararTimer();
 
     QProcess* proceso_ = nullptr;
     QPointer<QTimer> timer_;

@@ -28,7 +28,7 @@ namespace {
 
 // A focus change that is the user's own move to another control (not a box
 // popping up or another window taking over).
-bool salidaDelUsuario(const QEvent* e)
+bool SalidaDelUsuario(const QEvent* e)
 {
     const auto r = static_cast<const QFocusEvent*>(e)->reason();
     return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason;
@@ -92,7 +92,7 @@ void fconIP::Form_Load()
     comboComando_Click();
 }
 
-bool fconIP::esTracert() const
+bool fconIP::EsTracert() const
 {
     return ui->comboComando->currentText() == QLatin1String(kComandoTracert);
 }
@@ -100,7 +100,7 @@ bool fconIP::esTracert() const
 void fconIP::comboComando_Click()
 {
     // Route traces from the router are offered on the Efficient 5660 only.
-    const bool sinTraza = esTracert() && codigoModelo_ && codigoModelo_() == kOfficeRemote812;
+    const bool sinTraza = EsTracert() && codigoModelo_ && codigoModelo_() == kOfficeRemote812;
     ui->btnEjecutarRouter->setEnabled(!sinTraza);
 }
 
@@ -116,8 +116,8 @@ bool fconIP::eventFilter(QObject* objeto, QEvent* evento)
 
     if (evento->type() == QEvent::FocusIn) {
         if (!campo->text().isEmpty())
-            seleccionarTodo(campo);
-    } else if (evento->type() == QEvent::FocusOut && salidaDelUsuario(evento) && !ocupado_ &&
+            SeleccionarTodo(campo);
+    } else if (evento->type() == QEvent::FocusOut && SalidaDelUsuario(evento) && !ocupado_ &&
                !devolviendoFoco_) {
         // Checked once the focus has settled on the new control, so that a
         // message box or a return of the focus does not run inside the change.
@@ -134,7 +134,7 @@ bool fconIP::eventFilter(QObject* objeto, QEvent* evento)
     return QWidget::eventFilter(objeto, evento);
 }
 
-void fconIP::seleccionarTodo(QLineEdit* campo)
+void fconIP::SeleccionarTodo(QLineEdit* campo)
 {
     // After the click that gave the focus has placed the caret.
     QPointer<QLineEdit> p = campo;
@@ -144,7 +144,7 @@ void fconIP::seleccionarTodo(QLineEdit* campo)
     });
 }
 
-void fconIP::devolverFoco(QLineEdit* campo)
+void fconIP::DevolverFoco(QLineEdit* campo)
 {
     // The control that has the focus now loses it without its own check: the
     // focus is coming back here, not moving on.
@@ -166,7 +166,7 @@ void fconIP::tuIP_Change(QLineEdit* campo)
 void fconIP::tuIP_LostFocus(QLineEdit* campo)
 {
     if (!ComprobarOcteto(campo->text())) {
-        devolverFoco(campo);
+        DevolverFoco(campo);
         return;
     }
     campo->setText(QString::number(*ValorOcteto(campo->text())));
@@ -194,26 +194,26 @@ void fconIP::tretardo_LostFocus()
     const auto v = ValorRetardo(campo->text());
     if (!v) {
         MensajeRetardo();
-        devolverFoco(campo);
+        DevolverFoco(campo);
         return;
     }
     campo->setText(QString::number(*v));
 }
 
-bool fconIP::prepararEjecucion(std::string& direccion, int& retardo)
+bool fconIP::PrepararEjecucion(std::string& direccion, int& retardo)
 {
     if (ocupado_)
         return false;
     for (QLineEdit* campo : octetos_) {
         if (!ComprobarOcteto(campo->text())) {
-            devolverFoco(campo);
+            DevolverFoco(campo);
             return false;
         }
     }
     const auto v = ValorRetardo(ui->tretardo->text());
     if (!v) {
         MensajeRetardo();
-        devolverFoco(ui->tretardo);
+        DevolverFoco(ui->tretardo);
         return false;
     }
     // Only octets that pass the rule make up the address, each written as its value.
@@ -225,13 +225,13 @@ bool fconIP::prepararEjecucion(std::string& direccion, int& retardo)
     ui->tretardo->setText(QString::number(*v));
     direccion = *d;
     retardo = *v;
-    ponerResultado({});
+    PonerResultado({});
     return true;
 }
 
 // ---- Runs ------------------------------------------------------------------
 
-void fconIP::empezarEjecucion()
+void fconIP::EmpezarEjecucion()
 {
     ocupado_ = true;
     focoAntes_ = focusWidget();
@@ -239,7 +239,7 @@ void fconIP::empezarEjecucion()
     setEnabled(false);
 }
 
-void fconIP::acabarEjecucion()
+void fconIP::AcabarEjecucion()
 {
     procesando_->FijarCancelacion({});
     procesando_->Ocultar();
@@ -256,7 +256,7 @@ void fconIP::btnEjecutarPC_Click()
 {
     std::string direccion;
     int retardo = 0;
-    if (!prepararEjecucion(direccion, retardo))
+    if (!PrepararEjecucion(direccion, retardo))
         return;
 
     // A new runner for each run; releasing the previous one disables Timer1
@@ -264,7 +264,7 @@ void fconIP::btnEjecutarPC_Click()
     proceso_.reset();
     proceso_ = std::make_unique<clsExecCmd>();
     proceso_->setControlTimer(timer1_);
-    const QString programa = PrepararComandoPC(*proceso_, esTracert(), direccion);
+    const QString programa = PrepararComandoPC(*proceso_, EsTracert(), direccion);
     proceso_->setModoEjecucion(clsExecCmd::kAsincronoConAviso);
     proceso_->setControlTimer(timer1_);
     proceso_->setShowWindow(0);
@@ -276,7 +276,7 @@ void fconIP::btnEjecutarPC_Click()
         return;
     }
 
-    empezarEjecucion();
+    EmpezarEjecucion();
     // The processing dialog's cancel ends the command as the wait time would: its
     // end is reported by the next poll and the window shows what it had written.
     procesando_->FijarCancelacion([this] {
@@ -284,23 +284,23 @@ void fconIP::btnEjecutarPC_Click()
             proceso_->CancelarProceso();
     });
     // Wait for the end (its handler runs inside this loop) or for the wait time.
-    esperarFin(std::max(retardo * 1000, clsExecCmd::kIntervaloSondeoMs));
+    EsperarFin(std::max(retardo * 1000, clsExecCmd::kIntervaloSondeoMs));
     if (proceso_->Ejecutando()) {
         // Out of time: end it. Its end is reported by the next poll, and the
         // window then shows what the output file holds at that moment. That
         // end is awaited here, so that it cannot arrive in the middle of a
         // later run and take the window out of its busy state.
         proceso_->CancelarProceso();
-        esperarFin(kEsperaFinCancelacionMs);
+        EsperarFin(kEsperaFinCancelacionMs);
         if (proceso_->Ejecutando()) {
             // Not even a kill ended it (a process stuck in the system): let it go.
             proceso_.reset();
-            acabarEjecucion();
+            AcabarEjecucion();
         }
     }
 }
 
-void fconIP::esperarFin(int ms)
+void fconIP::EsperarFin(int ms)
 {
     if (!proceso_->Ejecutando())
         return;
@@ -316,32 +316,32 @@ void fconIP::esperarFin(int ms)
 
 void fconIP::proceso_EjecucionFinalizada()
 {
-    acabarEjecucion();
+    AcabarEjecucion();
     std::string texto = Resultado();
     CargarFichero(FicheroSalidaPC(), texto);
-    ponerResultado(texto);
+    PonerResultado(texto);
 }
 
 void fconIP::btnEjecutarRouter_Click()
 {
     std::string direccion;
     int retardo = 0;
-    if (!prepararEjecucion(direccion, retardo))
+    if (!PrepararEjecucion(direccion, retardo))
         return;
-    const bool tracert = esTracert();
+    const bool tracert = EsTracert();
     const int16_t modelo = codigoModelo_ ? codigoModelo_() : 0;
 
-    empezarEjecucion();
+    EmpezarEjecucion();
     {
         Intercambio intercambio;
-        ponerResultado(EjecutarRouter(modelo, tracert, direccion, retardo));
+        PonerResultado(EjecutarRouter(modelo, tracert, direccion, retardo));
     }
-    acabarEjecucion();
+    AcabarEjecucion();
 }
 
 // ---- Result, saving, closing -----------------------------------------------
 
-void fconIP::ponerResultado(const std::string& texto)
+void fconIP::PonerResultado(const std::string& texto)
 {
     ui->tInfoEstado->setPlainText(TextoParaCaja(texto));
 }

@@ -63,21 +63,21 @@ private:
     void tuIP_LostFocus(QLineEdit* campo);
     void tretardo_Change();
     void tretardo_LostFocus();
-    void seleccionarTodo(QLineEdit* campo);
-    void devolverFoco(QLineEdit* campo);
+    void SeleccionarTodo(QLineEdit* campo);
+    void DevolverFoco(QLineEdit* campo);
 
     // The start of a run: the address and the wait time, when no run is under
     // way and every field holds a valid value, with the result box emptied;
     // otherwise the field's message is shown, the focus goes to it and the run
     // does not start.
-    bool prepararEjecucion(std::string& direccion, int& retardo);
-    bool esTracert() const;
+    bool PrepararEjecucion(std::string& direccion, int& retardo);
+    bool EsTracert() const;
     // Processing dialog shown and this window disabled, and back.
-    void empezarEjecucion();
-    void acabarEjecucion();
+    void EmpezarEjecucion();
+    void AcabarEjecucion();
     // Lets events run until the runner reports its end or `ms` pass.
-    void esperarFin(int ms);
-    void ponerResultado(const std::string& texto);
+    void EsperarFin(int ms);
+    void PonerResultado(const std::string& texto);
 
     // How long the end of a command that was ended is awaited.
     static constexpr int kEsperaFinCancelacionMs = 5000;

@@ -76,16 +76,16 @@ SimuladorRouter::SimuladorRouter(OpcionesSimulador o, QObject* parent) : QObject
     reloj_->setTimerType(Qt::PreciseTimer);
     connect(reloj_, &QTimer::timeout, this, [this] {
         enPausa_ = false;
-        bombear();
+        Bombear();
     });
     ritmoReloj_ = new QTimer(this);
     ritmoReloj_->setSingleShot(true);
     ritmoReloj_->setTimerType(Qt::PreciseTimer);
-    connect(ritmoReloj_, &QTimer::timeout, this, &SimuladorRouter::bombear);
+    connect(ritmoReloj_, &QTimer::timeout, this, &SimuladorRouter::Bombear);
     asincrono_ = new QTimer(this);
     asincrono_->setSingleShot(true);
     asincrono_->setInterval(0);
-    connect(asincrono_, &QTimer::timeout, this, &SimuladorRouter::procesarPendientes);
+    connect(asincrono_, &QTimer::timeout, this, &SimuladorRouter::ProcesarPendientes);
     reintento_ = new QTimer(this);
     reintento_->setSingleShot(true);
     reintento_->setInterval(100);
@@ -97,54 +97,54 @@ SimuladorRouter::SimuladorRouter(OpcionesSimulador o, QObject* parent) : QObject
 
 SimuladorRouter::~SimuladorRouter()
 {
-    desaparecer();
+    Desaparecer();
 }
 
-OpcionesSimulador& SimuladorRouter::opciones()
+OpcionesSimulador& SimuladorRouter::Opciones()
 {
     return o_;
 }
 
-const std::string& SimuladorRouter::prompt() const
+const std::string& SimuladorRouter::Prompt() const
 {
     return o_.modelo == 1 ? kPrompt5660 : kPrompt812;
 }
 
-const std::string& SimuladorRouter::textoPaginado() const
+const std::string& SimuladorRouter::TextoPaginado() const
 {
     return o_.modelo == 1 ? kPagina5660 : kPagina812;
 }
 
-QString SimuladorRouter::rutaDispositivo() const
+QString SimuladorRouter::RutaDispositivo() const
 {
     return ruta_;
 }
 
-const std::vector<std::string>& SimuladorRouter::lineasRecibidas() const
+const std::vector<std::string>& SimuladorRouter::LineasRecibidas() const
 {
     return recibidas_;
 }
 
-void SimuladorRouter::fijarRespuesta(const std::string& comando, const std::string& respuesta)
+void SimuladorRouter::FijarRespuesta(const std::string& comando, const std::string& respuesta)
 {
     fijadas_[Recortar(comando)] = respuesta;
 }
 
-bool SimuladorRouter::iniciar()
+bool SimuladorRouter::Iniciar()
 {
-    if (!cargarTabla())
+    if (!CargarTabla())
         return false;
 
     maestro_ = posix_openpt(O_RDWR | O_NOCTTY);
     if (maestro_ < 0 || grantpt(maestro_) != 0 || unlockpt(maestro_) != 0) {
         std::fprintf(stderr, "routersim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
-        desaparecer();
+        Desaparecer();
         return false;
     }
     const char* nombre = ptsname(maestro_);
     if (!nombre) {
         std::fprintf(stderr, "routersim: no name for the pseudo-terminal: %s\n", std::strerror(errno));
-        desaparecer();
+        Desaparecer();
         return false;
     }
     ruta_ = QString::fromLocal8Bit(nombre);
@@ -164,17 +164,17 @@ bool SimuladorRouter::iniciar()
     }
 
     lectura_ = new QSocketNotifier(maestro_, QSocketNotifier::Read, this);
-    connect(lectura_, &QSocketNotifier::activated, this, &SimuladorRouter::alLeer);
+    connect(lectura_, &QSocketNotifier::activated, this, &SimuladorRouter::AlLeer);
     escritura_ = new QSocketNotifier(maestro_, QSocketNotifier::Write, this);
     escritura_->setEnabled(false);
     connect(escritura_, &QSocketNotifier::activated, this, [this] {
         escritura_->setEnabled(false);
-        bombear();
+        Bombear();
     });
     return true;
 }
 
-void SimuladorRouter::desaparecer()
+void SimuladorRouter::Desaparecer()
 {
     delete lectura_;
     lectura_ = nullptr;
@@ -199,7 +199,7 @@ void SimuladorRouter::desaparecer()
 
 // ---- reply table ----
 
-QString SimuladorRouter::leerDato(const QString& fichero) const
+QString SimuladorRouter::LeerDato(const QString& fichero) const
 {
     QString carpeta = o_.carpetaDatos;
     if (carpeta.isEmpty())
@@ -210,11 +210,11 @@ QString SimuladorRouter::leerDato(const QString& fichero) const
     return QString::fromLatin1(f.readAll());
 }
 
-bool SimuladorRouter::cargarTabla()
+bool SimuladorRouter::CargarTabla()
 {
     // comandos.txt: one pattern per line, "words | reply file"; "<x>" stands for any
     // one word, whose value replaces {x} in the reply; "*" is the reply to anything else.
-    const QString tabla = leerDato(QStringLiteral("comandos.txt"));
+    const QString tabla = LeerDato(QStringLiteral("comandos.txt"));
     if (tabla.isEmpty()) {
         std::fprintf(stderr, "routersim: no reply table (comandos.txt) in the data folder\n");
         return false;
@@ -236,7 +236,7 @@ bool SimuladorRouter::cargarTabla()
     return !patrones_.empty();
 }
 
-std::vector<SimuladorRouter::Tramo> SimuladorRouter::tramosDe(const std::string& texto,
+std::vector<SimuladorRouter::Tramo> SimuladorRouter::TramosDe(const std::string& texto,
                                                              const std::map<QString, QString>& valores) const
 {
     // A reply file: every line is printed with CR LF, except directives:
@@ -302,14 +302,14 @@ std::vector<SimuladorRouter::Tramo> SimuladorRouter::tramosDe(const std::string&
     return tramos;
 }
 
-std::vector<SimuladorRouter::Tramo> SimuladorRouter::respuestaPara(const std::string& linea)
+std::vector<SimuladorRouter::Tramo> SimuladorRouter::RespuestaPara(const std::string& linea)
 {
     std::map<QString, QString> valores;
     valores[QStringLiteral("linea")] = L1(linea);
 
     const auto fijada = fijadas_.find(linea);
     if (fijada != fijadas_.end())
-        return tramosDe(fijada->second, valores);
+        return TramosDe(fijada->second, valores);
 
     const QStringList palabras = L1(linea).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const Patron* elegido = nullptr;
@@ -341,12 +341,12 @@ std::vector<SimuladorRouter::Tramo> SimuladorRouter::respuestaPara(const std::st
         elegido = otro;
     if (!elegido)
         return {};
-    const QString datos = leerDato(elegido->fichero);
+    const QString datos = LeerDato(elegido->fichero);
     if (datos.isNull()) {
         std::fprintf(stderr, "routersim: reply file %s is missing\n", qPrintable(elegido->fichero));
         return {};
     }
-    return tramosDe(ToL1(datos), valores);
+    return TramosDe(ToL1(datos), valores);
 }
 
 // ---- input ----
@@ -368,12 +368,12 @@ bool SimuladorRouter::LineaCorrecta() const
            && (t.c_cflag & CSIZE) == CS8 && (t.c_cflag & paridad) == 0 && (t.c_cflag & CSTOPB) == 0;
 }
 
-void SimuladorRouter::registrar(const std::string& linea)
+void SimuladorRouter::Registrar(const std::string& linea)
 {
     recibidas_.push_back(linea);
 }
 
-void SimuladorRouter::alLeer()
+void SimuladorRouter::AlLeer()
 {
     char buf[4096];
     for (;;) {
@@ -384,7 +384,7 @@ void SimuladorRouter::alLeer()
             if (!LineaCorrecta())
                 continue;
             for (ssize_t i = 0; i < n && maestro_ >= 0; ++i)
-                procesarByte(buf[i]);
+                ProcesarByte(buf[i]);
             if (maestro_ < 0)
                 return;
             continue;
@@ -402,17 +402,17 @@ void SimuladorRouter::alLeer()
     }
 }
 
-void SimuladorRouter::procesarByte(char c)
+void SimuladorRouter::ProcesarByte(char c)
 {
     if (c == '\n')
         return;
 
     if (o_.silencioso || estado_ == Estado::Callado) {
         if (c == '\r') {
-            registrar(linea_);
+            Registrar(linea_);
             linea_.clear();
         } else if (c == '\x03') {
-            registrar(std::string(1, c));
+            Registrar(std::string(1, c));
         } else {
             linea_.push_back(c);
         }
@@ -422,39 +422,39 @@ void SimuladorRouter::procesarByte(char c)
     switch (estado_) {
     case Estado::Dormido:
         if (c == '\r') {
-            registrar(linea_);
+            Registrar(linea_);
             linea_.clear();
             if (o_.pedirPassword) {
-                encolarTexto("\r\n" + kPidePassword);
+                EncolarTexto("\r\n" + kPidePassword);
                 estado_ = Estado::Password;
             } else {
-                encolarTexto("\r\n");
-                encolar(tramosDe(ToL1(leerDato(QStringLiteral("bienvenida.txt"))), {}), true);
+                EncolarTexto("\r\n");
+                Encolar(TramosDe(ToL1(LeerDato(QStringLiteral("bienvenida.txt"))), {}), true);
             }
-            bombear();
+            Bombear();
         }
         return;
 
     case Estado::Password:
         if (c == '\r') {
             const std::string dada = linea_;
-            registrar(dada);
+            Registrar(dada);
             linea_.clear();
             if (dada == o_.password) {
-                encolarTexto("\r\n");
-                auto tramos = tramosDe(ToL1(leerDato(QStringLiteral("bienvenida.txt"))), {});
+                EncolarTexto("\r\n");
+                auto tramos = TramosDe(ToL1(LeerDato(QStringLiteral("bienvenida.txt"))), {});
                 if (o_.modelo == 2 && o_.preguntaSetup) {
                     setupPendiente_ = true;
                     Tramo s;
                     s.texto = kSetup812 + "\r\n";
                     tramos.push_back(s);
                 }
-                encolar(std::move(tramos), true);
+                Encolar(std::move(tramos), true);
             } else {
-                encolarTexto(o_.modelo == 1 ? "\r\nInvalid password.\r\n" + kPidePassword
+                EncolarTexto(o_.modelo == 1 ? "\r\nInvalid password.\r\n" + kPidePassword
                                             : "\r\nLogin incorrect\r\n" + kPidePassword);
             }
-            bombear();
+            Bombear();
         } else if (c == '\b' || c == '\x7f') {
             if (!linea_.empty())
                 linea_.pop_back();
@@ -465,25 +465,25 @@ void SimuladorRouter::procesarByte(char c)
 
     case Estado::Prompt:
         if (c == '\r') {
-            lineaCompleta();
+            LineaCompleta();
         } else if (c == '\x03') {
-            registrar(std::string(1, c));
-            interrumpir();
+            Registrar(std::string(1, c));
+            Interrumpir();
         } else if (c == '\b' || c == '\x7f') {
             if (!linea_.empty()) {
                 linea_.pop_back();
-                emitir("\b \b");
+                Emitir("\b \b");
             }
         } else {
             linea_.push_back(c);
-            emitir(std::string(1, c));
+            Emitir(std::string(1, c));
         }
         return;
 
     case Estado::Ejecutando:
         if (c == '\x03') {
-            registrar(std::string(1, c));
-            interrumpir();
+            Registrar(std::string(1, c));
+            Interrumpir();
         } else {
             pendiente_.push_back(c);
         }
@@ -491,8 +491,8 @@ void SimuladorRouter::procesarByte(char c)
 
     case Estado::Paginando:
         if (c == '\x03') {
-            registrar(std::string(1, c));
-            interrumpir();
+            Registrar(std::string(1, c));
+            Interrumpir();
             return;
         }
         // The 5660 goes on at any key; the 812 at a return (a typed "More" included).
@@ -500,10 +500,10 @@ void SimuladorRouter::procesarByte(char c)
             linea_.push_back(c);
             return;
         }
-        registrar(c == '\r' ? linea_ : std::string(1, c));
+        Registrar(c == '\r' ? linea_ : std::string(1, c));
         linea_.clear();
         estado_ = Estado::Ejecutando;
-        emitir("\r\n");
+        Emitir("\r\n");
         return;
 
     case Estado::Callado:
@@ -511,16 +511,16 @@ void SimuladorRouter::procesarByte(char c)
     }
 }
 
-void SimuladorRouter::lineaCompleta()
+void SimuladorRouter::LineaCompleta()
 {
     const std::string linea = linea_;
     linea_.clear();
-    registrar(linea);
-    emitir("\r\n");
-    ejecutar(Recortar(linea));
+    Registrar(linea);
+    Emitir("\r\n");
+    Ejecutar(Recortar(linea));
 }
 
-void SimuladorRouter::ejecutar(const std::string& linea)
+void SimuladorRouter::Ejecutar(const std::string& linea)
 {
     if (linea.empty()) {
         std::vector<Tramo> t;
@@ -529,7 +529,7 @@ void SimuladorRouter::ejecutar(const std::string& linea)
             s.texto = kSetup812 + "\r\n";
             t.push_back(s);
         }
-        encolar(std::move(t), true);
+        Encolar(std::move(t), true);
         return;
     }
     if (setupPendiente_) {
@@ -540,30 +540,30 @@ void SimuladorRouter::ejecutar(const std::string& linea)
             Tramo s;
             s.texto = r.startsWith(QLatin1Char('n')) ? "Setup skipped.\r\n"
                                                      : "Setup is only available from the web interface.\r\n";
-            encolar({s}, true);
+            Encolar({s}, true);
             return;
         }
     }
-    encolar(respuestaPara(linea), true);
+    Encolar(RespuestaPara(linea), true);
 }
 
 // ---- output ----
 
-void SimuladorRouter::emitir(const std::string& texto)
+void SimuladorRouter::Emitir(const std::string& texto)
 {
     // Echo and line ends go out at once, ahead of any output still queued.
     salida_ += texto;
-    bombear();
+    Bombear();
 }
 
-void SimuladorRouter::encolarTexto(const std::string& texto)
+void SimuladorRouter::EncolarTexto(const std::string& texto)
 {
     Tramo t;
     t.texto = texto;
     cola_.push_back(t);
 }
 
-void SimuladorRouter::encolar(std::vector<Tramo> tramos, bool terminaConPrompt)
+void SimuladorRouter::Encolar(std::vector<Tramo> tramos, bool terminaConPrompt)
 {
     const bool tienePrompt = std::any_of(tramos.begin(), tramos.end(),
                                          [](const Tramo& t) { return t.tipo == Tramo::Tipo::Prompt; });
@@ -575,41 +575,41 @@ void SimuladorRouter::encolar(std::vector<Tramo> tramos, bool terminaConPrompt)
         cola_.push_back(p);
     }
     estado_ = Estado::Ejecutando;
-    bombear();
+    Bombear();
 }
 
-void SimuladorRouter::mostrarPrompt()
+void SimuladorRouter::MostrarPrompt()
 {
-    encolar({}, true);
+    Encolar({}, true);
 }
 
-void SimuladorRouter::interrumpir()
+void SimuladorRouter::Interrumpir()
 {
     cola_.clear();
     salida_.clear();
     enPausa_ = false;
     reloj_->stop();
     linea_.clear();
-    encolarTexto("^C\r\n");
-    mostrarPrompt();
+    EncolarTexto("^C\r\n");
+    MostrarPrompt();
 }
 
-void SimuladorRouter::procesarPendientes()
+void SimuladorRouter::ProcesarPendientes()
 {
     while (!pendiente_.empty() && estado_ == Estado::Prompt && maestro_ >= 0) {
         const char c = pendiente_.front();
         pendiente_.erase(0, 1);
-        procesarByte(c);
+        ProcesarByte(c);
     }
 }
 
-void SimuladorRouter::bombear()
+void SimuladorRouter::Bombear()
 {
     if (maestro_ < 0)
         return;
     for (;;) {
         if (!salida_.empty()) {
-            escribirAhora();
+            EscribirAhora();
             if (!salida_.empty() || maestro_ < 0)
                 return;
         }
@@ -628,11 +628,11 @@ void SimuladorRouter::bombear()
             reloj_->start(t.ms);
             break;
         case Tramo::Tipo::Pagina:
-            salida_ += textoPaginado();
+            salida_ += TextoPaginado();
             estado_ = Estado::Paginando;
             break;
         case Tramo::Tipo::Prompt:
-            salida_ += prompt();
+            salida_ += Prompt();
             estado_ = Estado::Prompt;
             if (!pendiente_.empty())
                 asincrono_->start();
@@ -641,7 +641,7 @@ void SimuladorRouter::bombear()
     }
 }
 
-void SimuladorRouter::escribirAhora()
+void SimuladorRouter::EscribirAhora()
 {
     if (maestro_ < 0) {
         salida_.clear();
@@ -680,7 +680,7 @@ void SimuladorRouter::escribirAhora()
         }
     }
     if (o_.desaparecerTrasBytes >= 0 && enviados_ >= o_.desaparecerTrasBytes) {
-        desaparecer();
+        Desaparecer();
         return;
     }
     if (o_.cortarTrasBytes >= 0 && enviados_ >= o_.cortarTrasBytes) {

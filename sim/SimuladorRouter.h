@@ -50,21 +50,21 @@ public:
 
     // Opens the pseudo-terminal and loads the reply table; false (with a line on
     // standard error) when either fails.
-    bool iniciar();
+    bool Iniciar();
     // The serial end, the path a QSerialPort opens.
-    QString rutaDispositivo() const;
+    QString RutaDispositivo() const;
     // Replaces the reply to one exact command line (lines ended by LF or CR LF).
-    void fijarRespuesta(const std::string& comando, const std::string& respuesta);
+    void FijarRespuesta(const std::string& comando, const std::string& respuesta);
     // Every line typed at the console, password lines included, in order.
-    const std::vector<std::string>& lineasRecibidas() const;
+    const std::vector<std::string>& LineasRecibidas() const;
     // Closes the pseudo-terminal now, as a router switched off or unplugged.
-    void desaparecer();
-    OpcionesSimulador& opciones();
+    void Desaparecer();
+    OpcionesSimulador& Opciones();
 
-    const std::string& prompt() const;
-    const std::string& textoPaginado() const;
+    const std::string& Prompt() const;
+    const std::string& TextoPaginado() const;
     // Output bytes written so far.
-    long long bytesEnviados() const { return enviados_; }
+    long long BytesEnviados() const { return enviados_; }
 
 private:
     enum class Estado { Dormido, Password, Prompt, Ejecutando, Paginando, Callado };
@@ -84,23 +84,23 @@ private:
     // The serial end is set as the model's console line is (speed, data bits,
     // parity, stop bits); while it is not, whatever comes in goes unanswered.
     bool LineaCorrecta() const;
-    bool cargarTabla();
-    QString leerDato(const QString& fichero) const;
-    void alLeer();
-    void procesarByte(char c);
-    void lineaCompleta();
-    void ejecutar(const std::string& linea);
-    std::vector<Tramo> respuestaPara(const std::string& linea);
-    std::vector<Tramo> tramosDe(const std::string& texto, const std::map<QString, QString>& valores) const;
-    void encolar(std::vector<Tramo> tramos, bool terminaConPrompt);
-    void encolarTexto(const std::string& texto);
-    void emitir(const std::string& texto);
-    void mostrarPrompt();
-    void interrumpir();
-    void bombear();
-    void escribirAhora();
-    void procesarPendientes();
-    void registrar(const std::string& linea);
+    bool CargarTabla();
+    QString LeerDato(const QString& fichero) const;
+    void AlLeer();
+    void ProcesarByte(char c);
+    void LineaCompleta();
+    void Ejecutar(const std::string& linea);
+    std::vector<Tramo> RespuestaPara(const std::string& linea);
+    std::vector<Tramo> TramosDe(const std::string& texto, const std::map<QString, QString>& valores) const;
+    void Encolar(std::vector<Tramo> tramos, bool terminaConPrompt);
+    void EncolarTexto(const std::string& texto);
+    void Emitir(const std::string& texto);
+    void MostrarPrompt();
+    void Interrumpir();
+    void Bombear();
+    void EscribirAhora();
+    void ProcesarPendientes();
+    void Registrar(const std::string& linea);
 
     OpcionesSimulador o_;
     int maestro_ = -1;

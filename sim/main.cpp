@@ -19,7 +19,7 @@ namespace {
 
 int tuberiaSenal[2] = {-1, -1};
 
-void alSenal(int)
+void AlSenal(int)
 {
     const char c = 1;
     [[maybe_unused]] const auto r = ::write(tuberiaSenal[1], &c, 1);
@@ -96,13 +96,13 @@ int main(int argc, char** argv)
     o.desaparecerTrasBytes = desaparecer;
 
     tesedra::sim::SimuladorRouter sim(o);
-    if (!sim.iniciar())
+    if (!sim.Iniciar())
         return 1;
 
     const QString enlace = p.value(QStringLiteral("link"));
     if (!enlace.isEmpty()) {
         QFile::remove(enlace);
-        if (!QFile::link(sim.rutaDispositivo(), enlace)) {
+        if (!QFile::link(sim.RutaDispositivo(), enlace)) {
             std::fprintf(stderr, "routersim: cannot make the link %s\n", qPrintable(enlace));
             return 1;
         }
@@ -114,12 +114,12 @@ int main(int argc, char** argv)
     QSocketNotifier senal(tuberiaSenal[0], QSocketNotifier::Read);
     QObject::connect(&senal, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
     struct sigaction sa {};
-    sa.sa_handler = alSenal;
+    sa.sa_handler = AlSenal;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
 
-    std::printf("%s\n", qPrintable(sim.rutaDispositivo()));
+    std::printf("%s\n", qPrintable(sim.RutaDispositivo()));
     std::fflush(stdout);
 
     const int r = app.exec();

@@ -14,7 +14,7 @@ namespace tesedra {
 
 namespace {
 
-QWidget* ventanaActiva()
+QWidget* VentanaActiva()
 {
     return QApplication::activeWindow();
 }
@@ -51,7 +51,7 @@ void DialogosWidgets::Mensaje(IconoMensaje icono, const std::string& titulo, con
         i = QMessageBox::Warning;
     else if (icono == IconoMensaje::Informacion)
         i = QMessageBox::Information;
-    QMessageBox box(i, L1(titulo), L1(texto), QMessageBox::Ok, ventanaActiva());
+    QMessageBox box(i, L1(titulo), L1(texto), QMessageBox::Ok, VentanaActiva());
     TextosBotones(box);
     box.exec();
 }
@@ -61,7 +61,7 @@ bool DialogosWidgets::PreguntaSiNo(const std::string& titulo, const std::string&
     if (Terminando())
         return false;
     QMessageBox box(QMessageBox::Warning, L1(titulo), L1(texto), QMessageBox::Yes | QMessageBox::No,
-                    ventanaActiva());
+                    VentanaActiva());
     TextosBotones(box);
     return box.exec() == QMessageBox::Yes;
 }
@@ -73,7 +73,7 @@ std::optional<QString> DialogosWidgets::GuardarComo(const QString& carpetaInicia
         return std::nullopt;
     // The filter comes as "Description (*.txt)|*.txt"; Qt wants the description part.
     const QString f = L1(filtro).section(QLatin1Char('|'), 0, 0);
-    QFileDialog dlg(ventanaActiva(), QString(), carpetaInicial, f);
+    QFileDialog dlg(VentanaActiva(), QString(), carpetaInicial, f);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(L1(extension));
     dlg.setOption(QFileDialog::ReadOnly, false);
@@ -94,7 +94,7 @@ std::optional<QString> DialogosWidgets::ElegirCarpeta(const QString& carpetaInic
 {
     if (Terminando())
         return std::nullopt;
-    fdirectorio d(ventanaActiva(), carpetaInicial);
+    fdirectorio d(VentanaActiva(), carpetaInicial);
     if (d.exec() != QDialog::Accepted)
         return std::nullopt;
     return d.CarpetaActual();

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QWidget>
 
-static void iniciarRecursosTesedra()
+static void IniciarRecursosTesedra()
 {
     Q_INIT_RESOURCE(tesedra);
 }
@@ -52,7 +52,7 @@ void InicializarRecursos()
 {
     static bool hecho = false;
     if (!hecho) {
-        iniciarRecursosTesedra();
+        IniciarRecursosTesedra();
         hecho = true;
     }
 }

@@ -177,7 +177,7 @@ std::string ValidarContenido(std::string_view fuente, ResumenFichero* resumen,
     return salida;
 }
 
-bool ResultadoInversa::ok() const
+bool ResultadoInversa::Ok() const
 {
     if (!error.isEmpty())
         return false;

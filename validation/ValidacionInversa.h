@@ -64,7 +64,7 @@ struct ResultadoInversa {
     int64_t danados = 0;
     QString error;          // a fault that stopped the whole run (missing folder, equal folders)
     bool carpetasIguales = false;  // refused: source and destination are the same folder
-    bool ok() const;        // no fault at all
+    bool Ok() const;        // no fault at all
 };
 
 // Source files: names matching "AI*.TXT" ignoring case, sorted by name.

@@ -77,13 +77,13 @@ INSTANTIATE_TEST_SUITE_P(Modelos, Chequeo, testing::ValuesIn(kCasos),
 TEST_F(PruebaConRouter, Sync812CutsEachLabelItsWay)
 {
     auto& r = Router(kOfficeRemote812);
-    r.fijarRespuesta("show adsl transceiver_status", "Attenuation Upstream: 22\n"
+    r.FijarRespuesta("show adsl transceiver_status", "Attenuation Upstream: 22\n"
                                                      "Attenuation Downstream#  31.5 dB \n"
                                                      "Noise Margin Upstream:9\n"
                                                      "Transmit Power (ATUR) : 12 dBm\n"
                                                      "Actual Negotiated Downstream Baud Rate: 2048 Kbps  Number of link down events: 3\n");
-    r.fijarRespuesta("show adsl performance", "Total time since last link down:  0:10:00\n");
-    r.fijarRespuesta("show system", "System UpTime: 2 days\nNoise Margin Downstream: 11\nNoise Margin Downstream: 12\n");
+    r.FijarRespuesta("show adsl performance", "Total time since last link down:  0:10:00\n");
+    r.FijarRespuesta("show system", "System UpTime: 2 days\nNoise Margin Downstream: 11\nNoise Margin Downstream: 12\n");
     // A value keeps its line's CR LF: each value line is followed by an empty one.
     const std::string esperado = "System Version:\t\r\n\r\n"
                                  "Attenuation Upstream:\t22\r\n\r\n"
@@ -104,13 +104,13 @@ TEST_F(PruebaConRouter, Sync812CutsEachLabelItsWay)
 TEST_F(PruebaConRouter, Sync5660TakesTheFirstRuleOfALineAndFourLossCounts)
 {
     auto& r = Router(kEfficient5660);
-    r.fijarRespuesta("show dslstatus", "Software Version - 3.1 DSL State - ignored\n"
+    r.FijarRespuesta("show dslstatus", "Software Version - 3.1 DSL State - ignored\n"
                                        "Current TX Rate  -  640 Kbps \n"
                                        "Current SNR Margin - 12.5 - 10.0\n"
                                        "Current Output Power - 12.0 - 11.0 dBm\n");
-    r.fijarRespuesta("show dslstats", "Loss of Link - 1\nLoss of Link Seconds - 2\nLoss of Link Seconds - 3 - x\n"
+    r.FijarRespuesta("show dslstats", "Loss of Link - 1\nLoss of Link Seconds - 2\nLoss of Link Seconds - 3 - x\n"
                                       "Loss of Link Seconds - 4\nLoss of Link Seconds - 5\n");
-    r.fijarRespuesta("show", "System Up Time - 1 day\nno hyphen System Up Time here\n");
+    r.FijarRespuesta("show", "System Up Time - 1 day\nno hyphen System Up Time here\n");
     const std::string esperado = "Software version: 3.1 DSL State - ignored\r\n"
                                  "System Up Time: no hyphen System Up Time here\r\n"
                                  "DSL State: \r\n"
@@ -130,8 +130,8 @@ TEST_F(PruebaConRouter, Sync5660TakesTheFirstRuleOfALineAndFourLossCounts)
 TEST_F(PruebaConRouter, ParametersOfTheWindowsReachTheCommands)
 {
     auto& r = Router(kEfficient5660);
-    r.fijarRespuesta("atmping F5 seg 0 35", "");
-    r.fijarRespuesta("atmping F5 end 0 35", "Press any key to continue\n5 cells received\n");
+    r.FijarRespuesta("atmping F5 seg 0 35", "");
+    r.FijarRespuesta("atmping F5 end 0 35", "Press any key to continue\n5 cells received\n");
     ParametrosPrueba p{"0", "35", "WAN"};
     EXPECT_EQ(Visible(EjecutarPrueba(kEfficient5660, kPruebaATM, p)),
               Visible("atmping F5 seg 0 35\r\n\r\natmping F5 end 0 35\r\n5 cells received\r\n"));
@@ -149,9 +149,9 @@ TEST_F(PruebaConRouter, NoCheckForTypeThreeOrAnUnknownModel)
 {
     Router(kEfficient5660);
     EXPECT_EQ(EjecutarPrueba(3, kPruebaSincronizacion, {}), "");
-    EXPECT_TRUE(router_->lineasRecibidas().empty());
+    EXPECT_TRUE(router_->LineasRecibidas().empty());
     EXPECT_EQ(EjecutarPrueba(kEfficient5660, kPruebaIP, {}), "");
-    EXPECT_FALSE(router_->lineasRecibidas().empty()); // logged on
+    EXPECT_FALSE(router_->LineasRecibidas().empty()); // logged on
     EXPECT_TRUE(Ordenes().empty());
     EXPECT_FALSE(PuertoAbierto());
 }

@@ -48,7 +48,7 @@ TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
     const auto [modelo, prueba, cancelar] = GetParam();
     auto& router = Router(modelo, [c = cancelar](sim::OpcionesSimulador& o) { o.silencioso = c == Cancelar::AlAccederSi; });
     if (cancelar == Cancelar::AlConsultarSi)
-        router.fijarRespuesta("show adsl transceiver_status", "@pausa 1500\n");
+        router.FijarRespuesta("show adsl transceiver_status", "@pausa 1500\n");
     tiempos().limiteAccesoS = 30; // a cancel ends the log-on, not its time limit
     sesion().TipoPrueba = prueba;
     std::function<int16_t()> codigo = [m = modelo] { return m; };
@@ -69,7 +69,7 @@ TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
     auto Lanzar = [v] { qobject_cast<fGenerico*>(v) ? qobject_cast<fGenerico*>(v)->Ejecutar() : Pulsar(v, "btnLanzar"); };
     dialogos_.respuestasSiNo = {cancelar != Cancelar::AlConsultarNo};
     bool deshabilitada = false, procesando = false, cerrada = true, sigue = false;
-    Cuando([&] { return PuertoAbierto() && (cancelar == Cancelar::AlAccederSi || router.lineasRecibidas().size() > 3); },
+    Cuando([&] { return PuertoAbierto() && (cancelar == Cancelar::AlAccederSi || router.LineasRecibidas().size() > 3); },
            [&] {
                deshabilitada = !v->isEnabled();
                procesando = Ventana<fProcesando>();

@@ -39,7 +39,7 @@ protected:
     // "@dev" in a text stands for the router's device, "@dir" for a temporary folder.
     QString Sustituir(QString s) const
     {
-        return s.replace(QStringLiteral("@dev"), router_ ? router_->rutaDispositivo() : QString())
+        return s.replace(QStringLiteral("@dev"), router_ ? router_->RutaDispositivo() : QString())
             .replace(QStringLiteral("@dir"), dir_.path());
     }
     Salida Ejecutar(QStringList args, const QByteArray& entrada = "")
@@ -108,7 +108,7 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
             EXPECT_TRUE(*esperado ? texto->contains(Sustituir(QString::fromUtf8(esperado)).toUtf8()) : texto->isEmpty())
                 << texto->toStdString();
         }
-        EXPECT_TRUE(router_->lineasRecibidas().empty()) << "a wrong call talked to the router";
+        EXPECT_TRUE(router_->LineasRecibidas().empty()) << "a wrong call talked to the router";
     }
 }
 
@@ -142,7 +142,7 @@ TEST_P(CliOrdenes, WriteTheirResultToStandardOutput)
 {
     const OrdenRouter& c = GetParam();
     // The 812's line readings: over the premium limits.
-    Router(c.modelo).fijarRespuesta("show adsl transceiver_status",
+    Router(c.modelo).FijarRespuesta("show adsl transceiver_status",
                                     Golden("tests/cli/golden/812_transceiver_status.txt"));
     const Salida s = Ejecutar(c.args, c.entrada);
     EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
@@ -283,7 +283,7 @@ struct Terminal {
 TEST_F(Cli, PasswordTypedOnATerminalIsNotEchoed)
 {
     Router(kEfficient5660);
-    Terminal t({"check", "ppp", "--model", "5660", "--device", router_->rutaDispositivo()});
+    Terminal t({"check", "ppp", "--model", "5660", "--device", router_->RutaDispositivo()});
     ASSERT_TRUE(EsperarHasta([&] { return t.Visto().find("Router password: ") != std::string::npos; })) << t.Visto();
     // Typed once the terminal echoes no more.
     termios modo{};

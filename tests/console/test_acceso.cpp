@@ -15,7 +15,7 @@ protected:
     std::string Forma() const
     {
         std::string f;
-        for (const auto& l : router_->lineasRecibidas())
+        for (const auto& l : router_->LineasRecibidas())
             f += l.empty() ? 'E' : l == prueba::kClavePrueba ? 'A' : l == "n" ? 'N' : 'X';
         return f;
     }
@@ -65,7 +65,7 @@ TEST_P(AccesoPorModelo, LogsOnOrFailsItsWay)
     }
     EXPECT_TRUE(dialogos_.mensajes.empty());
     const std::string orden = c.modelo == kEfficient5660 ? "show pppstatus" : "show atm status";
-    const std::string& prompt = router_->prompt();
+    const std::string& prompt = router_->Prompt();
     std::string r;
     ASSERT_TRUE(EnviarComando(orden, r, c.modelo, 0));
     EXPECT_EQ(r.rfind(orden + "\r\n", 0), 0u) << r;
@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Acceso, PortNumberOpensTheDeviceOfItsVariableAndAMissingOneIsNamed)
 {
-    qputenv("TESEDRA_COM6", Router(kOfficeRemote812).rutaDispositivo().toLocal8Bit());
+    qputenv("TESEDRA_COM6", Router(kOfficeRemote812).RutaDispositivo().toLocal8Bit());
     FijarRutaDispositivo({});
     sesion().Puerto = 6;
     EXPECT_TRUE(IniciarModelo(kOfficeRemote812));

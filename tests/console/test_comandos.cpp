@@ -43,18 +43,18 @@ TEST_P(RespuestaHastaElPrompt, EachReplyIsItsOwn)
 {
     const auto& c = GetParam();
     auto& sim = Conectado(c.modelo, [&](sim::OpcionesSimulador& o) { o.paginado = c.paginado; });
-    const std::string& prompt = sim.prompt();
+    const std::string& prompt = sim.Prompt();
     size_t paginas = 0;
     for (const auto& [orden, linea] : c.ordenes) {
         SCOPED_TRACE(orden);
-        const size_t antes = sim.lineasRecibidas().size();
+        const size_t antes = sim.LineasRecibidas().size();
         std::string r;
         ASSERT_TRUE(EnviarComando(orden, r, c.modelo, 0));
         EXPECT_EQ(r.rfind(orden + "\r\n", 0), 0u) << r;
         EXPECT_NE(r.find("\r\n" + linea + "\r\n"), std::string::npos) << r;
         EXPECT_EQ(r.find(prompt), r.size() - prompt.size()) << r;
-        const size_t n = Ocurrencias(r, sim.textoPaginado());
-        EXPECT_EQ(sim.lineasRecibidas().size() - antes, 1 + n);
+        const size_t n = Ocurrencias(r, sim.TextoPaginado());
+        EXPECT_EQ(sim.LineasRecibidas().size() - antes, 1 + n);
         paginas += n;
     }
     EXPECT_GE(paginas, c.paginado > 0 ? 3u : 0u);
@@ -84,7 +84,7 @@ TEST_F(Comandos, ReplyEndsAtThePromptOfItsLastCharacters)
     auto& sim = Conectado(kEfficient5660);
     std::string r;
     ASSERT_TRUE(EnviarComando("show dhcpcfg\rshow\nshow cfg", r, kEfficient5660, 0));
-    EXPECT_EQ(sim.lineasRecibidas().back(), "show dhcpcfg");
+    EXPECT_EQ(sim.LineasRecibidas().back(), "show dhcpcfg");
     EXPECT_EQ(r.find("Host Name"), std::string::npos);
 
     std::string larga;
@@ -93,15 +93,15 @@ TEST_F(Comandos, ReplyEndsAtThePromptOfItsLastCharacters)
         larga += "entry " + std::to_string(i) + " value abcdefghij\n";
         esperada += "entry " + std::to_string(i) + " value abcdefghij\r\n";
     }
-    sim.fijarRespuesta("show log", larga);
+    sim.FijarRespuesta("show log", larga);
     ASSERT_TRUE(EnviarComando("show log", r, kEfficient5660, 0));
-    EXPECT_TRUE(r == esperada + sim.prompt()) << r.size() << " bytes";
+    EXPECT_TRUE(r == esperada + sim.Prompt()) << r.size() << " bytes";
 
-    sim.fijarRespuesta("show help", "Commands:\nCommand-> is the prompt of this console\n@pausa 300\nlast line\n");
+    sim.FijarRespuesta("show help", "Commands:\nCommand-> is the prompt of this console\n@pausa 300\nlast line\n");
     ASSERT_TRUE(EnviarComando("show help", r, kEfficient5660, 0));
     EXPECT_NE(r.find("last line\r\nCommand->"), std::string::npos) << r;
     // The rest of this reply comes late, into whatever follows: nothing does.
-    sim.fijarRespuesta("show corto", "Command-> ok\n@pausa 800\nnot waited for\n");
+    sim.FijarRespuesta("show corto", "Command-> ok\n@pausa 800\nnot waited for\n");
     ASSERT_TRUE(EnviarComando("show corto", r, kEfficient5660, 0));
     EXPECT_EQ(r.find("not waited for"), std::string::npos) << r;
 }
@@ -109,19 +109,19 @@ TEST_F(Comandos, ReplyEndsAtThePromptOfItsLastCharacters)
 TEST_F(Comandos, TimeLimitInterruptsWithCtrlCOnlyWhenReached)
 {
     auto& sim = Conectado(kEfficient5660);
-    sim.fijarRespuesta("show lento", "first line\n@pausa 60000\nnever\n");
+    sim.FijarRespuesta("show lento", "first line\n@pausa 60000\nnever\n");
     std::string r;
     ASSERT_TRUE(EnviarComando("show lento", r, kEfficient5660, 1));
     EXPECT_NE(r.find("first line\r\n"), std::string::npos) << r;
     EXPECT_EQ(r.find("never"), std::string::npos) << r;
     // Ctrl-C, then the carriage return that every written line ends with.
-    EXPECT_EQ(std::vector(sim.lineasRecibidas().end() - 3, sim.lineasRecibidas().end()),
+    EXPECT_EQ(std::vector(sim.LineasRecibidas().end() - 3, sim.LineasRecibidas().end()),
               (std::vector<std::string>{"show lento", "\x03", ""}));
 
     // The console is back at its prompt; a reply within its limit is not interrupted.
     ASSERT_TRUE(EnviarComando("atmping F5 end 8 32", r, kEfficient5660, 30));
     EXPECT_NE(r.find("5 cells sent, 5 replies"), std::string::npos) << r;
-    EXPECT_EQ(sim.lineasRecibidas().back(), "atmping F5 end 8 32");
+    EXPECT_EQ(sim.LineasRecibidas().back(), "atmping F5 end 8 32");
 }
 
 // What may happen to a command waiting for its reply (with or without a time limit):
@@ -145,19 +145,19 @@ TEST_P(CorteDuranteComando, FailsAtOnce)
 {
     const auto& c = GetParam();
     auto& sim = Conectado(kOfficeRemote812);
-    sim.fijarRespuesta("show lento", "first line\n@pausa 60000\nnever\n");
+    sim.FijarRespuesta("show lento", "first line\n@pausa 60000\nnever\n");
     // No pause before the reads: what happens lands in a read's wait. A read that begins
     // after the port was opened again waits on the new session with its own short
     // wait; every other wait must be ended by what happened.
     tiempos().pausaLecturaMs = 0;
     if (c.corte != Corte::Reabrir)
         tiempos().esperaLecturaS = 24 * 3600;
-    const std::string ruta = sim.rutaDispositivo().toStdString();
+    const std::string ruta = sim.RutaDispositivo().toStdString();
     if (c.corte == Corte::DesaparecerAntes)
-        sim.desaparecer();
+        sim.Desaparecer();
     AlRecibir("show lento", [&] {
         if (c.corte == Corte::Desaparecer)
-            sim.desaparecer();
+            sim.Desaparecer();
         else
             CerrarPuerto();
         if (c.corte == Corte::Reabrir)

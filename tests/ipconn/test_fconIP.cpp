@@ -156,7 +156,7 @@ TEST_F(IpWindow, AWrongFieldIsRefusedWhenTypedWhenLeftAndOnARun)
             EXPECT_EQ(Mensajes(), queda ? std::vector<Msg>() : std::vector{mensaje});
         }
     }
-    EXPECT_TRUE(!w_->Proceso() && router_->lineasRecibidas().empty()) << "no command started, the router untouched";
+    EXPECT_TRUE(!w_->Proceso() && router_->LineasRecibidas().empty()) << "no command started, the router untouched";
 
     // Entering a field selects its text.
     Hijo("tuIP4")->setText(QStringLiteral("123"));
@@ -216,7 +216,7 @@ TEST_F(IpWindow, ARunShowsItsResultWhileTheWindowWaitsBusy)
         SCOPED_TRACE(orden + (c->router ? " from the router " : " from the PC ") + std::to_string(c->modelo));
         if (c->modelo != modelo_)
             Abrir(c->modelo);
-        Router(c->modelo).fijarRespuesta(orden, c->respuesta);
+        Router(c->modelo).FijarRespuesta(orden, c->respuesta);
         visto_ = false;
         desdeOrden_.invalidate();
         Rellenar(c->comando, "01", c->retardo);

@@ -109,7 +109,7 @@ TEST_P(Botones, EachOpensItsWindowInPlaceOfTheMainOneUntilItCloses)
     const auto [boton, prueba, clase, volver] = GetParam();
     Router(kEfficient5660, [](sim::OpcionesSimulador& o) { o.password = "cl\xE1ve"; });
     FijarRutaDispositivo({});
-    qputenv("TESEDRA_COM4", router_->rutaDispositivo().toLocal8Bit());
+    qputenv("TESEDRA_COM4", router_->RutaDispositivo().toLocal8Bit());
     sesion().Perfil = kPerfilGestion;
     auto* m = new fMain();
     m->show();
@@ -144,12 +144,12 @@ using FinDelPrograma = PruebaConVentanas;
 
 TEST_F(FinDelPrograma, ClosingTheMainWindowMidExchangeEndsTheProgramOnceItHasUnwound)
 {
-    Router(kOfficeRemote812).fijarRespuesta("show adsl transceiver_status", "@pausa 60000\n");
+    Router(kOfficeRemote812).FijarRespuesta("show adsl transceiver_status", "@pausa 60000\n");
     auto* m = new fMain();
     m->show();
     int enCurso = -1;
     FijarSalida([&] { enCurso = Intercambio::EnCurso(); });
-    Cuando([&] { return router_->lineasRecibidas().size() > 3; }, [&] { m->close(); });
+    Cuando([&] { return router_->LineasRecibidas().size() > 3; }, [&] { m->close(); });
     Pulsar(m, "bSincro");
     EXPECT_EQ(enCurso, 0);
     for (QWidget* w : QApplication::topLevelWidgets())

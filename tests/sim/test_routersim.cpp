@@ -139,7 +139,7 @@ TEST_F(Simulador, DataFolderGreetingMentioningThePasswordGetsNone)
         o.carpetaDatos = dir_.path();
     });
     ASSERT_TRUE(IniciarModelo(kOfficeRemote812));
-    for (const auto& l : router_->lineasRecibidas())
+    for (const auto& l : router_->LineasRecibidas())
         EXPECT_EQ(l, "");
 }
 
@@ -164,10 +164,10 @@ TEST_P(LineaSerie, OnlyTheModelsOwnSettingsLogOn)
     const auto& c = GetParam();
     auto& r = Router(c.modelo);
     tiempos().limiteAccesoS = 1;
-    ASSERT_TRUE(AbrirPuertoRuta(r.rutaDispositivo().toStdString(), c.baudios, c.paridad, c.bitsDatos, c.bitsParada));
+    ASSERT_TRUE(AbrirPuertoRuta(r.RutaDispositivo().toStdString(), c.baudios, c.paridad, c.bitsDatos, c.bitsParada));
     const bool entra = c.modelo == kEfficient5660 ? AccederEfficient5660() : AccederOfficeRemote812();
     EXPECT_EQ(entra, c.entra);
-    EXPECT_EQ(r.lineasRecibidas().empty(), !c.entra);
+    EXPECT_EQ(r.LineasRecibidas().empty(), !c.entra);
     EXPECT_EQ(dialogos_.mensajes.size(), c.entra ? 0u : 1u);
 }
 

@@ -69,8 +69,8 @@ protected:
         if (ajustar)
             ajustar(o);
         router_ = std::make_unique<sim::SimuladorRouter>(o);
-        EXPECT_TRUE(router_->iniciar());
-        FijarRutaDispositivo(router_->rutaDispositivo().toStdString());
+        EXPECT_TRUE(router_->Iniciar());
+        FijarRutaDispositivo(router_->RutaDispositivo().toStdString());
         return *router_;
     }
 

@@ -35,7 +35,7 @@ protected:
     {
         auto& r = Router(modelo, [&](sim::OpcionesSimulador& o) { o.paginado = paginado; });
         for (const auto& [orden, texto] : respuestas)
-            r.fijarRespuesta(orden, texto);
+            r.FijarRespuesta(orden, texto);
         estadoLinea() = EstadoLinea{modalidad, comprobar, true, true, true};
         return EjecutarValidacion(modelo, v_);
     }

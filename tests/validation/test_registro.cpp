@@ -195,7 +195,7 @@ TEST_F(Registro, ReverseWritesOneOutputPerRecordFileOfTheFolder)
     std::vector<ProgresoInversa> pasos;
     const ResultadoInversa r =
         EjecutarValidacionInversa(origen, destino, [&](const ProgresoInversa& p) { pasos.push_back(p); });
-    ASSERT_TRUE(r.ok()) << r.error.toStdString();
+    ASSERT_TRUE(r.Ok()) << r.error.toStdString();
     EXPECT_EQ(FicherosRegistro(origen),
               (QStringList{"AI04.04.04.TXT", "AI051201.txt", "AI061201.TXT", "Ai030303.Txt", "ai020202.txt"}));
     const QStringList salidas = QDir(destino).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -284,7 +284,7 @@ TEST_F(Registro, ReverseFaultsAreReportedAndTheOtherFilesAreStillWritten)
         const QString origen = raiz + QStringLiteral("/origen"), destino = raiz + QStringLiteral("/destino");
         dialogos_.mensajes.clear();
         const ResultadoInversa r = EjecutarValidacionInversa(origen, c.preparar(origen, destino, raiz));
-        EXPECT_FALSE(r.ok());
+        EXPECT_FALSE(r.Ok());
         EXPECT_EQ(r.ficherosEscritos, c.escritos);
         ASSERT_EQ(dialogos_.mensajes.size(), 1u);
         EXPECT_NE(dialogos_.mensajes[0].texto.find(c.mensaje), std::string::npos) << dialogos_.mensajes[0].texto;

@@ -28,7 +28,7 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
     std::string linea = Golden("sim/data/812/show_adsl_transceiver_status.txt");
     for (const auto& [bueno, malo] : {std::pair{"28.0 dB", "99.0 dB"}, {"11.5 dB", " 1.5 dB"}})
         linea.replace(linea.find(bueno), 7, malo);
-    Router(kOfficeRemote812).fijarRespuesta("show adsl transceiver_status", linea);
+    Router(kOfficeRemote812).FijarRespuesta("show adsl transceiver_status", linea);
     estadoLinea().ComprobarLinea = true; // the window starts with it off
     QWidget* principal = new QWidget();
     auto* v = new fValidacion(principal, [] { return kOfficeRemote812; });
