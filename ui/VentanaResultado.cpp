@@ -29,7 +29,8 @@ void VentanaResultado::Preparar(QPlainTextEdit* tInfoEstado, QGroupBox* fEstado,
     setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
     tInfoEstado_ = tInfoEstado;
     tInfoEstado->setFont(FuenteResultado());
-    tInfoEstado->setReadOnly(true);
+    // The technician may add a note before saving: the box is editable.
+    tInfoEstado->setReadOnly(false);
     tInfoEstado->setLineWrapMode(QPlainTextEdit::NoWrap);
     tInfoEstado->setAccessibleName(fEstado->title());
     bSalvar->setText(Caption(35));
@@ -70,7 +71,16 @@ void VentanaResultado::bSalvar_Click()
 {
     if (enCurso_)
         return;
-    SalvarResultado(resultado_);
+    // The box as it stands: the run's own bytes while it is unchanged, otherwise
+    // the edited text with CR LF line ends.
+    const QString caja = tInfoEstado_->toPlainText();
+    if (caja == TextoParaCaja(resultado_)) {
+        SalvarResultado(resultado_);
+        return;
+    }
+    QString t = caja;
+    t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    SalvarResultado(ToL1(t));
 }
 
 void VentanaResultado::bVolver_Click()

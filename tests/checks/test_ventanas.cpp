@@ -100,6 +100,16 @@ TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
     dialogos_.respuestasGuardar = {tmp.filePath("r.txt")};
     Pulsar(v, "bSalvar");
     EXPECT_EQ(LeerFichero(tmp.filePath("r.txt")), resultado + "\r\n");
+    // A note typed into the box is saved with it, as the box shows it.
+    ASSERT_FALSE(caja->isReadOnly());
+    caja->moveCursor(QTextCursor::End);
+    QTest::keyClicks(caja, QStringLiteral("Nota: cliente ausente"));
+    QTest::keyClick(caja, Qt::Key_Return);
+    dialogos_.respuestasGuardar = {tmp.filePath("nota.txt")};
+    Pulsar(v, "bSalvar");
+    QString esperado = caja->toPlainText();
+    EXPECT_TRUE(esperado.contains(QStringLiteral("Nota: cliente ausente\n")));
+    EXPECT_EQ(LeerFichero(tmp.filePath("nota.txt")), ToL1(esperado.replace(QStringLiteral("\n"), QStringLiteral("\r\n"))) + "\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
