@@ -18,6 +18,7 @@ fClaveGestionProvision::fClaveGestionProvision(QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     // This dialog is not translated; its texts are set here as single-byte text.
     setWindowTitle(L1("Clave Gesti\xF3n/Provisi\xF3n"));
+    CampoClave(ui->txtClave);
     ui->txtClave->clear();
     connect(ui->btnAceptar, &QPushButton::clicked, this, &fClaveGestionProvision::btnAceptar_Click);
     connect(ui->btnCancelar, &QPushButton::clicked, this, &fClaveGestionProvision::btnCancelar_Click);

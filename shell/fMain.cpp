@@ -71,6 +71,7 @@ fMain::fMain(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::fMain>(
     }
 
     connect(ui->cPuerto, &QComboBox::currentIndexChanged, this, [this] { cPuerto_Click(); });
+    CampoClave(ui->tClave);
     ui->tClave->installEventFilter(this);
     connect(ui->bSincro, &QPushButton::clicked, this, &fMain::bSincro_Click);
     connect(ui->bATM, &QPushButton::clicked, this, &fMain::bATM_Click);

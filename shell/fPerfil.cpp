@@ -62,7 +62,10 @@ fPerfil::~fPerfil() = default;
 void fPerfil::cPerfil_Click()
 {
     sesion().Perfil = static_cast<int16_t>(ui->cPerfil->currentIndex());
-    ui->tClave->setEnabled(sesion().Perfil != kPerfilUsuario);
+    const bool conClave = sesion().Perfil != kPerfilUsuario;
+    ui->tClave->setEnabled(conClave);
+    // Enabled it takes the window's background, disabled the inactive title bar's.
+    CampoClave(ui->tClave, conClave ? palette().color(QPalette::Active, QPalette::Window) : ColorTituloInactivo());
 }
 
 bool fPerfil::ComprobarClavePerfil(int16_t perfil) const

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -46,6 +47,19 @@ void CerrarVolviendo(QCloseEvent* e, bool ocupada, QWidget* principal)
     e->accept();
     if (principal && !Terminando())
         principal->show();
+}
+
+void CampoClave(QLineEdit* campo, const QColor& fondo)
+{
+    QString estilo = QStringLiteral("QLineEdit { lineedit-password-character: 42;");
+    if (fondo.isValid())
+        estilo += QStringLiteral(" background-color: %1;").arg(fondo.name());
+    campo->setStyleSheet(estilo + QStringLiteral(" }"));
+}
+
+QColor ColorTituloInactivo()
+{
+    return QColor(191, 205, 219);
 }
 
 void InicializarRecursos()

@@ -4,11 +4,13 @@
 
 #include "base/Latin1.h"
 
+#include <QColor>
 #include <QString>
 
 #include <string>
 
 class QCloseEvent;
+class QLineEdit;
 class QFont;
 class QWidget;
 
@@ -26,6 +28,13 @@ QFont FuenteResultado();
 // is busy with a run (unloading it would pull it from under the run); otherwise
 // accepted, with `principal` shown again unless the program is ending.
 void CerrarVolviendo(QCloseEvent* e, bool ocupada, QWidget* principal);
+
+// A password field: "*" for each character whatever the platform style. With a
+// background it takes that colour (the log-on field follows its profile).
+void CampoClave(QLineEdit* campo, const QColor& fondo = QColor());
+// The background of a disabled log-on password field: the classic inactive title
+// bar colour (no platform here offers one of its own).
+QColor ColorTituloInactivo();
 
 // Makes the pictures of the windows available (idempotent).
 void InicializarRecursos();

@@ -6,6 +6,7 @@
 #include "checks/fGenerico.h"
 #include "console/Acceso.h"
 #include "shell/fClaveGestionProvision.h"
+#include "ui/Presentacion.h"
 #include "shell/fMain.h"
 #include "shell/fPerfil.h"
 
@@ -32,6 +33,33 @@ struct Entrada {
     const char* control = "cEntrar"; // or tClave for Enter
 };
 void PrintTo(const Entrada& e, std::ostream* os) { *os << e.indice << " \"" << e.clave << "\" " << e.teclas.toInt() << ' ' << e.control; }
+
+// Every password field shows "*" for each character whatever the style; the log-on
+// field's background follows its profile: the window's colour when it takes a
+// password, the inactive title bar's when it is disabled.
+TEST(PasswordFields, ShowAStarPerCharacterAndTheLogOnFieldItsProfilesColour)
+{
+    fPerfil perfil;
+    fMain principal;
+    fClaveGestionProvision gestion;
+    for (QWidget* ventana : std::initializer_list<QWidget*>{&perfil, &principal, &gestion}) {
+        auto* campo = ventana->findChild<QLineEdit*>(ventana == &gestion ? "txtClave" : "tClave");
+        ASSERT_TRUE(campo);
+        campo->setEnabled(true);
+        campo->setText(QStringLiteral("cl\u00E1ve"));
+        EXPECT_EQ(campo->displayText(), QStringLiteral("*****")) << ventana->metaObject()->className();
+    }
+    auto* clave = perfil.findChild<QLineEdit*>("tClave");
+    clave->clear();
+    perfil.show();
+    auto* lista = perfil.findChild<QComboBox*>("cPerfil");
+    for (const int indice : {1, 0, 2}) {
+        lista->setCurrentIndex(indice);
+        const QColor fondo = indice ? perfil.palette().color(QPalette::Active, QPalette::Window) : ColorTituloInactivo();
+        const QImage imagen = clave->grab().toImage();
+        EXPECT_EQ(imagen.pixelColor(imagen.width() / 2, imagen.height() / 2), fondo) << "profile " << indice;
+    }
+}
 
 class LogOn : public PruebaConVentanas, public ::testing::WithParamInterface<Entrada> {};
 
