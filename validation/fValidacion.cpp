@@ -142,8 +142,12 @@ void fValidacion::Ejecutar_Click()
         ui->bAceptar->setEnabled(false);
         return;
     }
-    for (const Par& p : Pares())
-        (ui.get()->*p.valor)->setText(L1(valores_.*p.campo));
+    for (const Par& p : Pares()) {
+        QLabel* valor = ui.get()->*p.valor;
+        valor->setText(L1(valores_.*p.campo));
+        // A screen reader reads the caption with its value ("Tel\u00E9fono: 914567890").
+        valor->setAccessibleName(Caption(Campo(p.campo).caption) + QLatin1Char(' ') + valor->text());
+    }
     MostrarPares(true, estadoLinea().ComprobarLinea);
     if (estadoLinea().ComprobarLinea) {
         const std::string fallos = MensajeFallosLinea();

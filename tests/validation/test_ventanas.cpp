@@ -7,6 +7,7 @@
 #include "validation/fValidacion.h"
 #include "validation/fvalInversa.h"
 
+#include <QAccessible>
 #include <QDate>
 #include <QProgressBar>
 
@@ -48,6 +49,14 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
     EXPECT_EQ(Visibles(false), 12);
     EXPECT_EQ(Visibles(true), GetParam() ? 4 : 0);
     EXPECT_EQ(Hijo<QLabel>(v, "lvTelefono")->text(), L1(v->Valores().telefono));
+    // What a screen reader reads of each value shown: its caption and its value.
+    for (QLabel* l : v->findChildren<QLabel*>(QRegularExpression("^lv(?!ersion)"))) {
+        if (!l->isVisible())
+            continue;
+        const QString nombre = QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name);
+        EXPECT_TRUE(!l->text().isEmpty() && nombre.endsWith(QLatin1Char(' ') + l->text()) && nombre.size() > l->text().size() + 2)
+            << l->objectName().toStdString() << ": " << nombre.toStdString();
+    }
     ASSERT_EQ(dialogos_.mensajes.size(), GetParam() ? 1u : 0u);
     if (GetParam()) {
         EXPECT_EQ(dialogos_.mensajes[0].texto, MensajeFallosLinea());
