@@ -97,6 +97,19 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoAcceso{"r812_cancelado_en_pausa", kOfficeRemote812, {}, "admin", Fin::CanceladoEnPausa, "E"}),
     [](const testing::TestParamInfo<CasoAcceso>& i) { return std::string(i.param.nombre); });
 
+// Over a 2400-baud line the log-on takes a good part of its time limit, and makes it.
+TEST_F(Acceso, SlowLineLogsOnWithinItsTimeLimit)
+{
+    for (int16_t modelo : {kEfficient5660, kOfficeRemote812}) {
+        SCOPED_TRACE(modelo);
+        Router(modelo, [](sim::OpcionesSimulador& o) { o.baudios = 2400; });
+        tiempos().pausaLecturaMs = 200;
+        EXPECT_TRUE(IniciarModelo(modelo));
+        EXPECT_TRUE(dialogos_.mensajes.empty()) << dialogos_.mensajes.at(0).texto;
+        CerrarPuerto();
+    }
+}
+
 TEST_F(Acceso, PortNumberOpensTheDeviceOfItsVariableAndAMissingOneIsNamed)
 {
     qputenv("TESEDRA_COM6", Router(kOfficeRemote812).RutaDispositivo().toLocal8Bit());
