@@ -142,8 +142,14 @@ TEST_P(CliOrdenes, WriteTheirResultToStandardOutput)
 {
     const OrdenRouter& c = GetParam();
     // The 812's line readings: over the premium limits.
-    Router(c.modelo).FijarRespuesta("show adsl transceiver_status",
-                                    Golden("tests/cli/golden/812_transceiver_status.txt"));
+    auto& router = Router(c.modelo);
+    router.FijarRespuesta("show adsl transceiver_status", Golden("tests/cli/golden/812_transceiver_status.txt"));
+    if (c.args.contains("--raw")) {
+        // A backslash and a tab in a value: --raw escapes them, each field stays one line.
+        std::string sistema = Golden("sim/data/812/show_system.txt");
+        sistema.replace(sistema.find("913456789"), 9, "91\\34\t56");
+        router.FijarRespuesta("show system", sistema);
+    }
     const Salida s = Ejecutar(c.args, c.entrada);
     EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
     EXPECT_EQ(Visible(SinFecha(s.salida)), Visible(Golden(c.golden)));
