@@ -1,0 +1,26 @@
+// The dialog seam's terminal form: nobody can answer on a terminal, so a question
+// is shown and answered No and a file dialog is cancelled.
+#include "base/Dialogos.h"
+
+#include <gtest/gtest.h>
+
+
+using namespace tesedra;
+
+TEST(TerminalDialogs, QuestionsAreShownAndAnsweredNoAndDialogsCancelled)
+{
+    DialogosTerminal d("tesedra-cli");
+    int avisos = 0;
+    d.antesDeEscribir = [&] { ++avisos; };
+    testing::internal::CaptureStderr();
+    const bool si = d.PreguntaSiNo("Aviso", "\xBF" "Desea cancelar?");
+    d.Mensaje(IconoMensaje::Aviso, "Error", "No se pudo abrir");
+    const std::string escrito = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(si);
+    EXPECT_FALSE(d.GuardarComo(QStringLiteral("/tmp"), "Texto (*.txt)|*.txt", "txt").has_value());
+    EXPECT_FALSE(d.ElegirCarpeta(QStringLiteral("/tmp")).has_value());
+    EXPECT_EQ(avisos, 2);
+    // Latin-1 texts reach the terminal in its own encoding.
+    EXPECT_EQ(escrito, ParaTerminal("tesedra-cli: Aviso: \xBF" "Desea cancelar?\n" "tesedra-cli: Error: No se pudo abrir\n")
+                           .toStdString());
+}
