@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include <signal.h>
@@ -130,3 +131,24 @@ TEST_F(Runner, OnlyTheNotifyingModePollsAndNoModeEndsAProcessItLetsGo)
 }
 
 } // namespace
+
+// The start-up record's flags follow the options: position, size, buffer and
+// colours each add their own flag, the clock option the feedback flags.
+TEST(RunnerOptions, StartupFlagsFollowTheOptions)
+{
+    const std::pair<std::function<void(clsExecCmd&)>, uint32_t> casos[] = {
+        {[](clsExecCmd&) {}, 0x01},
+        {[](clsExecCmd& c) { c.setUsarPosicion(true); }, 0x05},
+        {[](clsExecCmd& c) { c.setUsarTamano(true); }, 0x03},
+        {[](clsExecCmd& c) { c.setUsarBuffer(true); }, 0x09},
+        {[](clsExecCmd& c) { c.setUsarColores(true); }, 0x11},
+        {[](clsExecCmd& c) { c.setMostrarReloj(0); }, 0x81},
+        {[](clsExecCmd& c) { c.setMostrarReloj(-1); }, 0x41},
+        {[](clsExecCmd& c) { c.setMostrarReloj(1); }, 0x01},
+    };
+    for (size_t i = 0; i < std::size(casos); ++i) {
+        clsExecCmd c;
+        casos[i].first(c);
+        EXPECT_EQ(c.BanderasInicio(), casos[i].second) << "case " << i;
+    }
+}
