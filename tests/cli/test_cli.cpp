@@ -173,8 +173,6 @@ INSTANTIATE_TEST_SUITE_P(
         OrdenRouter{kOfficeRemote812,
                     QStringList{"validate", "--model", "812", "--line-check", "--modality", "premium"} + kDev, "", {},
                     "tests/cli/golden/validate_812_premium.txt"},
-        OrdenRouter{kEfficient5660, QStringList{"validate", "--model", "5660"} + kDev, "", {},
-                    "tests/cli/golden/validate_5660.txt"},
         OrdenRouter{kOfficeRemote812,
                     QStringList{"validate", "--model", "812", "--raw", "--line-check", "--modality", "class"} + kDev,
                     "", {}, "tests/cli/golden/validate_812_raw.txt"}),
