@@ -26,14 +26,8 @@ inline std::string ToL1(const QString& s)
     return std::string(b.constData(), static_cast<size_t>(b.size()));
 }
 
-inline std::string ToL1(const QByteArray& b)
-{
-    return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
-
-inline QByteArray BytesL1(const std::string& s)
-{
-    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-}
+// Bytes are not text: a QByteArray would otherwise reach ToL1 through QString's
+// UTF-8 decoding and lose its single-byte letters.
+std::string ToL1(const QByteArray& b) = delete;
 
 } // namespace tesedra

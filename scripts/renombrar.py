@@ -235,6 +235,20 @@ class Uso:
     virtual: bool = False
 
 
+
+def _AmbitoVariable(x, parametro, ambito, en_bloque, ambitos, fichero, pendientes):
+    """Where a variable named x is declared, noting it in the set of that scope."""
+    if parametro:
+        pendientes.add(x)
+        return "parametro"
+    if ambito == "clase":
+        return "clase"
+    if en_bloque:
+        ambitos[-1][1].add(x)
+        return "bloque"
+    fichero.add(x)
+    return "espacio"
+
 def Analizar(tokens: list[Token]) -> list[Uso]:
     """Classifies every identifier of the code."""
     indices = Codigo(tokens)
@@ -325,29 +339,12 @@ def Analizar(tokens: list[Token]) -> list[Uso]:
               and siguiente == ")" and i + 2 < len(cod) and cod[i + 2].texto in ("(", "[")):
             # A pointer to a function (or to an array): "int (*nombre)(...)".
             uso.clase = "variable"
-            if ambito == "clase":
-                uso.ambito = "clase"
-            elif en_bloque:
-                ambitos[-1][1].add(x)
-                uso.ambito = "bloque"
-            else:
-                fichero.add(x)
-                uso.ambito = "espacio"
+            uso.ambito = _AmbitoVariable(x, False, ambito, en_bloque, ambitos, fichero, pendientes)
         elif (_EsFinDeTipo(anterior) and i > inicio
               and (siguiente in _TRAS_VARIABLE or (siguiente == "(" and anterior.tipo == "id"
                                                    and en_bloque and not parentesis))):
             uso.clase = "variable"
-            if parentesis:
-                pendientes.add(x)
-                uso.ambito = "parametro"
-            elif ambito == "clase":
-                uso.ambito = "clase"
-            elif en_bloque:
-                ambitos[-1][1].add(x)
-                uso.ambito = "bloque"
-            else:
-                fichero.add(x)
-                uso.ambito = "espacio"
+            uso.ambito = _AmbitoVariable(x, parentesis, ambito, en_bloque, ambitos, fichero, pendientes)
         elif x in fichero or any(x in a[1] for a in ambitos) or x in pendientes:
             uso.clase = "tapado"
         elif siguiente == "(":
