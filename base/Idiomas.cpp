@@ -282,4 +282,9 @@ const std::string& Texto(int numero)
     return t[static_cast<size_t>(numero)];
 }
 
+std::string Traducir(const TextoDoble& texto)
+{
+    return idiomaTextos == kIdiomaIngles ? texto.en : texto.es;
+}
+
 } // namespace tesedra

@@ -44,4 +44,15 @@ int16_t IdiomaTextos();
 // Caption by number; empty for a number outside 1..91.
 const std::string& Texto(int numero);
 
+// A text of the program beyond the two tables above (port errors, command-line
+// messages, line indicators...), given in both languages side by side. Each
+// folder keeps its own in a header of its own (for example cli/TextosCli.h), as
+// `inline constexpr TextoDoble kTxt... {"es", "en"};`, Latin-1 bytes like the
+// tables. Traducir picks the language the caption table was last loaded in.
+struct TextoDoble {
+    const char* es;
+    const char* en;
+};
+std::string Traducir(const TextoDoble& texto);
+
 } // namespace tesedra

@@ -41,3 +41,14 @@ TEST(TextTables, BothLanguagesMatchTheirGoldenFiles)
         EXPECT_EQ(actual, prueba::Golden(golden, actual)) << golden;
     }
 }
+
+TEST(TextTables, PairedTextsFollowTheLanguageTheCaptionsWereLoadedIn)
+{
+    const TextoDoble texto{"Puerto ocupado", "Port busy"};
+    CargarTextosControles(kIdiomaIngles);
+    EXPECT_STREQ(Traducir(texto).c_str(), "Port busy");
+    CargarTextosControles(99); // not a language: nothing changes
+    EXPECT_STREQ(Traducir(texto).c_str(), "Port busy");
+    CargarTextosControles(kIdiomaEspanol);
+    EXPECT_STREQ(Traducir(texto).c_str(), "Puerto ocupado");
+}
