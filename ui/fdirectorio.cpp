@@ -4,6 +4,7 @@
 
 #include "base/Dialogos.h"
 #include "ui/Presentacion.h"
+#include "ui/TextosUi.h"
 #include "base/Carpetas.h"
 
 #include <QDir>
@@ -78,9 +79,8 @@ bool fdirectorio::AbrirCarpeta(const QString& carpeta)
     QDir d(carpeta);
     const QFileInfo info(carpeta);
     if (!info.exists() || !info.isDir() || !info.isReadable()) {
-        MostrarError(ToL1(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(carpeta),
-                                                        info.exists() ? QStringLiteral("Permiso denegado")
-                                                                      : QStringLiteral("No existe"))),
+        MostrarError(ToL1(QDir::toNativeSeparators(carpeta)) + ": "
+                         + Traducir(info.exists() ? kTxtPermisoDenegado : kTxtNoExiste),
                      "Error");
         return false;
     }

@@ -1,5 +1,6 @@
 // Gathering and judging the installation values on each router model.
 #include "validation/DatosValidacion.h"
+#include "validation/JuicioLinea.h"
 #include "base/Latin1.h"
 
 #include "console/Acceso.h"
@@ -122,14 +123,8 @@ bool DatosValidacionEfficient5660(ValoresInstalacion& v)
         else if (versionCorta)
             v.margenRuidoBajada = v.margenRuidoBajada.substr(0, 8);
 
-        const LimitesLinea limites = LimitesModalidad(e.ModalidadServicio);
-        if (limites.valida && e.ComprobarLinea) {
-            EstadoLinea& flags = estadoLinea();
-            if (!AtenuacionCorrecta(v.atenuacionBajada, limites.atenuacionBajadaMax))
-                flags.AtenuacionIncorrecta = true;
-            if (!MargenRuidoCorrecto(v.margenRuidoBajada, limites.margenRuidoMin))
-                flags.RuidoIncorrecto = true;
-        }
+        if (e.ComprobarLinea)
+            MarcarFallosLinea(kEfficient5660, e.ModalidadServicio, v, estadoLinea());
 
         if (v.atenuacionBajada == "0")
             v.atenuacionBajada.clear();
@@ -249,16 +244,8 @@ bool DatosValidacionOfficeRemote812(ValoresInstalacion& v)
                 campo->assign(1, '0');
         }
 
-        const LimitesLinea limites = LimitesModalidad(e.ModalidadServicio);
-        if (limites.valida && e.ComprobarLinea) {
-            EstadoLinea& flags = estadoLinea();
-            if (!AtenuacionCorrecta(v.atenuacionBajada, limites.atenuacionBajadaMax)
-                || !AtenuacionCorrecta(v.atenuacionSubida, limites.atenuacionSubidaMax))
-                flags.AtenuacionIncorrecta = true;
-            if (!MargenRuidoCorrecto(v.margenRuidoBajada, limites.margenRuidoMin)
-                || !MargenRuidoCorrecto(v.margenRuidoSubida, limites.margenRuidoMin))
-                flags.RuidoIncorrecto = true;
-        }
+        if (e.ComprobarLinea)
+            MarcarFallosLinea(kOfficeRemote812, e.ModalidadServicio, v, estadoLinea());
 
         for (std::string* campo : lecturas) {
             if (*campo == "0")

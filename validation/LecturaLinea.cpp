@@ -75,20 +75,4 @@ LimitesLinea LimitesModalidad(int16_t modalidad)
     }
 }
 
-bool AtenuacionCorrecta(const std::string& valor, int maximo)
-{
-    if (valor == "0")
-        return true;
-    const auto l = LeerDecibelios(valor);
-    return !l || CompararConLimite(*l, maximo) <= 0;
-}
-
-bool MargenRuidoCorrecto(const std::string& valor, int minimo)
-{
-    if (valor == "0")
-        return true;
-    const auto l = LeerDecibelios(valor);
-    return !l || CompararConLimite(*l, minimo) >= 0;
-}
-
 } // namespace tesedra

@@ -44,9 +44,4 @@ struct LimitesLinea {
 };
 LimitesLinea LimitesModalidad(int16_t modalidad);
 
-// The judgement of one value: a text of exactly "0" or one that holds no reading
-// passes (it is treated as unreadable); otherwise the reading is compared.
-bool AtenuacionCorrecta(const std::string& valor, int maximo);
-bool MargenRuidoCorrecto(const std::string& valor, int minimo);
-
 } // namespace tesedra

@@ -5,6 +5,7 @@
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "validation/FicheroRegistro.h"
+#include "validation/TextosValidacion.h"
 
 #include <QDir>
 #include <QFile>
@@ -232,7 +233,7 @@ bool EscribirSalida(const QString& ruta, const std::string& contenido, QString& 
 {
     QSaveFile f(ruta);
     if (!f.open(QIODevice::WriteOnly)) {
-        error = f.errorString();
+        error = QFileInfo(ruta).isDir() ? L1(Traducir(kTxtCarpetaEnMedio)) : f.errorString();
         return false;
     }
     const qint64 tam = static_cast<qint64>(contenido.size());
@@ -244,21 +245,22 @@ bool EscribirSalida(const QString& ruta, const std::string& contenido, QString& 
     if (!f.commit()) {
         error = f.errorString();
         if (QFileInfo(ruta).isDir())
-            error = QStringLiteral("a folder of that name is in the way");
+            error = L1(Traducir(kTxtCarpetaEnMedio));
         return false;
     }
     return true;
 }
 
-QString FalloCarpeta(const QString& rol, const QString& ruta)
+// The fault of a source (`origen`) or destination folder, in the tables' language.
+QString FalloCarpeta(bool origen, const QString& ruta)
 {
     const QFileInfo info(ruta);
     if (ruta.isEmpty())
-        return QStringLiteral("%1 folder not given").arg(rol);
+        return L1(Traducir(origen ? kTxtOrigenNoIndicado : kTxtDestinoNoIndicado));
     if (!info.exists())
-        return QStringLiteral("%1 folder not found: %2").arg(rol, ruta);
+        return L1(Traducir(origen ? kTxtOrigenNoEncontrado : kTxtDestinoNoEncontrado)).arg(ruta);
     if (!info.isDir())
-        return QStringLiteral("%1 is not a folder: %2").arg(rol, ruta);
+        return L1(Traducir(origen ? kTxtOrigenNoEsCarpeta : kTxtDestinoNoEsCarpeta)).arg(ruta);
     return {};
 }
 
@@ -274,9 +276,9 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
         return resultado;
     };
 
-    QString fallo = FalloCarpeta(QStringLiteral("Source"), origen);
+    QString fallo = FalloCarpeta(true, origen);
     if (fallo.isEmpty())
-        fallo = FalloCarpeta(QStringLiteral("Destination"), destino);
+        fallo = FalloCarpeta(false, destino);
     if (!fallo.isEmpty())
         return parar(fallo);
     if (QFileInfo(origen).canonicalFilePath() == QFileInfo(destino).canonicalFilePath()) {
@@ -286,7 +288,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
         return resultado;
     }
     if (!QFileInfo(origen).isReadable() || !QFileInfo(origen).isExecutable())
-        return parar(QStringLiteral("Source folder cannot be read: %1").arg(origen));
+        return parar(L1(Traducir(kTxtOrigenIlegible)).arg(origen));
 
     const QStringList nombres = FicherosRegistro(origen);
     ProgresoInversa estado;
@@ -307,8 +309,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
         QString error;
         if (salidasUsadas.contains(resumen.destino)) {
             // Two sources that give one output name: the second would replace the first.
-            resumen.error = QStringLiteral("%1: its output %2 was already written from another file")
-                                .arg(resumen.origen, resumen.destino);
+            resumen.error = L1(Traducir(kTxtSalidaRepetida)).arg(resumen.origen, resumen.destino);
         } else if (!LeerFichero(resumen.origen, datos, error)) {
             resumen.error = L1(mensajes().msgIntegridadFicheros)
                             + QStringLiteral(": %1: %2").arg(resumen.origen, error);

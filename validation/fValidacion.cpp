@@ -6,9 +6,12 @@
 #include "base/Dialogos.h"
 #include "ui/Presentacion.h"
 #include "ui/Programa.h"
+#include "ui/IndicadorJuicio.h"
 #include "ui/fProcesando.h"
 #include "validation/DatosValidacion.h"
 #include "validation/FicheroRegistro.h"
+#include "validation/JuicioLinea.h"
+#include "validation/TextosValidacion.h"
 
 #include <QCloseEvent>
 
@@ -86,6 +89,19 @@ fValidacion::fValidacion(QWidget* principal, std::function<int16_t()> codigoMode
     for (const Par& p : Pares())
         (ui.get()->*p.valor)->setAccessibleName(Caption(Campo(p.campo).caption));
     MostrarPares(false, false);
+    // Each judged value's indicator goes in the column after its value, on its row.
+    for (size_t i = 0; i < kValoresJuzgados.size(); ++i) {
+        for (const Par& p : Pares()) {
+            if (p.campo != CampoJuzgado(kValoresJuzgados[i]))
+                continue;
+            QLabel* valor = ui.get()->*p.valor;
+            int fila = 0, columna = 0, filas = 0, columnas = 0;
+            ui->lyValores->getItemPosition(ui->lyValores->indexOf(valor), &fila, &columna, &filas, &columnas);
+            indicadores_[i] = new IndicadorJuicio(this);
+            indicadores_[i]->setObjectName(QStringLiteral("ij") + valor->objectName().mid(2));
+            ui->lyValores->addWidget(indicadores_[i], fila, columna + 1);
+        }
+    }
 
     connect(ui->chkModServicio, &QCheckBox::clicked, this, &fValidacion::chkModServicio_Click);
     connect(ui->cModServicio, &QComboBox::activated, this, &fValidacion::cModServicio_Click);
@@ -102,6 +118,21 @@ void fValidacion::MostrarPares(bool generales, bool linea)
         const bool ver = Campo(p.campo).grupo == GrupoCampo::Linea ? linea : generales;
         (ui.get()->*p.titulo)->setVisible(ver);
         (ui.get()->*p.valor)->setVisible(ver);
+    }
+}
+
+void fValidacion::MostrarJuicios(int16_t modelo)
+{
+    for (size_t i = 0; i < kValoresJuzgados.size(); ++i) {
+        const ValorJuzgado que = kValoresJuzgados[i];
+        const std::string& texto = valores_.*CampoJuzgado(que);
+        const JuicioValor juicio = JuzgarValor(modelo, estadoLinea().ModalidadServicio, que, texto);
+        if (!juicio.juzgado)
+            continue;
+        using E = IndicadorJuicio::Estado;
+        const E estado = !juicio.leido ? E::SinLectura : juicio.correcto ? E::Correcto : E::Incorrecto;
+        const TextosJuicio t = DescribirJuicio(que, juicio, texto);
+        indicadores_[i]->Mostrar(estado, L1(t.limite), L1(t.accesible), L1(Traducir(kTxtNoLeido)));
     }
 }
 
@@ -122,14 +153,17 @@ void fValidacion::Ejecutar_Click()
         return;
     for (const Par& p : Pares())
         (ui.get()->*p.titulo)->setText(Caption(Campo(p.campo).caption));
+    for (IndicadorJuicio* indicador : indicadores_)
+        indicador->Limpiar();
 
+    const int16_t modelo = codigoModelo_ ? codigoModelo_() : int16_t(0);
     bool ok = false;
     {
         Intercambio intercambio;
         enCurso_ = true;
         procesando_->Mostrar();
         setEnabled(false);
-        ok = EjecutarValidacion(codigoModelo_ ? codigoModelo_() : int16_t(0), valores_);
+        ok = EjecutarValidacion(modelo, valores_);
         procesando_->Ocultar();
         setEnabled(true);
         enCurso_ = false;
@@ -150,6 +184,7 @@ void fValidacion::Ejecutar_Click()
     }
     MostrarPares(true, estadoLinea().ComprobarLinea);
     if (estadoLinea().ComprobarLinea) {
+        MostrarJuicios(modelo);
         const std::string fallos = MensajeFallosLinea();
         if (!fallos.empty())
             MostrarError(fallos, "");

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@ class QLabel;
 namespace tesedra {
 
 class fProcesando;
+class IndicadorJuicio;
 
 class fValidacion : public QWidget {
     Q_OBJECT
@@ -48,6 +50,8 @@ protected:
 
 private:
     void MostrarPares(bool generales, bool linea);
+    // The limit and verdict beside each judged line value of the last run.
+    void MostrarJuicios(int16_t modelo);
 
     std::unique_ptr<Ui::fValidacion> ui;
     QWidget* principal_;
@@ -55,6 +59,7 @@ private:
     std::unique_ptr<fProcesando> procesando_;
     ValoresInstalacion valores_;
     bool enCurso_ = false;
+    std::array<IndicadorJuicio*, 4> indicadores_{};
 };
 
 } // namespace tesedra

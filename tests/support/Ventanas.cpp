@@ -1,5 +1,7 @@
 #include "Ventanas.h"
 
+#include <QPainter>
+
 namespace tesedra::prueba {
 
 void PruebaConVentanas::SetUp()
@@ -77,8 +79,20 @@ TEST_P(TextosDeVentana, MatchTheGoldenFile)
     v->adjustSize();
     v->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(v));
+    Captura(v, QString::fromStdString(nombre));
+}
+
+void Captura(QWidget* v, const QString& nombre, QWidget* encima)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    QPixmap imagen = v->grab();
+    if (encima) {
+        QPainter pintor(&imagen);
+        pintor.drawPixmap(encima->mapToGlobal(QPoint()) - v->mapToGlobal(QPoint()), encima->grab());
+    }
     const QString carpeta = QStringLiteral(TESEDRA_BINARY_DIR "/screenshots/");
-    EXPECT_TRUE(QDir().mkpath(carpeta) && v->grab().save(carpeta + QString::fromStdString(nombre) + ".png"));
+    EXPECT_TRUE(QDir().mkpath(carpeta) && imagen.save(carpeta + nombre + ".png")) << nombre.toStdString();
 }
 
 } // namespace tesedra::prueba

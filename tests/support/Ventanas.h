@@ -74,6 +74,11 @@ protected:
     QObject vigilancias_; // owns what Cuando watches with
 };
 
+// Under a real X server (the screenshots_xvfb tests), a picture of `v` for a person to
+// look at, with `encima` (a dialog over it) painted where it stands on the screen:
+// build/screenshots/<nombre>.png. Elsewhere nothing.
+void Captura(QWidget* v, const QString& nombre, QWidget* encima = nullptr);
+
 // A row of the texts test: the window's golden files are
 // tests/<carpeta>/golden/<nombre>.<es|en>.txt; `soloNombre` names the controls
 // whose content is data of the machine, compared by name only.

@@ -2,6 +2,7 @@
 // window on real folders.
 #include "Ventanas.h"
 
+#include "ui/IndicadorJuicio.h"
 #include "validation/DatosValidacion.h"
 #include "validation/FicheroRegistro.h"
 #include "validation/fValidacion.h"
@@ -30,6 +31,7 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
     for (const auto& [bueno, malo] : {std::pair{"28.0 dB", "99.0 dB"}, {"11.5 dB", " 1.5 dB"}})
         linea.replace(linea.find(bueno), 7, malo);
     Router(kOfficeRemote812).FijarRespuesta("show adsl transceiver_status", linea);
+    CargarTextosControles(kIdiomaEspanol);
     estadoLinea().ComprobarLinea = true; // the window starts with it off
     QWidget* principal = new QWidget();
     auto* v = new fValidacion(principal, [] { return kOfficeRemote812; });
@@ -41,10 +43,20 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
             n += l->isVisible();
         return n;
     };
-    EXPECT_FALSE(guardar->isEnabled() || Visibles(false) || Visibles(true)) << "nothing to save or show before a run";
+    const auto indicadores = v->findChildren<IndicadorJuicio*>();
+    auto Indicados = [&] { // the indicators on show
+        int n = 0;
+        for (IndicadorJuicio* i : indicadores)
+            n += i->isVisible() && !i->text().isEmpty();
+        return n;
+    };
+    ASSERT_EQ(indicadores.size(), 4);
+    EXPECT_FALSE(guardar->isEnabled() || Visibles(false) || Visibles(true) || Indicados()) << "nothing to save or show before a run";
     if (GetParam())
         QTest::mouseClick(Hijo(v, "chkModServicio"), Qt::LeftButton);
     EXPECT_EQ(Hijo(v, "cModServicio")->isEnabled(), GetParam());
+    // The processing dialog over the window, pictured while the run waits on the router.
+    Cuando([&] { return v->Procesando()->isVisible(); }, [&] { Captura(v, "fValidacion_procesando.es", v->Procesando()); });
     Pulsar(v, "Ejecutar");
     EXPECT_EQ(Visibles(false), 12);
     EXPECT_EQ(Visibles(true), GetParam() ? 4 : 0);
@@ -61,6 +73,32 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
     if (GetParam()) {
         EXPECT_EQ(dialogos_.mensajes[0].texto, MensajeFallosLinea());
     }
+    // Beside each judged value, its limit and a tick or a cross, and in words for a
+    // screen reader; none when the line is not checked.
+    EXPECT_EQ(Indicados(), GetParam() ? 4 : 0);
+    using E = IndicadorJuicio::Estado;
+    const struct {
+        const char* nombre;
+        E estado;
+        const char* leido;
+    } esperados[] = {
+        {"ijAtenuacionSubida", E::Incorrecto, "Atenuaci\xF3n en subida 99.0 dB, m\xE1ximo 59 dB: incorrecta"},
+        {"ijAtenuacionBajada", E::Correcto, "Atenuaci\xF3n en bajada 45.5 dB, m\xE1ximo 61 dB: correcta"},
+        {"ijMargenRuidoSubida", E::Correcto, "Margen de ruido en subida 14.0 dB, m\xEDnimo 8 dB: correcto"},
+        {"ijMargenRuidoBajada", E::Incorrecto, "Margen de ruido en bajada 1.5 dB, m\xEDnimo 8 dB: incorrecto"},
+    };
+    for (const auto& e : esperados) {
+        auto* i = Hijo<IndicadorJuicio>(v, e.nombre);
+        ASSERT_NE(i, nullptr);
+        const QString leido = QAccessible::queryAccessibleInterface(i)->text(QAccessible::Name);
+        EXPECT_EQ(i->EstadoMostrado(), GetParam() ? e.estado : E::Vacio) << e.nombre;
+        EXPECT_EQ(i->isVisible(), GetParam()) << e.nombre;
+        if (GetParam())
+            EXPECT_EQ(leido, L1(e.leido)) << e.nombre;
+        if (GetParam())
+            EXPECT_TRUE(i->text().endsWith(e.estado == E::Correcto ? QChar(u'\u2713') : QChar(u'\u2717'))) << i->text().toStdString();
+    }
+    Captura(v, GetParam() ? QStringLiteral("fValidacion_fallos.es") : QStringLiteral("fValidacion_valores.es"));
     QTemporaryDir tmp;
     dialogos_.respuestasCarpeta = {std::nullopt, tmp.filePath("no/existe"), tmp.path()};
     dialogos_.mensajes.clear();
@@ -81,6 +119,40 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
 }
 
 INSTANTIATE_TEST_SUITE_P(Validation, Validaciones, ::testing::Bool());
+
+using Indicadores = PruebaConVentanas;
+
+// A new run judges afresh: a fault of the last run goes, and a value the router did
+// not give says so instead of passing in silence.
+TEST_F(Indicadores, ANewRunJudgesAfreshAndSaysWhatCouldNotBeRead)
+{
+    const std::string bueno = Golden("sim/data/812/show_adsl_transceiver_status.txt");
+    std::string malo = bueno;
+    malo.replace(malo.find("45.5 dB"), 7, "70.0 dB");
+    std::string sinBajada;
+    for (const QString& l : QString::fromLatin1(bueno).split(QLatin1Char('\n')))
+        if (!l.contains(QLatin1String("Downstream  ")))
+            sinBajada += l.toStdString() + "\n";
+    CargarTextosControles(kIdiomaEspanol);
+    auto* v = new fValidacion(nullptr, [] { return kOfficeRemote812; });
+    v->show();
+    QTest::mouseClick(Hijo(v, "chkModServicio"), Qt::LeftButton);
+    auto* bajada = Hijo<IndicadorJuicio>(v, "ijAtenuacionBajada");
+    auto* subida = Hijo<IndicadorJuicio>(v, "ijAtenuacionSubida");
+    ASSERT_TRUE(bajada && subida);
+    using E = IndicadorJuicio::Estado;
+    Router(kOfficeRemote812).FijarRespuesta("show adsl transceiver_status", malo);
+    Pulsar(v, "Ejecutar");
+    EXPECT_EQ(bajada->EstadoMostrado(), E::Incorrecto);
+    Router(kOfficeRemote812).FijarRespuesta("show adsl transceiver_status", sinBajada);
+    Pulsar(v, "Ejecutar");
+    EXPECT_EQ(subida->EstadoMostrado(), E::Correcto);
+    EXPECT_EQ(bajada->EstadoMostrado(), E::SinLectura);
+    EXPECT_TRUE(bajada->isVisible() && bajada->text().endsWith(QStringLiteral("no se pudo leer"))) << bajada->text().toStdString();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(bajada)->text(QAccessible::Name),
+              L1("Atenuaci\xF3n en bajada, m\xE1ximo 61 dB: no se pudo leer"));
+    Captura(v, QStringLiteral("fValidacion_sin_lectura.es"));
+}
 
 using Inversa = PruebaConVentanas;
 
@@ -128,6 +200,45 @@ TEST_F(Inversa, ChoosesTwoFoldersAndWritesOneOutputPerRecordFile)
         ASSERT_EQ(l.size(), 7) << nombre;
         for (int i = 0; i < 3; ++i)
             EXPECT_TRUE(l[3 + i].startsWith(QString("91%1;").arg(i)) && l[3 + i].endsWith(";OK")) << l[3 + i].toStdString();
+    }
+}
+
+// What stops a run or keeps a file from being written, told in the tables'
+// language: "@" in a row stands for the temporary folder.
+TEST_F(Inversa, FaultsAreToldInSpanish)
+{
+    // Two record files that give one output name, and a folder in the way of that output.
+    const struct {
+        const char* origen;
+        const char* destino;
+        const char* mensaje;  // Latin-1
+    } casos[] = {
+        {"@/falta", "@/destino", "Carpeta de origen no encontrada: @/falta"},
+        {"@/origen", "@/falta", "Carpeta de destino no encontrada: @/falta"},
+        {"@/origen/AI051201.txt", "@/destino", "El origen no es una carpeta: @/origen/AI051201.txt"},
+        {"@/origen", "@/origen/AI051201.txt", "El destino no es una carpeta: @/origen/AI051201.txt"},
+        {"@/origen", "@/destino", "@/origen/AI051201.txt: su salida @/destino/AI051201.des ya se escribi\xF3 desde otro fichero"},
+        {"@/origen", "@/ocupado", "Error escribiendo en fichero: @/ocupado/AI051201.des: hay una carpeta con ese nombre"},
+    };
+    QTemporaryDir tmp;
+    for (const char* n : {"origen", "destino", "ocupado/AI051201.des"})
+        ASSERT_TRUE(QDir(tmp.path()).mkpath(QLatin1String(n)));
+    for (const char* n : {"origen/AI051201.TXT", "origen/AI051201.txt"})
+        ASSERT_TRUE(EscribirFichero(tmp.filePath(QLatin1String(n)), std::string()));
+    CargarMensajes(kIdiomaEspanol);
+    CargarTextosControles(kIdiomaEspanol);
+    auto* v = new fvalInversa(nullptr);
+    v->show();
+    auto Ruta = [&](const char* t) { return QString::fromLatin1(t).replace(QLatin1Char('@'), tmp.path()); };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.mensaje);
+        Hijo<QLineEdit>(v, "tOrigen")->setText(Ruta(c.origen));
+        Hijo<QLineEdit>(v, "tDestino")->setText(Ruta(c.destino));
+        dialogos_.mensajes.clear();
+        Pulsar(v, "bValidar");
+        ASSERT_EQ(dialogos_.mensajes.size(), 1u);
+        const std::string& texto = dialogos_.mensajes[0].texto;
+        EXPECT_EQ(texto.substr(0, texto.find('\n')), ToL1(Ruta(c.mensaje))); // the first file's fault
     }
 }
 
