@@ -4,6 +4,7 @@
 #include "base/Latin1.h"
 #include "cli/Comandos.h"
 #include "cli/OpcionesRouter.h"
+#include "cli/TextosCli.h"
 #include "base/Sesion.h"
 
 #include <QCommandLineParser>
@@ -16,20 +17,12 @@ namespace tesedra::cli {
 int ComandoCheck(const QStringList& argumentos)
 {
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
-        "Runs one line check against the router and writes its result text to standard output\n"
-        "(CR LF line ends and tabs as the check window shows them).\n"
-        "CHECK is sync, atm, ppp or config.\n"
-        "Exit status: 0 done, 1 the log-on or the check failed, 2 wrong usage."));
-    p.addPositionalArgument(QStringLiteral("CHECK"), QStringLiteral("sync, atm, ppp or config"));
+    p.setApplicationDescription(Txt(kTxtDescripcionCheck));
+    p.addPositionalArgument(QStringLiteral("CHECK"), Txt(kTxtPruebas));
     AnadirOpcionesRouter(p);
-    p.addOption({QStringLiteral("vp"), QStringLiteral("VP of the ATM circuit, digits (default 8)."),
-                 QStringLiteral("VP")});
-    p.addOption({QStringLiteral("vc"), QStringLiteral("VC of the ATM circuit, digits (default 32)."),
-                 QStringLiteral("VC")});
-    p.addOption({QStringLiteral("circuit"),
-                 QStringLiteral("Virtual circuit name for the 812 configuration check (default WAN)."),
-                 QStringLiteral("NAME")});
+    p.addOption({QStringLiteral("vp"), Txt(kTxtOpcionVp), QStringLiteral("VP")});
+    p.addOption({QStringLiteral("vc"), Txt(kTxtOpcionVc), QStringLiteral("VC")});
+    p.addOption({QStringLiteral("circuit"), Txt(kTxtOpcionCircuito), QStringLiteral("NAME")});
     if (!p.parse(argumentos)) {
         Error(p.errorText());
         return kSalidaUso;
@@ -40,7 +33,7 @@ int ComandoCheck(const QStringList& argumentos)
     }
     const QStringList pos = p.positionalArguments();
     if (pos.size() != 1) {
-        Error(QStringLiteral("name one check: sync, atm, ppp or config"));
+        Error(Txt(kTxtUnaPrueba));
         return kSalidaUso;
     }
     int16_t tipo = 0;
@@ -54,7 +47,7 @@ int ComandoCheck(const QStringList& argumentos)
     else if (nombre == QLatin1String("config"))
         tipo = kPruebaConfiguracion;
     else {
-        Error(QStringLiteral("unknown check '%1' (sync, atm, ppp or config)").arg(nombre));
+        Error(Txt(kTxtPruebaDesconocida).arg(nombre));
         return kSalidaUso;
     }
 
@@ -70,7 +63,7 @@ int ComandoCheck(const QStringList& argumentos)
             continue;
         const std::string valor = ToL1(p.value(QLatin1String(opcion)));
         if (!SoloDigitos(valor)) {
-            Error(QStringLiteral("--%1 takes digits 0 to 9 only").arg(QLatin1String(opcion)));
+            Error(Txt(kTxtSoloDigitos).arg(QLatin1String(opcion)));
             return kSalidaUso;
         }
         *destino = valor;
@@ -82,15 +75,15 @@ int ComandoCheck(const QStringList& argumentos)
     std::string resultado;
     {
         ProgresoTerminal progreso;
-        progreso.Paso("Logging on to the router...");
+        progreso.Paso(Txt(kTxtAccediendo));
         resultado = EjecutarPrueba(o.modelo, tipo, params);
     }
     if (resultado.empty()) {
-        Error(QStringLiteral("the %1 check failed").arg(nombre));
+        Error(Txt(kTxtPruebaFallida).arg(nombre));
         return kSalidaFallo;
     }
     if (std::fwrite(resultado.data(), 1, resultado.size(), stdout) != resultado.size() || std::fflush(stdout) != 0) {
-        Error(QStringLiteral("cannot write the result to standard output"));
+        Error(Txt(kTxtNoEscribeResultado));
         return kSalidaFallo;
     }
     return kSalidaBien;

@@ -1,6 +1,7 @@
 // tesedra-cli reverse SOURCE_DIR DEST_DIR: reverse validation of a folder of record files.
 #include "cli/Comandos.h"
 #include "cli/Terminal.h"
+#include "cli/TextosCli.h"
 
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
@@ -45,8 +46,8 @@ public:
         const int llenos = p.ficherosTotal > 0 ? kAncho * p.ficherosHechos / p.ficherosTotal : kAncho;
         std::string barra(static_cast<size_t>(llenos), '#');
         barra.append(static_cast<size_t>(kAncho - llenos), '.');
-        std::fprintf(stderr, "\r[%s] %d/%d files, %lld records", barra.c_str(), p.ficherosHechos,
-                     p.ficherosTotal, static_cast<long long>(p.registrosHechos));
+        const QString cuenta = Txt(kTxtBarra).arg(p.ficherosHechos).arg(p.ficherosTotal).arg(p.registrosHechos);
+        std::fprintf(stderr, "\r[%s] %s", barra.c_str(), Local(cuenta).constData());
         std::fflush(stderr);
         dibujada_ = true;
     }
@@ -81,18 +82,12 @@ QByteArray Ayuda(const QCommandLineParser& parser)
 int ComandoReverse(const QStringList& argumentos)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Verifies and deciphers every record file (AI*.TXT, any letter case) of SOURCE_DIR and\n"
-        "writes one semicolon-separated file per record file (AI<ddmmyy>.des) into DEST_DIR.\n"
-        "Altered, moved or unreadable records are marked in their output lines.\n"
-        "Exit status: 0 all files written, 1 a folder or file could not be read or written,\n"
-        "2 wrong usage or equal folders."));
+    parser.setApplicationDescription(Txt(kTxtDescripcionReverse));
     const QCommandLineOption ayuda = parser.addHelpOption();
-    const QCommandLineOption sinProgreso(QStringLiteral("no-progress"),
-                                         QStringLiteral("Do not draw the progress bar on standard error."));
+    const QCommandLineOption sinProgreso(QStringLiteral("no-progress"), Txt(kTxtOpcionSinProgreso));
     parser.addOption(sinProgreso);
-    parser.addPositionalArgument(QStringLiteral("SOURCE_DIR"), QStringLiteral("Folder of the record files."));
-    parser.addPositionalArgument(QStringLiteral("DEST_DIR"), QStringLiteral("Folder for the output files."));
+    parser.addPositionalArgument(QStringLiteral("SOURCE_DIR"), Txt(kTxtCarpetaOrigen));
+    parser.addPositionalArgument(QStringLiteral("DEST_DIR"), Txt(kTxtCarpetaDestino));
 
     QStringList args = argumentos;
     if (!args.isEmpty())
@@ -108,13 +103,10 @@ int ComandoReverse(const QStringList& argumentos)
     }
     const QStringList posicionales = parser.positionalArguments();
     if (posicionales.size() != 2) {
-        std::fprintf(stderr, "tesedra-cli reverse: expected SOURCE_DIR and DEST_DIR\n");
+        std::fprintf(stderr, "tesedra-cli reverse: %s\n", Local(Txt(kTxtFaltanCarpetas)).constData());
         std::fprintf(stderr, "%s", Ayuda(parser).constData());
         return kSalidaUso;
     }
-
-    if (mensajes().msgDirectoriosIguales.empty())
-        CargarMensajes(kIdiomaEspanol);
 
     DialogosTerminal terminal;
     InstalarDialogos(&terminal);
@@ -132,23 +124,28 @@ int ComandoReverse(const QStringList& argumentos)
         return kSalidaFallo;
 
     for (const ResumenFichero& f : r.ficheros) {
-        const QByteArray origen = Local(QFileInfo(f.origen).fileName());
         if (!f.error.isEmpty()) {
-            std::fprintf(stdout, "%s: not written: %s\n", origen.constData(), Local(f.error).constData());
+            std::fprintf(stdout, "%s\n", Local(Txt(kTxtNoEscrito).arg(QFileInfo(f.origen).fileName(), f.error)).constData());
             continue;
         }
-        std::fprintf(stdout, "%s -> %s: %lld records, %lld in place, %lld moved, %lld damaged\n",
-                     origen.constData(), Local(QFileInfo(f.destino).fileName()).constData(),
-                     static_cast<long long>(f.enSitio + f.movidos + f.danados),
-                     static_cast<long long>(f.enSitio), static_cast<long long>(f.movidos),
-                     static_cast<long long>(f.danados));
+        const QString linea = Txt(kTxtResumenFichero)
+                                  .arg(QFileInfo(f.origen).fileName(), QFileInfo(f.destino).fileName())
+                                  .arg(f.enSitio + f.movidos + f.danados)
+                                  .arg(f.enSitio)
+                                  .arg(f.movidos)
+                                  .arg(f.danados);
+        std::fprintf(stdout, "%s\n", Local(linea).constData());
     }
     if (r.ficheros.isEmpty())
-        std::fprintf(stdout, "No record files (AI*.TXT) in %s\n", Local(posicionales[0]).constData());
-    std::fprintf(stdout, "Total: %d of %lld files written, %lld records, %lld in place, %lld moved, %lld damaged\n",
-                 r.ficherosEscritos, static_cast<long long>(r.ficheros.size()),
-                 static_cast<long long>(r.enSitio + r.movidos + r.danados), static_cast<long long>(r.enSitio),
-                 static_cast<long long>(r.movidos), static_cast<long long>(r.danados));
+        std::fprintf(stdout, "%s\n", Local(Txt(kTxtSinFicheros).arg(posicionales[0])).constData());
+    const QString total = Txt(kTxtTotal)
+                              .arg(r.ficherosEscritos)
+                              .arg(r.ficheros.size())
+                              .arg(r.enSitio + r.movidos + r.danados)
+                              .arg(r.enSitio)
+                              .arg(r.movidos)
+                              .arg(r.danados);
+    std::fprintf(stdout, "%s\n", Local(total).constData());
     std::fflush(stdout);
     return r.Ok() ? kSalidaBien : kSalidaFallo;
 }

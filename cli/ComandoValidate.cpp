@@ -4,6 +4,7 @@
 #include "cli/Comandos.h"
 #include "base/Latin1.h"
 #include "cli/OpcionesRouter.h"
+#include "cli/TextosCli.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "validation/DatosValidacion.h"
@@ -50,8 +51,17 @@ void EscribirCrudo(const ValoresInstalacion& v)
 // or the field's own label when the window shows no caption for it.
 QString Etiqueta(const CampoValores& campo)
 {
-    if (campo.caption == 0)
+    if (campo.caption == 0) {
+        const std::pair<std::string ValoresInstalacion::*, const TextoDoble*> propias[] = {
+            {&ValoresInstalacion::fecha, &kTxtFecha},
+            {&ValoresInstalacion::veredictoVelocidad, &kTxtVeredictoVelocidad},
+            {&ValoresInstalacion::veredictoRuido, &kTxtVeredictoRuido},
+            {&ValoresInstalacion::veredictoAtenuacion, &kTxtVeredictoAtenuacion}};
+        for (const auto& [miembro, texto] : propias)
+            if (campo.miembro == miembro)
+                return Txt(*texto);
         return L1(campo.etiqueta);
+    }
     QString t = L1(Texto(campo.caption));
     while (t.endsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char(' ')))
         t.chop(1);
@@ -88,18 +98,12 @@ void EscribirParaPersonas(const ValoresInstalacion& v, bool comprobarLinea)
 int ComandoValidate(const QStringList& argumentos)
 {
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
-        "Gathers the installation values of the router, judges the line when asked to\n"
-        "and prints the values; --save appends the sealed record to the day's file.\n"
-        "Exit status: 0 done, 1 the log-on, the gathering or the save failed, 2 wrong usage."));
+    p.setApplicationDescription(Txt(kTxtDescripcionValidate));
     AnadirOpcionesRouter(p);
-    p.addOption({QStringLiteral("line-check"), QStringLiteral("Read and judge the ADSL line values.")});
-    p.addOption({QStringLiteral("modality"),
-                 QStringLiteral("Service modality for the line check: estandar, class or premium (default estandar)."),
-                 QStringLiteral("MODALITY")});
-    p.addOption({QStringLiteral("save"), QStringLiteral("Append the record to the day's file AIddmmyy.txt in DIR."),
-                 QStringLiteral("DIR")});
-    p.addOption({QStringLiteral("raw"), QStringLiteral("Print one name=value line per record field instead.")});
+    p.addOption({QStringLiteral("line-check"), Txt(kTxtOpcionLinea)});
+    p.addOption({QStringLiteral("modality"), Txt(kTxtOpcionModalidad), QStringLiteral("MODALITY")});
+    p.addOption({QStringLiteral("save"), Txt(kTxtOpcionGuardar), QStringLiteral("DIR")});
+    p.addOption({QStringLiteral("raw"), Txt(kTxtOpcionCrudo)});
     if (!p.parse(argumentos)) {
         Error(p.errorText());
         return kSalidaUso;
@@ -109,7 +113,7 @@ int ComandoValidate(const QStringList& argumentos)
         return kSalidaBien;
     }
     if (!p.positionalArguments().isEmpty()) {
-        Error(QStringLiteral("unexpected argument '%1'").arg(p.positionalArguments().first()));
+        Error(Txt(kTxtArgumentoInesperado).arg(p.positionalArguments().first()));
         return kSalidaUso;
     }
 
@@ -125,11 +129,11 @@ int ComandoValidate(const QStringList& argumentos)
         else if (m == QLatin1String("premium"))
             e.ModalidadServicio = kModalidadPremium;
         else {
-            Error(QStringLiteral("unknown modality '%1' (estandar, class or premium)").arg(m));
+            Error(Txt(kTxtModalidadDesconocida).arg(m));
             return kSalidaUso;
         }
         if (!e.ComprobarLinea) {
-            Error(QStringLiteral("--modality needs --line-check"));
+            Error(Txt(kTxtModalidadSinLinea));
             return kSalidaUso;
         }
     }
@@ -137,7 +141,7 @@ int ComandoValidate(const QStringList& argumentos)
     if (p.isSet(QStringLiteral("save"))) {
         carpeta = p.value(QStringLiteral("save"));
         if (carpeta.isEmpty() || !QDir(carpeta).exists()) {
-            Error(QStringLiteral("--save: no such folder '%1'").arg(carpeta));
+            Error(Txt(kTxtGuardarSinCarpeta).arg(carpeta));
             return kSalidaUso;
         }
     }
@@ -151,11 +155,11 @@ int ComandoValidate(const QStringList& argumentos)
     bool ok = false;
     {
         ProgresoTerminal progreso;
-        progreso.Paso("Logging on to the router...");
+        progreso.Paso(Txt(kTxtAccediendo));
         ok = EjecutarValidacion(o.modelo, v);
     }
     if (!ok) {
-        Error(QStringLiteral("the validation failed: the installation values could not be gathered"));
+        Error(Txt(kTxtValidacionFallida));
         return kSalidaFallo;
     }
 
@@ -164,11 +168,11 @@ int ComandoValidate(const QStringList& argumentos)
         QString ruta;
         guardado = GuardarValidacion(carpeta, v, &ruta);
         if (guardado) {
-            std::fprintf(stderr, "Record%s saved to %s\n", v.numeroRegistro.c_str(),
-                         QDir::toNativeSeparators(ruta).toLocal8Bit().constData());
+            const QString aviso = Txt(kTxtRegistroGuardado).arg(L1(v.numeroRegistro), QDir::toNativeSeparators(ruta));
+            std::fprintf(stderr, "%s\n", aviso.toLocal8Bit().constData());
             AvisarTrasGuardar();
         } else {
-            Error(QStringLiteral("the validation was not saved"));
+            Error(Txt(kTxtNoGuardada));
         }
     }
 

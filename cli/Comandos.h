@@ -2,13 +2,15 @@
 // The subcommands of tesedra-cli. Each takes the arguments after its own name
 // (argv[0] is the subcommand) and returns the process exit code.
 
+#include "base/Idiomas.h"
+
 #include <QStringList>
 
 namespace tesedra::cli {
 
 struct Comando {
     const char* nombre;
-    const char* resumen;
+    const TextoDoble* resumen;
     int (*ejecutar)(const QStringList& argumentos);
 };
 

@@ -1,5 +1,6 @@
 #include "cli/OpcionesRouter.h"
 #include "base/Latin1.h"
+#include "cli/TextosCli.h"
 #include "cli/Terminal.h"
 
 #include "console/Acceso.h"
@@ -24,7 +25,7 @@ bool LeerClave(std::string& clave)
     const bool terminal = EntradaEsTerminal();
     bool sinEco = false;
     if (terminal) {
-        std::fprintf(stderr, "Router password: ");
+        std::fputs(Txt(kTxtPideClave).toLocal8Bit().constData(), stderr);
         std::fflush(stderr);
         sinEco = ApagarEco();
     }
@@ -52,13 +53,10 @@ void Error(const QString& texto)
 
 void AnadirOpcionesRouter(QCommandLineParser& p)
 {
-    p.addOption({QStringLiteral("model"), QStringLiteral("Router model: 812 or 5660."), QStringLiteral("MODEL")});
-    p.addOption({QStringLiteral("port"), QStringLiteral("Serial port number (1 is COM1)."), QStringLiteral("N")});
-    p.addOption({QStringLiteral("device"), QStringLiteral("Serial device path, instead of --port."),
-                 QStringLiteral("PATH")});
-    p.addOption({QStringLiteral("password"),
-                 QStringLiteral("Router console password (else read from standard input)."),
-                 QStringLiteral("P")});
+    p.addOption({QStringLiteral("model"), Txt(kTxtOpcionModelo), QStringLiteral("MODEL")});
+    p.addOption({QStringLiteral("port"), Txt(kTxtOpcionPuerto), QStringLiteral("N")});
+    p.addOption({QStringLiteral("device"), Txt(kTxtOpcionDispositivo), QStringLiteral("PATH")});
+    p.addOption({QStringLiteral("password"), Txt(kTxtOpcionClave), QStringLiteral("P")});
     p.addHelpOption();
 }
 
@@ -79,22 +77,21 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
     else if (modelo == QLatin1String("5660"))
         o.modelo = kEfficient5660;
     else {
-        Error(modelo.isEmpty() ? QStringLiteral("--model 812|5660 is required")
-                               : QStringLiteral("unknown model '%1' (812 or 5660)").arg(modelo));
+        Error(modelo.isEmpty() ? Txt(kTxtFaltaModelo) : Txt(kTxtModeloDesconocido).arg(modelo));
         return false;
     }
 
     const bool hayPuerto = p.isSet(QStringLiteral("port"));
     const bool hayDispositivo = p.isSet(QStringLiteral("device"));
     if (hayPuerto == hayDispositivo) {
-        Error(QStringLiteral("give either --port N or --device PATH"));
+        Error(Txt(kTxtPuertoODispositivo));
         return false;
     }
     if (hayPuerto) {
         bool ok = false;
         const int n = p.value(QStringLiteral("port")).toInt(&ok);
         if (!ok || n < 1 || n > 255) {
-            Error(QStringLiteral("--port takes a port number from 1"));
+            Error(Txt(kTxtPuertoNumero));
             return false;
         }
         sesion().Puerto = static_cast<int16_t>(n);
@@ -102,7 +99,7 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
     } else {
         const QString ruta = p.value(QStringLiteral("device"));
         if (ruta.isEmpty()) {
-            Error(QStringLiteral("--device takes a path"));
+            Error(Txt(kTxtDispositivoRuta));
             return false;
         }
         FijarRutaDispositivo(ruta.toLocal8Bit().toStdString());
@@ -111,7 +108,7 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
     if (p.isSet(QStringLiteral("password"))) {
         sesion().ClaveModem = ToL1(p.value(QStringLiteral("password")));
     } else if (!LeerClave(sesion().ClaveModem)) {
-        Error(QStringLiteral("no router password given (--password or one line on standard input)"));
+        Error(Txt(kTxtSinClave));
         return false;
     }
     return true;
@@ -121,8 +118,6 @@ void PrepararConsola()
 {
     static DialogosTerminal d("tesedra-cli");
     InstalarDialogos(&d);
-    CargarMensajes(kIdiomaEspanol);
-    CargarTextosControles(kIdiomaEspanol);
 }
 
 ProgresoTerminal::ProgresoTerminal()
@@ -142,10 +137,10 @@ ProgresoTerminal::~ProgresoTerminal()
         FijarAvisoProgreso({});
 }
 
-void ProgresoTerminal::Paso(const char* texto)
+void ProgresoTerminal::Paso(const QString& texto)
 {
     if (activo_) {
-        std::fprintf(stderr, "%s\n", texto);
+        std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
         std::fflush(stderr);
     }
 }

@@ -32,7 +32,8 @@ struct OpcionesRouter {
 bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o);
 
 // Installs the message seam of the command line (messages to standard error in the
-// terminal's encoding) and loads the Spanish texts, as the desktop does at start-up.
+// terminal's encoding). The texts are loaded at start-up in the environment's
+// language (IdiomaCli.h).
 void PrepararConsola();
 
 // While alive, shows the log-on and every console command on standard error when it
@@ -43,7 +44,7 @@ public:
     ~ProgresoTerminal();
     ProgresoTerminal(const ProgresoTerminal&) = delete;
     ProgresoTerminal& operator=(const ProgresoTerminal&) = delete;
-    void Paso(const char* texto);
+    void Paso(const QString& texto);
 
 private:
     bool activo_;

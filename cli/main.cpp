@@ -1,5 +1,8 @@
 // tesedra-cli: the command-line front end over the core library.
 #include "cli/Comandos.h"
+#include "cli/IdiomaCli.h"
+#include "cli/OpcionesRouter.h"
+#include "cli/TextosCli.h"
 
 #include <QCoreApplication>
 
@@ -11,18 +14,18 @@ using namespace tesedra::cli;
 namespace {
 
 const Comando kComandos[] = {
-    {"reverse", "verify and decipher a folder of record files", ComandoReverse},
-    {"check", "run a line check against a router", ComandoCheck},
-    {"validate", "gather and judge the installation values of a router", ComandoValidate},
+    {"reverse", &kTxtResumenReverse, ComandoReverse},
+    {"check", &kTxtResumenCheck, ComandoCheck},
+    {"validate", &kTxtResumenValidate, ComandoValidate},
 };
 
 // To standard output when asked for with --help, to standard error after a wrong call.
 void Uso(std::FILE* salida)
 {
-    std::fprintf(salida, "Usage: tesedra-cli COMMAND [OPTIONS]\n\nCommands:\n");
+    std::fputs(Txt(kTxtUso).toLocal8Bit().constData(), salida);
     for (const auto& c : kComandos)
-        std::fprintf(salida, "  %-10s %s\n", c.nombre, c.resumen);
-    std::fprintf(salida, "\n'tesedra-cli COMMAND --help' describes a command.\n");
+        std::fprintf(salida, "  %-10s %s\n", c.nombre, Txt(*c.resumen).toLocal8Bit().constData());
+    std::fputs(Txt(kTxtUsoFin).toLocal8Bit().constData(), salida);
 }
 
 } // namespace
@@ -31,6 +34,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesedra-cli"));
+    CargarIdiomaDelEntorno();
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2 || args[1] == QLatin1String("--help") || args[1] == QLatin1String("-h")) {
         const bool pedida = args.size() >= 2;
@@ -41,7 +45,7 @@ int main(int argc, char** argv)
         if (args[1] == QLatin1String(c.nombre))
             return c.ejecutar(args.mid(1));
     }
-    std::fprintf(stderr, "tesedra-cli: unknown command '%s'\n", qPrintable(args[1]));
+    Error(Txt(kTxtOrdenDesconocida).arg(args[1]));
     Uso(stderr);
     return 2;
 }

@@ -42,14 +42,25 @@ protected:
         return s.replace(QStringLiteral("@dev"), router_ ? router_->RutaDispositivo() : QString())
             .replace(QStringLiteral("@dir"), dir_.path());
     }
-    Salida Ejecutar(QStringList args, const QByteArray& entrada = "")
+    // In the language of `lang` (LANG, with LC_ALL and LC_MESSAGES unset): English
+    // unless a test asks for another.
+    Salida Ejecutar(QStringList args, const QByteArray& entrada = "", const QString& lang = kIngles)
+    {
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.remove(QStringLiteral("LC_ALL"));
+        entorno.remove(QStringLiteral("LC_MESSAGES"));
+        entorno.insert(QStringLiteral("LANG"), lang);
+        return EjecutarEn(std::move(args), entorno, entrada);
+    }
+    Salida EjecutarEn(QStringList args, QProcessEnvironment entorno, const QByteArray& entrada = "")
     {
         for (QString& a : args)
             a = Sustituir(a);
-        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
         entorno.insert(QStringLiteral("TESEDRA_COM3"), Sustituir(QStringLiteral("@dev")));
         return prueba::Ejecutar(Programa(QStringLiteral("tesedra-cli")), args, entrada, entorno);
     }
+    static inline const QString kIngles = QStringLiteral("C.UTF-8");
+    static inline const QString kEspanol = QStringLiteral("es_ES.UTF-8");
     // The golden record files in @dir/origen, and an empty @dir/destino.
     void Origen()
     {
@@ -81,7 +92,7 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         {{"reverse", "--help"}, 0, "Usage: tesedra-cli reverse [options] SOURCE_DIR DEST_DIR", ""},
         {{"reverse", "@dir"}, 2, "", "expected SOURCE_DIR and DEST_DIR"},
         {{"reverse", "--no-such-option", "@dir", "@dir/x"}, 2, "", "no-such-option"},
-        {{"reverse", "@dir", "@dir/."}, 2, "", "Los directorios origen y destino no pueden coincidir"},
+        {{"reverse", "@dir", "@dir/."}, 2, "", "Source directory and destination directory must be different"},
         {{"reverse", "@dir/falta", "@dir"}, 1, "", "@dir/falta"},
         {{"reverse", "@dir", "@dir/falta"}, 1, "", "@dir/falta"},
         {QStringList{"check", "sync"} + kDev, 2, "", "--model 812|5660 is required"},
@@ -91,7 +102,7 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         {{"check", "ppp", "--model", "5660", "--port", "0", "--password", "x"}, 2, "", "--port takes"},
         {{"check", "ppp", "--model", "5660", "--device", "@dev"}, 2, "", "no router password given"},
         {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--password", "x"}, 1,
-                       "", "Error configurando m\xC3\xB3" "dem"},
+                       "", "Configuration modem error"},
         {QStringList{"validate", "--model", "812", "--line-check", "--modality", "oro"} + kDev, 2, "",
                        "unknown modality 'oro'"},
         {QStringList{"validate", "--model", "812", "--modality", "class"} + kDev, 2, "",
@@ -150,7 +161,8 @@ TEST_P(CliOrdenes, WriteTheirResultToStandardOutput)
         sistema.replace(sistema.find("913456789"), 9, "91\\34\t56");
         router.FijarRespuesta("show system", sistema);
     }
-    const Salida s = Ejecutar(c.args, c.entrada);
+    // The labelled values carry the Spanish captions of the golden files.
+    const Salida s = Ejecutar(c.args, c.entrada, kEspanol);
     EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
     EXPECT_EQ(Visible(SinFecha(s.salida)), Visible(Golden(c.golden)));
     EXPECT_TRUE(c.ordenes.empty() || Ordenes() == c.ordenes) << testing::PrintToString(Ordenes());
@@ -209,7 +221,7 @@ TEST_F(Cli, ValidateSaveAppendsTheRecordItPrints)
     ASSERT_TRUE(QFile::remove(ruta) && QDir().mkdir(ruta));
     const Salida s = Ejecutar(args);
     EXPECT_EQ(s.codigo, 1);
-    EXPECT_TRUE(s.errores.contains("Error grabando datos de validaci\xC3\xB3n")) << s.errores.toStdString();
+    EXPECT_TRUE(s.errores.contains("Error recording validation data")) << s.errores.toStdString();
     EXPECT_TRUE(s.errores.endsWith("tesedra-cli: the validation was not saved\n")) << s.errores.toStdString();
     EXPECT_TRUE(s.salida.contains("numeroRegistro="));
 }
@@ -239,6 +251,82 @@ TEST_F(Cli, ReverseSummarisesEveryFile)
                                                  "0 damaged\n")).toUtf8());
 }
 
+// The language follows the environment: the first of LC_ALL, LC_MESSAGES and LANG
+// that is set and not empty; Spanish when it starts with "es".
+TEST_F(Cli, TakesItsLanguageFromTheEnvironment)
+{
+    const struct {
+        const char* lcAll;  // null: unset
+        const char* lcMessages;
+        const char* lang;
+        bool espanol;
+    } casos[] = {
+        {nullptr, nullptr, "es_ES.UTF-8", true},
+        {nullptr, nullptr, "en_GB.UTF-8", false},
+        {nullptr, nullptr, nullptr, false},
+        {nullptr, nullptr, "eu_ES.UTF-8", false},
+        {"C", nullptr, "es_ES.UTF-8", false},
+        {"es_MX.UTF-8", "en_US", "C", true},
+        {nullptr, "es_ES", "en_US.UTF-8", true},
+        {nullptr, "en_US", "es_ES.UTF-8", false},
+        {"", "", "es_AR.UTF-8", true},
+        {"", "fr_FR", "es_ES.UTF-8", false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "LC_ALL=" << (c.lcAll ? c.lcAll : "(unset)") << " LC_MESSAGES="
+                                        << (c.lcMessages ? c.lcMessages : "(unset)") << " LANG=" << (c.lang ? c.lang : "(unset)"));
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        for (const auto& [nombre, valor] : {std::pair{"LC_ALL", c.lcAll}, {"LC_MESSAGES", c.lcMessages}, {"LANG", c.lang}}) {
+            entorno.remove(QLatin1String(nombre));
+            if (valor)
+                entorno.insert(QLatin1String(nombre), QLatin1String(valor));
+        }
+        const Salida s = EjecutarEn({"chek"}, entorno);
+        EXPECT_EQ(s.codigo, 2);
+        EXPECT_TRUE(s.errores.startsWith(c.espanol ? "tesedra-cli: orden desconocida 'chek'\nUso: tesedra-cli ORDEN"
+                                                   : "tesedra-cli: unknown command 'chek'\nUsage: tesedra-cli COMMAND"))
+            << s.errores.toStdString();
+    }
+}
+
+// Under a Spanish locale the reverse validation tells its faults in Spanish, and the
+// usage faults and summary too (UTF-8 on the terminal).
+TEST_F(Cli, ReverseFaultsInSpanish)
+{
+    Origen();
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("doble")));
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("ocupado/AI051201.des")));
+    for (const char* n : {"doble/AI051201.txt", "doble/AI051201.TXT"})
+        ASSERT_TRUE(EscribirFichero(dir_.filePath(QLatin1String(n)), Golden("tests/validation/golden/origen/AI051201.txt")));
+    const struct {
+        QStringList args;
+        int codigo;
+        const char* salida;   // held by standard output
+        const char* errores;  // held by standard error
+    } casos[] = {
+        {{"reverse", "", "@dir/destino"}, 1, "", "Carpeta de origen no indicada"},
+        {{"reverse", "@dir/origen", ""}, 1, "", "Carpeta de destino no indicada"},
+        {{"reverse", "@dir/falta", "@dir/destino"}, 1, "", "Carpeta de origen no encontrada: @dir/falta"},
+        {{"reverse", "@dir/origen", "@dir/falta"}, 1, "", "Carpeta de destino no encontrada: @dir/falta"},
+        {{"reverse", "@dir/origen/AI051201.txt", "@dir/destino"}, 1, "", "El origen no es una carpeta: @dir/origen/AI051201.txt"},
+        {{"reverse", "@dir/origen", "@dir/origen/AI051201.txt"}, 1, "", "El destino no es una carpeta: @dir/origen/AI051201.txt"},
+        {{"reverse", "@dir/origen", "@dir/origen"}, 2, "", "Los directorios origen y destino no pueden coincidir"},
+        {{"reverse", "@dir/doble", "@dir/destino"}, 1, "Total: 1 de 2 ficheros escritos, 3 registros, 3 en su sitio",
+         "su salida @dir/destino/AI051201.des ya se escribi\xC3\xB3 desde otro fichero"},
+        {{"reverse", "@dir/origen", "@dir/ocupado"}, 1, "AI051201.txt: no escrito: Error escribiendo en fichero",
+         "@dir/ocupado/AI051201.des: hay una carpeta con ese nombre"},
+        {{"reverse", "@dir"}, 2, "", "se esperaban SOURCE_DIR y DEST_DIR"},
+        {{"validate", "--device", "@dev", "--password", "x"}, 2, "", "falta --model 812|5660"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const Salida s = Ejecutar(c.args, "", kEspanol);
+        EXPECT_EQ(s.codigo, c.codigo);
+        EXPECT_TRUE(s.salida.contains(Sustituir(QString::fromUtf8(c.salida)).toUtf8())) << s.salida.toStdString();
+        EXPECT_TRUE(s.errores.contains(Sustituir(QString::fromUtf8(c.errores)).toUtf8())) << s.errores.toStdString();
+    }
+}
+
 // tesedra-cli with a pseudo-terminal as its standard input, output and error.
 struct Terminal {
     explicit Terminal(const QStringList& args)
@@ -251,6 +339,9 @@ struct Terminal {
             argv.push_back(s.data());
         argv.push_back(nullptr);
         if ((pid_ = ::forkpty(&maestro_, nullptr, nullptr, nullptr)) == 0) {
+            ::unsetenv("LC_ALL");
+            ::unsetenv("LC_MESSAGES");
+            ::setenv("LANG", "C.UTF-8", 1);
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
