@@ -7,6 +7,7 @@
 #include "checks/fConfiguracion.h"
 #include "checks/fGenerico.h"
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 
 using namespace tesedra;
@@ -91,6 +92,8 @@ TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
     auto* caja = Hijo<QPlainTextEdit>(v, "tInfoEstado");
     const std::string resultado = v->Resultado();
     EXPECT_EQ(caja->toPlainText(), L1(resultado).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // A screen reader reads the result from the box.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(caja)->text(QAccessible::Value), caja->toPlainText());
     EXPECT_EQ(resultado.empty(), cancelar == Cancelar::AlAccederSi || cancelar == Cancelar::AlConsultarSi);
     EXPECT_EQ(resultado.empty() ? resultado : EjecutarPrueba(modelo, prueba, p), resultado);
     EXPECT_EQ(caja->textCursor().position(), caja->toPlainText().size()) << "the end of the result is in view";

@@ -5,10 +5,12 @@
 
 #include "Ficheros.h"
 #include "Router.h"
+#include "Ventanas.h"
 #include "ipconn/ConexionIP.h"
 #include "ipconn/clsExecCmd.h"
 #include "ui/fProcesando.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -33,6 +35,12 @@ using namespace tesedra::prueba;
 namespace {
 
 using Msg = std::pair<std::string, std::string>; // title and text of a message
+
+} // namespace
+
+TEXTOS_DE_VENTANAS(Ipconn, VentanaConTextos{"ipconn", "fconIP", [] { return new fconIP(nullptr, {}); }});
+
+namespace {
 
 class IpWindow : public PruebaConRouter {
 protected:
@@ -225,6 +233,10 @@ TEST_F(IpWindow, ARunShowsItsResultWhileTheWindowWaitsBusy)
         EXPECT_TRUE(visto_) << "busy while it ran";
         EXPECT_EQ(dialogos_.preguntas.size(), c->cancelarMs >= 0 ? 1u : 0u) << "the one cancel is the last run";
         EXPECT_EQ(Visible(w_->Resultado()), Visible(c->resultado));
+        // A screen reader reads the result from the box.
+        auto* caja = Hijo<QPlainTextEdit>("tInfoEstado");
+        const QString leido = QAccessible::queryAccessibleInterface(caja)->text(QAccessible::Value);
+        EXPECT_TRUE(leido == caja->toPlainText() && leido.contains(QLatin1String("10.0.0.1"))) << leido.toStdString();
         EXPECT_EQ(Ordenes().empty() ? "" : Ordenes().front(), c->router ? orden : "");
         EXPECT_GE(c->esperaMinimaMs ? desdeOrden_.elapsed() : 0, c->esperaMinimaMs);
         EXPECT_EQ(Hijo("tuIP4")->text(), QStringLiteral("1"));
