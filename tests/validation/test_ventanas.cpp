@@ -12,6 +12,8 @@
 #include <QDate>
 #include <QProgressBar>
 
+#include <functional>
+
 using namespace tesedra;
 using namespace tesedra::prueba;
 
@@ -98,6 +100,22 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
         if (GetParam())
             EXPECT_TRUE(i->text().endsWith(e.estado == E::Correcto ? QChar(u'\u2713') : QChar(u'\u2717'))) << i->text().toStdString();
     }
+    // The same through the accessibility tree, walked down from the window as a screen
+    // reader does (under the screenshot run, on a real X display).
+    QStringList arbol;
+    std::function<void(QAccessibleInterface*)> Recorrer = [&](QAccessibleInterface* a) {
+        arbol << a->text(QAccessible::Name);
+        for (int k = 0; k < a->childCount(); ++k)
+            if (QAccessibleInterface* hijo = a->child(k))
+                Recorrer(hijo);
+    };
+    Recorrer(QAccessible::queryAccessibleInterface(v));
+    for (QLabel* l : v->findChildren<QLabel*>(QRegularExpression("^lv(?!ersion)")))
+        if (l->isVisible())
+            EXPECT_TRUE(arbol.contains(l->accessibleName()) && l->accessibleName().endsWith(l->text()))
+                << l->objectName().toStdString();
+    for (const auto& e : esperados)
+        EXPECT_EQ(arbol.contains(L1(e.leido)), GetParam()) << e.leido;
     Captura(v, GetParam() ? QStringLiteral("fValidacion_fallos.es") : QStringLiteral("fValidacion_valores.es"));
     QTemporaryDir tmp;
     dialogos_.respuestasCarpeta = {std::nullopt, tmp.filePath("no/existe"), tmp.path()};
