@@ -170,6 +170,11 @@ TEST_F(Indicadores, ANewRunJudgesAfreshAndSaysWhatCouldNotBeRead)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(bajada)->text(QAccessible::Name),
               L1("Atenuaci\xF3n en bajada, m\xE1ximo 61 dB: no se pudo leer"));
     Captura(v, QStringLiteral("fValidacion_sin_lectura.es"));
+    // A run without the line judged leaves no verdict of the last one on show.
+    QTest::mouseClick(Hijo(v, "chkModServicio"), Qt::LeftButton);
+    Pulsar(v, "Ejecutar");
+    for (IndicadorJuicio* i : v->findChildren<IndicadorJuicio*>())
+        EXPECT_TRUE(!i->isVisible() && i->EstadoMostrado() == E::Vacio) << i->objectName().toStdString();
 }
 
 using Inversa = PruebaConVentanas;
