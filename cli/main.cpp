@@ -1,5 +1,6 @@
 // tesedra-cli: the command-line front end over the core library.
 #include "cli/Comandos.h"
+#include "base/Version.h"
 
 #include <QCoreApplication>
 
@@ -14,6 +15,7 @@ const Comando kComandos[] = {
     {"reverse", "verify and decipher a folder of record files", ComandoReverse},
     {"check", "run a line check against a router", ComandoCheck},
     {"validate", "gather and judge the installation values of a router", ComandoValidate},
+    {"ports", "list the serial ports Com 1..Com 6 open", ComandoPorts},
 };
 
 // To standard output when asked for with --help, to standard error after a wrong call.
@@ -22,13 +24,16 @@ void Uso(std::FILE* salida)
     std::fprintf(salida, "Usage: tesedra-cli COMMAND [OPTIONS]\n\nCommands:\n");
     for (const auto& c : kComandos)
         std::fprintf(salida, "  %-10s %s\n", c.nombre, c.resumen);
-    std::fprintf(salida, "\n'tesedra-cli COMMAND --help' describes a command.\n");
+    std::fprintf(salida, "\n'tesedra-cli COMMAND --help' describes a command;"
+                         " 'tesedra-cli --version' prints the version.\n");
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (tesedra::AtenderVersion("tesedra-cli", argc, argv))
+        return 0;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesedra-cli"));
     const QStringList args = QCoreApplication::arguments();
