@@ -5,6 +5,7 @@
 #include "base/Latin1.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QSerialPortInfo>
 #include <QtGlobal>
 
@@ -13,9 +14,6 @@
 #include <tuple>
 
 #ifndef Q_OS_WIN
-#include <fcntl.h>
-#include <linux/serial.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -73,20 +71,19 @@ bool AntesNatural(const std::string& a, const std::string& b)
     return a.size() - i < b.size() - j;
 }
 
-#ifndef Q_OS_WIN
-// Whether the driver of a built-in port reports a UART behind it. A port this
-// user may not open cannot be asked; the system's own listing is trusted then.
-bool UartReal(const std::string& ubicacion)
+// Whether the driver of a built-in port reports a UART behind it: the serial
+// core's type number in sysfs (0 for none). Read from sysfs, the port itself is
+// not opened (opening raises its control lines) and no permission is needed.
+// Without the file the system's own listing is trusted.
+bool UartReal(const std::string& nombre)
 {
-    const int fd = ::open(ubicacion.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
+    QFile tipo(QStringLiteral("/sys/class/tty/%1/type").arg(QString::fromLatin1(nombre.c_str())));
+    if (!tipo.open(QIODevice::ReadOnly))
         return true;
-    serial_struct info{};
-    const bool real = ::ioctl(fd, TIOCGSERIAL, &info) != 0 || info.type != PORT_UNKNOWN;
-    ::close(fd);
-    return real;
+    bool ok = false;
+    const int n = tipo.readAll().trimmed().toInt(&ok);
+    return !ok || n != 0;
 }
-#endif
 
 } // namespace
 
@@ -159,7 +156,7 @@ std::vector<PuertoDetectado> PuertosDetectados()
         p.vendedor = info.hasVendorIdentifier() ? info.vendorIdentifier() : 0;
 #ifndef Q_OS_WIN
         if (EmpiezaPor(p.nombre, "ttyS"))
-            p.uart = UartReal(p.ubicacion);
+            p.uart = UartReal(p.nombre);
 #endif
         puertos.push_back(std::move(p));
     }

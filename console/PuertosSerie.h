@@ -17,7 +17,7 @@ struct PuertoDetectado {
     std::string descripcion; // FT232R USB UART
     std::string fabricante;  // FTDI
     uint16_t vendedor = 0;   // USB vendor id; 0 when none
-    bool uart = false;       // a built-in port whose driver reports a real UART
+    bool uart = false;       // a built-in port whose driver reports a real UART (sysfs type)
 };
 
 // The ports in the order "Com 1", "Com 2"... take them: USB and ACM adapters
