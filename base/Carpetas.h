@@ -20,7 +20,7 @@ QString CarpetaPrograma(const QString& programa, const QString& personal);
 
 // The folder choice of the validation windows: `seleccion` 0 fills DirectorioOrigen,
 // 1 DirectorioDestino (SeleccionDirectorio is set to it). The chooser goes through the
-// dialog seam and opens on the program's own folder. True when a folder was chosen;
+// dialog seam and opens on CarpetaPrograma(). True when a folder was chosen;
 // a cancel changes nothing.
 bool ElegirDirectorio(int16_t seleccion);
 
