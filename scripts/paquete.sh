@@ -11,6 +11,12 @@ cmake --build build
 (cd build && cpack -G DEB)
 deb=$(ls -t build/tesedra_*.deb | head -n 1)
 echo "Package: $deb"
+# The changelog's latest entry must be the package's version (set in CMakeLists.txt).
+version=$(dpkg-deb -f "$deb" Version)
+if ! head -n 1 paquete/changelog | grep -qF "tesedra ($version)"; then
+  echo "paquete/changelog: the latest entry is not version $version; add one" >&2
+  exit 1
+fi
 informe=$(lintian --info "$deb" 2>&1) || true
 [ -z "$informe" ] || printf '%s\n' "$informe"
 if grep -q '^E: ' <<<"$informe"; then
