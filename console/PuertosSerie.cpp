@@ -129,6 +129,10 @@ std::string VariablePuerto(int16_t puerto)
 
 DestinoPuerto DestinoDePuerto(int16_t puerto)
 {
+#ifdef Q_OS_WIN
+    // Port n is COMn there: nothing to detect.
+    return DestinoDePuerto(puerto, {}, "COM" + std::to_string(puerto));
+#endif
     const std::string variable = VariablePuerto(puerto);
     if (!variable.empty())
         return DestinoDePuerto(puerto, {}, variable);
@@ -137,6 +141,12 @@ DestinoPuerto DestinoDePuerto(int16_t puerto)
 
 std::vector<DestinoPuerto> DestinosPuertos(int16_t cuantos)
 {
+#ifdef Q_OS_WIN
+    std::vector<DestinoPuerto> fijos;
+    for (int16_t n = 1; n <= cuantos; ++n)
+        fijos.push_back(DestinoDePuerto(n));
+    return fijos;
+#endif
     const std::vector<PuertoDetectado> ordenados = OrdenarPuertos(PuertosDetectados());
     std::vector<DestinoPuerto> destinos;
     for (int16_t n = 1; n <= cuantos; ++n)
