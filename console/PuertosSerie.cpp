@@ -204,8 +204,10 @@ FalloApertura ClasificarFallo(QSerialPort::SerialPortError error, bool existe, b
 FalloApertura ClasificarFallo(QSerialPort::SerialPortError error, const std::string& ruta)
 {
 #ifdef Q_OS_WIN
+    // The advice is for Linux (dialout, ModemManager): elsewhere only a missing
+    // port is told apart, the rest keeps the system's words.
     Q_UNUSED(ruta);
-    return ClasificarFallo(error, true, true);
+    return error == QSerialPort::DeviceNotFoundError ? FalloApertura::Ausente : FalloApertura::Otro;
 #else
     // access() asks with the real user's rights, the ones open() used: a
     // permission the user lacks shows here, a port that is merely taken does not.
