@@ -4,12 +4,27 @@
 #include "base/Sesion.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace tesedra {
 
+QString CarpetaPrograma(const QString& programa, const QString& personal)
+{
+    // isWritable asks with this user's rights, as the later writes will: root may
+    // write a read-only folder, and so keeps the program's own.
+    const QFileInfo info(programa);
+    if (info.isDir() && info.isWritable())
+        return programa;
+    const QString propia = QDir(personal).filePath(QStringLiteral("Tesedra"));
+    // A failed creation is reported by the write that needs the folder.
+    QDir().mkpath(propia);
+    return propia;
+}
+
 QString CarpetaPrograma()
 {
-    return QCoreApplication::applicationDirPath();
+    return CarpetaPrograma(QCoreApplication::applicationDirPath(), QDir::homePath());
 }
 
 bool ElegirDirectorio(int16_t seleccion)

@@ -7,12 +7,20 @@
 
 namespace tesedra {
 
-// The folder of the program's own executable.
+// The folder the program writes its files in and opens its folder and file
+// choosers on: the folder of its own executable when this user may write there
+// (run from the build folder), else the per-user folder ~/Tesedra (an installed
+// program lives in /usr/bin, which a technician cannot write).
 QString CarpetaPrograma();
+
+// The same choice for a given executable folder and home folder: `programa` when
+// it is a folder this user may write; else `personal`/Tesedra, created when
+// missing.
+QString CarpetaPrograma(const QString& programa, const QString& personal);
 
 // The folder choice of the validation windows: `seleccion` 0 fills DirectorioOrigen,
 // 1 DirectorioDestino (SeleccionDirectorio is set to it). The chooser goes through the
-// dialog seam and opens on the program's own folder. True when a folder was chosen;
+// dialog seam and opens on CarpetaPrograma(). True when a folder was chosen;
 // a cancel changes nothing.
 bool ElegirDirectorio(int16_t seleccion);
 

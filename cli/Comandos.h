@@ -18,5 +18,6 @@ struct Comando {
 int ComandoReverse(const QStringList& argumentos);
 int ComandoCheck(const QStringList& argumentos);
 int ComandoValidate(const QStringList& argumentos);
+int ComandoPorts(const QStringList& argumentos);
 
 } // namespace tesedra::cli

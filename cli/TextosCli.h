@@ -24,8 +24,23 @@ inline constexpr TextoDoble kTxtResumenValidate{"recoge y juzga los valores de i
                                                 "gather and judge the installation values of a router"};
 inline constexpr TextoDoble kTxtUso{"Uso: tesedra-cli ORDEN [OPCIONES]\n\n\xD3rdenes:\n",
                                     "Usage: tesedra-cli COMMAND [OPTIONS]\n\nCommands:\n"};
-inline constexpr TextoDoble kTxtUsoFin{"\n'tesedra-cli ORDEN --help' describe una orden.\n",
-                                       "\n'tesedra-cli COMMAND --help' describes a command.\n"};
+inline constexpr TextoDoble kTxtResumenPorts{"lista los puertos serie que abren Com 1..Com 6",
+                                             "list the serial ports Com 1..Com 6 open"};
+inline constexpr TextoDoble kTxtUsoFin{
+    "\n'tesedra-cli ORDEN --help' describe una orden; 'tesedra-cli --version' muestra la versi\xF3n.\n",
+    "\n'tesedra-cli COMMAND --help' describes a command; 'tesedra-cli --version' prints the version.\n"};
+
+// ports
+inline constexpr TextoDoble kTxtDescripcionPorts{
+    "Lista el dispositivo que abre cada puerto (Com 1..Com 6, los n\xFAmeros que toma --port):\n"
+    "el valor de TESEDRA_COM<n> si est\xE1 puesto, si no el n-\xE9simo puerto serie detectado\n"
+    "(primero los adaptadores USB y ACM), si no /dev/ttyS<n-1>.\n"
+    "Estado de salida: 0 hecho, 2 uso incorrecto.",
+    "Lists the device each port opens (Com 1..Com 6, the numbers --port takes):\n"
+    "the value of TESEDRA_COM<n> when set, else the n-th detected serial port\n"
+    "(USB and ACM adapters first), else /dev/ttyS<n-1>.\n"
+    "Exit status: 0 done, 2 wrong usage."};
+inline constexpr TextoDoble kTxtPortsSinArgumentos{"ports no lleva argumentos", "ports takes no arguments"};
 inline constexpr TextoDoble kTxtOrdenDesconocida{"orden desconocida '%1'", "unknown command '%1'"};
 
 // Router options

@@ -1,5 +1,6 @@
 // tesedra-cli: the command-line front end over the core library.
 #include "cli/Comandos.h"
+#include "base/Version.h"
 #include "cli/IdiomaCli.h"
 #include "cli/OpcionesRouter.h"
 #include "cli/TextosCli.h"
@@ -17,6 +18,7 @@ const Comando kComandos[] = {
     {"reverse", &kTxtResumenReverse, ComandoReverse},
     {"check", &kTxtResumenCheck, ComandoCheck},
     {"validate", &kTxtResumenValidate, ComandoValidate},
+    {"ports", &kTxtResumenPorts, ComandoPorts},
 };
 
 // To standard output when asked for with --help, to standard error after a wrong call.
@@ -32,6 +34,8 @@ void Uso(std::FILE* salida)
 
 int main(int argc, char** argv)
 {
+    if (tesedra::AtenderVersion("tesedra-cli", argc, argv))
+        return 0;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesedra-cli"));
     CargarIdiomaDelEntorno();

@@ -29,6 +29,8 @@ public:
     bool Abierto() const;
     // The far end went away (read or resource error) while the port was open.
     bool Perdido() const { return perdido_; }
+    // The port's error after a failed Abrir (NoError when the settings were refused).
+    QSerialPort::SerialPortError ErrorPuerto() const { return puerto_.error(); }
     QString DescripcionPerdida() const { return descripcionPerdida_; }
 
     // Queues the bytes for sending; false (with the description) when the port refused them.

@@ -2,6 +2,7 @@
 #include "base/Latin1.h"
 
 #include "console/CanalSerie.h"
+#include "console/PuertosSerie.h"
 #include "console/Tiempos.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
@@ -95,11 +96,7 @@ std::string RutaPuerto(int16_t puerto)
 #ifdef Q_OS_WIN
     return "COM" + std::to_string(puerto);
 #else
-    const QByteArray variable = "TESEDRA_COM" + QByteArray::number(puerto);
-    const QByteArray valor = qgetenv(variable.constData());
-    if (!valor.isEmpty())
-        return valor.toStdString();
-    return "/dev/ttyS" + std::to_string(puerto - 1);
+    return DestinoDePuerto(puerto).ruta;
 #endif
 }
 
@@ -108,10 +105,11 @@ bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string
 {
     QString error;
     if (!canal().Abrir(QString::fromLocal8Bit(ruta.c_str()), baudios, paridad, bitsDatos, bitsParada, error)) {
-        // The device is named: "No such file or directory" alone does not tell
-        // the technician which port was tried.
-        MostrarError(mensajes().msgErrConfModem + ": " + ToL1(QString::fromLocal8Bit(ruta.c_str()))
-                     + ": " + ToL1(error));
+        // The device is named and the cause comes with what to do about it:
+        // "Permission error" alone does not tell the technician which port was
+        // tried, nor how to get it.
+        const FalloApertura fallo = ClasificarFallo(canal().ErrorPuerto(), ruta);
+        MostrarError(MensajeFalloApertura(fallo, ToL1(QString::fromLocal8Bit(ruta.c_str())), ToL1(error)));
         return false;
     }
     return true;

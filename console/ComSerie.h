@@ -20,7 +20,8 @@ inline constexpr char kPaginado812[] = "---Press <return> or type More for more"
 const std::string& PromptModelo(int16_t modelo);
 
 // Device path of port number n: on Windows COMn; on Linux the value of the
-// environment variable TESEDRA_COM<n> when set, else /dev/ttyS<n-1>.
+// environment variable TESEDRA_COM<n> when set, else the n-th detected serial
+// port (console/PuertosSerie.h), else /dev/ttyS<n-1>.
 std::string RutaPuerto(int16_t puerto);
 
 bool AbrirPuerto(int16_t puerto, int32_t baudios, const std::string& paridad, int16_t bitsDatos,

@@ -1,5 +1,6 @@
 #include "ipconn/ConexionIP.h"
 
+#include "base/Carpetas.h"
 #include "base/Codigos.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
@@ -192,8 +193,7 @@ ProgramaPC ProgramaPCPara(bool tracert, const std::string& direccion)
 
 QString FicheroSalidaPC()
 {
-    const QString carpeta = opcionesPC().carpetaSalida.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                                   : opcionesPC().carpetaSalida;
+    const QString carpeta = opcionesPC().carpetaSalida.isEmpty() ? CarpetaPrograma() : opcionesPC().carpetaSalida;
     return QDir(carpeta).filePath(QString::fromLatin1(kFicheroSalidaPC));
 }
 

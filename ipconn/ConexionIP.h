@@ -19,7 +19,8 @@ class clsExecCmd;
 inline constexpr const char* kComandoTracert = "tracert";
 inline constexpr const char* kComandoPing = "ping";
 
-// Name of the output file of a run from the PC, in the program's folder.
+// Name of the output file of a run from the PC, in the program's folder
+// (CarpetaPrograma: ~/Tesedra when the program's own is not writable).
 inline constexpr const char* kFicheroSalidaPC = "tracert.tmp";
 
 // True when `texto` is empty or its last character is a digit 0..9. Otherwise

@@ -19,6 +19,12 @@ PAQUETES_PRUEBAS=(
   xvfb xauth x11-utils
 )
 
+# Building and checking the Debian package (scripts/paquete.sh): cpack uses
+# dpkg-shlibdeps (dpkg-dev) and file; lintian checks the result.
+PAQUETES_PAQUETE=(
+  dpkg-dev file lintian
+)
+
 # Prints the given packages that are not installed, one per line.
 paquetes_que_faltan() {
   local p

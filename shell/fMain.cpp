@@ -8,7 +8,9 @@
 #include "ipconn/fconIP.h"
 #include "ui/Presentacion.h"
 #include "ui/Programa.h"
+#include "base/Latin1.h"
 #include "base/Sesion.h"
+#include "console/PuertosSerie.h"
 #include "validation/fValidacion.h"
 #include "validation/fvalInversa.h"
 
@@ -33,11 +35,16 @@ fMain::fMain(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::fMain>(
     ui->cModem->addItem(QStringLiteral("Efficient SS5660"), int(kEfficient5660));
     ui->cModem->setCurrentIndex(0);
 
-    // 2. Ports "Com 1" .. "Com 6"; the choice runs at once, so Puerto becomes 1.
-    for (int n = 1; n <= 6; ++n)
+    // 2. Ports "Com 1" .. "Com 6", each with the device it opens; the choice runs
+    // at once, so Puerto becomes 1.
+    for (int n = 1; n <= kPuertos; ++n)
         ui->cPuerto->addItem(QStringLiteral("Com %1").arg(n));
+    ActualizarPuertos();
     ui->cPuerto->setCurrentIndex(0);
     cPuerto_Click();
+    // The devices are looked at again whenever the list is about to open, so an
+    // adapter plugged in meanwhile shows up.
+    ui->cPuerto->installEventFilter(this);
 
     // 3. Texts.
     setWindowTitle(Caption(10));
@@ -90,6 +97,13 @@ int16_t fMain::CodigoModelo() const
     return static_cast<int16_t>(ui->cModem->currentData().toInt());
 }
 
+void fMain::ActualizarPuertos()
+{
+    const auto destinos = DestinosPuertos(kPuertos);
+    for (int n = 1; n <= kPuertos; ++n)
+        ui->cPuerto->setItemText(n - 1, L1(EtiquetaPuerto(static_cast<int16_t>(n), destinos[n - 1])));
+}
+
 void fMain::cPuerto_Click()
 {
     sesion().Puerto = static_cast<int16_t>(ui->cPuerto->currentIndex() + 1);
@@ -104,6 +118,9 @@ bool fMain::eventFilter(QObject* o, QEvent* e)
 {
     if (o == ui->tClave && e->type() == QEvent::FocusOut)
         tClave_LostFocus();
+    // A click or a key opens the list: refreshed just before it shows.
+    if (o == ui->cPuerto && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress))
+        ActualizarPuertos();
     return QWidget::eventFilter(o, e);
 }
 

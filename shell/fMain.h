@@ -25,6 +25,8 @@ public:
     int16_t CodigoModelo() const;
 
     void cPuerto_Click();
+    // Labels each port entry with the device it opens now (the selection stays).
+    void ActualizarPuertos();
     void tClave_LostFocus();
     void bSincro_Click();
     void bATM_Click();
@@ -40,6 +42,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    static constexpr int kPuertos = 6;
+
     void Abrir(QWidget* ventana);
 
     std::unique_ptr<Ui::fMain> ui;

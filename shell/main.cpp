@@ -1,4 +1,5 @@
 // The desktop program: the log-on window first; the main window after it.
+#include "base/Version.h"
 #include "ui/DialogosWidgets.h"
 #include "ui/Presentacion.h"
 #include "shell/fPerfil.h"
@@ -23,6 +24,8 @@ bool Vacia(const char* variable)
 
 int main(int argc, char** argv)
 {
+    if (tesedra::AtenderVersion("tesedra", argc, argv))
+        return 0;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // Without a display Qt would abort with a core dump; say so plainly instead
     // and point to the command-line tool, which needs none.
@@ -36,7 +39,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("tesedra"));
     // No display name: on X11 Qt would append it to every window title, and the
     // titles are exactly the captions of the text tables.
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(tesedra::kVersion));
     // The program ends when the main window closes (or the log-on is given up),
     // never merely because for a moment no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);

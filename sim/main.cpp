@@ -4,6 +4,7 @@
 // with SIGTERM or SIGINT.
 #include "sim/SimuladorRouter.h"
 #include "base/Latin1.h"
+#include "base/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -43,6 +44,8 @@ bool LeerEntero(const QCommandLineParser& p, const QString& opcion, int& valor)
 
 int main(int argc, char** argv)
 {
+    if (tesedra::AtenderVersion("tesedra-routersim", argc, argv))
+        return 0;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesedra-routersim"));
 

@@ -85,6 +85,13 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         const char* errores;  // held by standard error; empty: nothing written there
     } casos[] = {
         {{"--help"}, 0, "Usage: tesedra-cli COMMAND", ""},
+        {{"--help"}, 0, "  ports ", ""},
+        {{"--version"}, 0, "tesedra-cli " TESEDRA_VERSION "\n", ""},
+        {{"ports"}, 0, "Com 3 - @dev\n", ""},
+        {{"ports", "--help"}, 0, "Usage: tesedra-cli ports [options]", ""},
+        {{"ports", "x"}, 2, "", "ports takes no arguments"},
+        {QStringList{"check", "sync", "--model", "5660", "--device", "@dir/ttyUSB7"} + kDev.mid(2), 1, "",
+                       "@dir/ttyUSB7: el dispositivo no existe"},
         {{}, 2, "", "Usage: tesedra-cli COMMAND"},
         {{"chek"}, 2, "", "unknown command 'chek'"},
         {{"check", "--help"}, 0, "Usage: tesedra-cli check [options] CHECK", ""},

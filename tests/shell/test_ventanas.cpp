@@ -16,8 +16,24 @@
 using namespace tesedra;
 using namespace tesedra::prueba;
 
+namespace {
+
+// The main window with its ports pointed at fixed devices, so its list reads the
+// same on every machine whatever serial ports it has.
+fMain* MainConPuertosFijos()
+{
+    for (int n = 1; n <= 6; ++n)
+        qputenv(QByteArray("TESEDRA_COM") + QByteArray::number(n), QByteArray("/dev/tesedra") + QByteArray::number(n));
+    auto* m = new fMain();
+    for (int n = 1; n <= 6; ++n)
+        qunsetenv(QByteArray("TESEDRA_COM") + QByteArray::number(n));
+    return m;
+}
+
+} // namespace
+
 TEXTOS_DE_VENTANAS(Shell, VentanaConTextos{"shell", "fPerfil", [] { return new fPerfil(); }},
-                   VentanaConTextos{"shell", "fMain", [] { return new fMain(); }},
+                   VentanaConTextos{"shell", "fMain", [] { return MainConPuertosFijos(); }},
                    VentanaConTextos{"shell", "fClaveGestionProvision", [] { return new fClaveGestionProvision(); }});
 
 namespace {
@@ -182,6 +198,38 @@ TEST_F(FinDelPrograma, ClosingTheMainWindowMidExchangeEndsTheProgramOnceItHasUnw
     EXPECT_EQ(enCurso, 0);
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
+}
+
+// The port list is looked at again each time it is opened: a device that appeared
+// meanwhile is shown, and the port chosen stays chosen.
+using ListaPuertos = PruebaConVentanas;
+TEST_F(ListaPuertos, ShowsADevicePluggedInAfterTheWindowOpened)
+{
+    const QByteArray variable = "TESEDRA_COM3";
+    qunsetenv(variable.constData());
+    auto m = std::make_unique<fMain>();
+    m->show();
+    auto* lista = Hijo<QComboBox>(m.get(), "cPuerto");
+    lista->setCurrentIndex(4);
+    EXPECT_EQ(lista->itemText(2).toStdString().find("/dev/tesedra-nuevo"), std::string::npos);
+    qputenv(variable.constData(), "/dev/tesedra-nuevo");
+    QTest::mousePress(lista, Qt::LeftButton);
+    lista->hidePopup();
+    qunsetenv(variable.constData());
+    EXPECT_EQ(lista->itemText(2), QStringLiteral("Com 3 - /dev/tesedra-nuevo"));
+    EXPECT_EQ(lista->currentIndex(), 4);
+    EXPECT_EQ(sesion().Puerto, 5);
+}
+
+// --version answers on one line, without a display.
+TEST(DesktopProgram, AnswersVersionWithoutADisplay)
+{
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    for (const char* v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        entorno.remove(QString::fromLatin1(v));
+    const Salida s = Ejecutar(Programa("tesedra"), {QStringLiteral("--version")}, {}, entorno);
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_EQ(s.salida, QByteArray("tesedra " TESEDRA_VERSION "\n"));
 }
 
 // The program starts through its own main() on a virtual X server of its own up to

@@ -130,6 +130,13 @@ TEST_F(Simulador, WrongArgumentsEndTheProgramWithoutADevice)
     }
 }
 
+TEST_F(Simulador, VersionIsOneLine)
+{
+    const Salida s = Ejecutar(Programa(QStringLiteral("tesedra-routersim")), {QStringLiteral("--version")});
+    EXPECT_EQ(s.codigo, 0);
+    EXPECT_EQ(s.salida, QByteArray("tesedra-routersim " TESEDRA_VERSION "\n"));
+}
+
 // The 812 answers a password prompt only at the end of what came: a greeting that
 // mentions it in the middle of a line gets no password.
 TEST_F(Simulador, DataFolderGreetingMentioningThePasswordGetsNone)

@@ -1,0 +1,13 @@
+#pragma once
+// The product version, set once in the top-level CMakeLists.txt.
+
+namespace tesedra {
+
+inline constexpr char kVersion[] = TESEDRA_VERSION;
+
+// When the only argument is --version: prints "<programa> <version>" on standard
+// output and returns true (the program then ends with 0). Needs no application
+// object, so the desktop program answers without a display.
+bool AtenderVersion(const char* programa, int argc, char** argv);
+
+} // namespace tesedra

@@ -1,0 +1,47 @@
+// tesedra-cli ports: the device each of the ports Com 1..Com 6 opens, one line a
+// port, as the main window's port list shows them.
+#include "base/Latin1.h"
+#include "cli/Comandos.h"
+#include "cli/OpcionesRouter.h"
+#include "cli/TextosCli.h"
+#include "console/PuertosSerie.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace tesedra::cli {
+
+namespace {
+
+constexpr int16_t kPuertos = 6;
+
+} // namespace
+
+int ComandoPorts(const QStringList& argumentos)
+{
+    QCommandLineParser p;
+    p.setApplicationDescription(Txt(kTxtDescripcionPorts));
+    p.addHelpOption();
+    if (!p.parse(argumentos)) {
+        Error(p.errorText());
+        return kSalidaUso;
+    }
+    if (p.isSet(QStringLiteral("help"))) {
+        std::fputs(TextoAyuda(p, "ports").constData(), stdout);
+        return kSalidaBien;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        Error(Txt(kTxtPortsSinArgumentos));
+        return kSalidaUso;
+    }
+    PrepararConsola();
+    const auto destinos = DestinosPuertos(kPuertos);
+    for (int16_t n = 1; n <= kPuertos; ++n) {
+        const QByteArray linea = L1(EtiquetaPuerto(n, destinos[static_cast<size_t>(n - 1)])).toLocal8Bit();
+        std::fprintf(stdout, "%s\n", linea.constData());
+    }
+    return std::fflush(stdout) == 0 ? kSalidaBien : kSalidaFallo;
+}
+
+} // namespace tesedra::cli

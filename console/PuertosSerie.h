@@ -1,0 +1,69 @@
+#pragma once
+// Which device each of the main window's ports "Com 1".."Com 6" opens on Linux,
+// and why opening one failed, in words that tell the technician what to do.
+
+#include <QSerialPort>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tesedra {
+
+// A serial port the system reports. Texts are Latin-1.
+struct PuertoDetectado {
+    std::string nombre;      // ttyUSB0
+    std::string ubicacion;   // /dev/ttyUSB0
+    std::string descripcion; // FT232R USB UART
+    std::string fabricante;  // FTDI
+    uint16_t vendedor = 0;   // USB vendor id; 0 when none
+    bool uart = false;       // a built-in port whose driver reports a real UART (sysfs type)
+};
+
+// The ports in the order "Com 1", "Com 2"... take them: USB and ACM adapters
+// first, by name in natural order (ttyUSB2 before ttyUSB10); then the other ports,
+// also by name. A built-in ttyS port is kept only when something real stands
+// behind it (a vendor id, a manufacturer, a description, or a UART its driver
+// reports): the kernel creates ttyS0..ttyS31 whether or not the board has them.
+std::vector<PuertoDetectado> OrdenarPuertos(std::vector<PuertoDetectado> detectados);
+
+// What port n opens and where that came from.
+struct DestinoPuerto {
+    enum class Origen { Variable, Detectado, Ninguno };
+    std::string ruta;
+    Origen origen = Origen::Ninguno;
+    PuertoDetectado puerto; // the detected port (Origen::Detectado)
+};
+
+// Port n (1-based): the value of TESEDRA_COM<n> when it is set (`variable`, empty
+// when unset); else the n-th of `ordenados` (OrdenarPuertos); else /dev/ttyS<n-1>.
+DestinoPuerto DestinoDePuerto(int16_t puerto, const std::vector<PuertoDetectado>& ordenados,
+                              const std::string& variable);
+
+// The same from the running system: TESEDRA_COM<n> and the detected ports.
+DestinoPuerto DestinoDePuerto(int16_t puerto);
+
+// Ports 1..cuantos from the running system, detecting the ports once.
+std::vector<DestinoPuerto> DestinosPuertos(int16_t cuantos);
+
+// The serial ports the system reports now, unordered and unfiltered.
+std::vector<PuertoDetectado> PuertosDetectados();
+
+// "Com 1 - ttyUSB0, FT232R USB UART"; "Com 3 - /dev/ttyS2 (no device detected)".
+std::string EtiquetaPuerto(int16_t puerto, const DestinoPuerto& destino);
+
+// Why an open failed. Several causes reach the caller as the same
+// QSerialPort error (a denied permission, a port another program holds, a lock
+// file that cannot be taken are all PermissionError): the device file itself
+// tells them apart.
+enum class FalloApertura { Permiso, Ocupado, Ausente, Otro };
+FalloApertura ClasificarFallo(QSerialPort::SerialPortError error, bool existe, bool accesible);
+// The same, asking the device file at `ruta` whether it exists and may be opened
+// for reading and writing by this user.
+FalloApertura ClasificarFallo(QSerialPort::SerialPortError error, const std::string& ruta);
+
+// The message of a failed open of `ruta`: what went wrong and what to do about
+// it; `detalle` (the system's own words) is added for causes without advice.
+std::string MensajeFalloApertura(FalloApertura fallo, const std::string& ruta, const std::string& detalle);
+
+} // namespace tesedra
