@@ -91,7 +91,7 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         {{"ports", "--help"}, 0, "Usage: tesedra-cli ports [options]", ""},
         {{"ports", "x"}, 2, "", "ports takes no arguments"},
         {QStringList{"check", "sync", "--model", "5660", "--device", "@dir/ttyUSB7"} + kDev.mid(2), 1, "",
-                       "@dir/ttyUSB7: el dispositivo no existe"},
+                       "@dir/ttyUSB7: the device does not exist"},
         {{}, 2, "", "Usage: tesedra-cli COMMAND"},
         {{"chek"}, 2, "", "unknown command 'chek'"},
         {{"check", "--help"}, 0, "Usage: tesedra-cli check [options] CHECK", ""},
