@@ -4,6 +4,7 @@
 #include "base/Latin1.h"
 #include "cli/Comandos.h"
 #include "cli/OpcionesRouter.h"
+#include "cli/OpcionTranscripcion.h"
 #include "base/Sesion.h"
 
 #include <QCommandLineParser>
@@ -30,6 +31,7 @@ int ComandoCheck(const QStringList& argumentos)
     p.addOption({QStringLiteral("circuit"),
                  QStringLiteral("Virtual circuit name for the 812 configuration check (default WAN)."),
                  QStringLiteral("NAME")});
+    AnadirOpcionTranscripcion(p);
     if (!p.parse(argumentos)) {
         Error(p.errorText());
         return kSalidaUso;
@@ -85,6 +87,8 @@ int ComandoCheck(const QStringList& argumentos)
         progreso.Paso("Logging on to the router...");
         resultado = EjecutarPrueba(o.modelo, tipo, params);
     }
+    if (!EscribirTranscripcionPedida(p))
+        return kSalidaFallo;
     if (resultado.empty()) {
         Error(QStringLiteral("the %1 check failed").arg(nombre));
         return kSalidaFallo;

@@ -4,6 +4,7 @@
 #include "cli/Comandos.h"
 #include "base/Latin1.h"
 #include "cli/OpcionesRouter.h"
+#include "cli/OpcionTranscripcion.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "validation/DatosValidacion.h"
@@ -100,6 +101,7 @@ int ComandoValidate(const QStringList& argumentos)
     p.addOption({QStringLiteral("save"), QStringLiteral("Append the record to the day's file AIddmmyy.txt in DIR."),
                  QStringLiteral("DIR")});
     p.addOption({QStringLiteral("raw"), QStringLiteral("Print one name=value line per record field instead.")});
+    AnadirOpcionTranscripcion(p);
     if (!p.parse(argumentos)) {
         Error(p.errorText());
         return kSalidaUso;
@@ -154,6 +156,8 @@ int ComandoValidate(const QStringList& argumentos)
         progreso.Paso("Logging on to the router...");
         ok = EjecutarValidacion(o.modelo, v);
     }
+    if (!EscribirTranscripcionPedida(p))
+        return kSalidaFallo;
     if (!ok) {
         Error(QStringLiteral("the validation failed: the installation values could not be gathered"));
         return kSalidaFallo;

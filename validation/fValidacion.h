@@ -20,6 +20,7 @@ class QLabel;
 namespace tesedra {
 
 class fProcesando;
+class TranscripcionVentana;
 
 class fValidacion : public QWidget {
     Q_OBJECT
@@ -53,6 +54,7 @@ private:
     QWidget* principal_;
     std::function<int16_t()> codigoModelo_;
     std::unique_ptr<fProcesando> procesando_;
+    TranscripcionVentana* transcripcion_ = nullptr;
     ValoresInstalacion valores_;
     bool enCurso_ = false;
 };
