@@ -211,6 +211,7 @@ void Grabadora::Comenzar(int16_t modelo, const std::string& puerto)
     actual_.puerto = puerto;
     actual_.version = TESEDRA_VERSION;
     actual_.operacion = operacion_.empty() ? "console" : operacion_;
+    secreto_.clear();
     reloj_.start();
     enCurso_ = true;
     ++numero_;
@@ -224,6 +225,12 @@ void Grabadora::Anotar(bool delRouter, const std::string& bytes, bool secreto)
     t.ms = reloj_.elapsed();
     t.delRouter = delRouter;
     t.bytes = secreto ? std::string(kSecretoTranscripcion) : bytes;
+    if (secreto && bytes.size() >= 3)
+        secreto_ = bytes;
+    if (delRouter && !secreto_.empty()) {
+        for (size_t p = t.bytes.find(secreto_); p != std::string::npos; p = t.bytes.find(secreto_, p + 4))
+            t.bytes.replace(p, secreto_.size(), kSecretoTranscripcion);
+    }
     actual_.tramos.push_back(std::move(t));
 }
 
@@ -233,6 +240,7 @@ void Grabadora::Terminar()
         return;
     enCurso_ = false;
     operacion_.clear();
+    secreto_.clear();
     if (alTerminar_)
         alTerminar_(actual_);
 }

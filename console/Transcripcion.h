@@ -61,7 +61,9 @@ public:
 
     // Starts a new transcript (the previous one is kept as the last run's until then).
     void Comenzar(int16_t modelo, const std::string& puerto);
-    // Bytes that crossed the link; ignored outside a run.
+    // Bytes that crossed the link; ignored outside a run. A secret write is recorded
+    // as "****", and so is the secret wherever the router sends it back (a console
+    // that echoes the password) for secrets of three bytes or more.
     void Anotar(bool delRouter, const std::string& bytes, bool secreto = false);
     // The run is over (the port closed): the finished transcript goes to the observer.
     void Terminar();
@@ -86,6 +88,7 @@ private:
     Transcripcion actual_;
     QElapsedTimer reloj_;
     std::string operacion_;
+    std::string secreto_;
     bool enCurso_ = false;
     uint64_t numero_ = 0;
     AlTerminar alTerminar_;

@@ -78,6 +78,20 @@ TEST(TranscriptText, RefusesMalformedLines)
     }
 }
 
+// A console that echoes the password: the echo is hidden too.
+TEST(TranscriptText, EchoedPasswordIsHidden)
+{
+    Grabadora& g = Grabadora::Instancia();
+    g.Comenzar(kOfficeRemote812, "/dev/null");
+    g.Anotar(true, "Password: ");
+    g.Anotar(false, "s3cr3t", true);
+    g.Anotar(true, "s3cr3t\r\nWelcome s3cr3ts3cr3t\r\n");
+    g.Terminar();
+    const std::string texto = g.Ultima().Texto();
+    EXPECT_EQ(texto.find("s3cr3t"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("< \"****\\r\\nWelcome ********\\r\\n\""), std::string::npos) << texto;
+}
+
 class Grabacion : public PruebaConRouter {
 protected:
     void TearDown() override
