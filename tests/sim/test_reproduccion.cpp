@@ -125,7 +125,8 @@ TEST_P(ReplayFijado, CommittedTranscriptGivesTheGoldenResult)
 INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay));
 INSTANTIATE_TEST_SUITE_P(Committed, ReplayFijado, testing::ValuesIn(ConFixture()));
 
-// A hand-made transcript: two different replies to one command, a paged reply.
+// A hand-made transcript: two different replies to one command, two paged replies
+// going on differently after the page.
 const char kTranscripcionAMano[] =
     "# tesedra console transcript\n"
     "# model: 812\n"
@@ -134,13 +135,19 @@ const char kTranscripcionAMano[] =
     "0.020 > \"****\"\n"
     "0.020 > \"\\r\"\n"
     "0.030 < \"\\r\\nWelcome\\r\\n3Com-DSL>\"\n"
+    "0.031 > \"\\r\"\n"
+    "0.032 < \"\\r\\n3Com-DSL>\"\n"
     "0.040 > \"show x\\r\"\n"
     "0.050 < \"show x\\r\\nfirst\\r\\n3Com-DSL>\"\n"
     "0.060 > \"show x\\r\"\n"
     "0.070 < \"show x\\r\\nsecond\\r\\n\"\n"
     "0.075 < \"---Press <return> or type More for more\"\n"
     "0.080 > \"\\r\"\n"
-    "0.090 < \"\\r\\nafter the page\\r\\n3Com-DSL>\"\n";
+    "0.090 < \"\\r\\nafter page A\\r\\n3Com-DSL>\"\n"
+    "0.100 > \"show y\\r\"\n"
+    "0.110 < \"show y\\r\\nthird\\r\\n---Press <return> or type More for more\"\n"
+    "0.120 > \"\\r\"\n"
+    "0.130 < \"\\r\\nafter page B\\r\\n3Com-DSL>\"\n";
 
 class ReplayAMano : public PruebaConRouter {
 protected:
@@ -162,13 +169,16 @@ protected:
 };
 
 // The k-th sending gets the k-th recorded reply, then the last again; a paged reply
-// goes on at the program's key.
+// goes on at the program's key with its own continuation, whatever the order of the
+// commands.
 TEST_F(ReplayAMano, RepliesInRecordedOrderAndPagesAsRecorded)
 {
+    const std::string pagina = "---Press <return> or type More for more\r\n";
+    EXPECT_EQ(Visible(Enviar("show y")), Visible("show y\r\nthird\r\n" + pagina + "after page B\r\n3Com-DSL>"));
     EXPECT_EQ(Visible(Enviar("show x")), Visible("show x\r\nfirst\r\n3Com-DSL>"));
-    const std::string paginada = "show x\r\nsecond\r\n---Press <return> or type More for more\r\nafter the page\r\n3Com-DSL>";
-    EXPECT_EQ(Visible(Enviar("show x")), Visible(paginada));
-    EXPECT_EQ(Visible(Enviar("show x")), Visible(paginada));
+    const std::string segunda = "show x\r\nsecond\r\n" + pagina + "after page A\r\n3Com-DSL>";
+    EXPECT_EQ(Visible(Enviar("show x")), Visible(segunda));
+    EXPECT_EQ(Visible(Enviar("show x")), Visible(segunda));
 }
 
 // A command the transcript never saw: the model's own error reply.
