@@ -87,8 +87,8 @@ int ComandoCheck(const QStringList& argumentos)
         progreso.Paso("Logging on to the router...");
         resultado = EjecutarPrueba(o.modelo, tipo, params);
     }
-    if (!EscribirTranscripcionPedida(p))
-        return kSalidaFallo;
+    // A transcript that cannot be written fails the command, but the result still shows.
+    const bool transcripcionBien = EscribirTranscripcionPedida(p);
     if (resultado.empty()) {
         Error(QStringLiteral("the %1 check failed").arg(nombre));
         return kSalidaFallo;
@@ -97,7 +97,7 @@ int ComandoCheck(const QStringList& argumentos)
         Error(QStringLiteral("cannot write the result to standard output"));
         return kSalidaFallo;
     }
-    return kSalidaBien;
+    return transcripcionBien ? kSalidaBien : kSalidaFallo;
 }
 
 } // namespace tesedra::cli

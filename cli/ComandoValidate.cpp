@@ -156,8 +156,8 @@ int ComandoValidate(const QStringList& argumentos)
         progreso.Paso("Logging on to the router...");
         ok = EjecutarValidacion(o.modelo, v);
     }
-    if (!EscribirTranscripcionPedida(p))
-        return kSalidaFallo;
+    // A transcript that cannot be written fails the command, but the values still show.
+    const bool transcripcionBien = EscribirTranscripcionPedida(p);
     if (!ok) {
         Error(QStringLiteral("the validation failed: the installation values could not be gathered"));
         return kSalidaFallo;
@@ -181,7 +181,7 @@ int ComandoValidate(const QStringList& argumentos)
     else
         EscribirParaPersonas(v, e.ComprobarLinea);
     std::fflush(stdout);
-    return guardado ? kSalidaBien : kSalidaFallo;
+    return guardado && transcripcionBien ? kSalidaBien : kSalidaFallo;
 }
 
 } // namespace tesedra::cli
