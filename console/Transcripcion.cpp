@@ -205,6 +205,12 @@ Grabadora& Grabadora::Instancia()
 
 void Grabadora::Comenzar(int16_t modelo, const std::string& puerto)
 {
+    // A run left open (its port never closed) still counts as finished.
+    if (enCurso_) {
+        const std::string siguiente = operacion_;
+        Terminar();
+        operacion_ = siguiente;
+    }
     actual_ = Transcripcion{};
     actual_.fecha = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
     actual_.modelo = modelo;
