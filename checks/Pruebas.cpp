@@ -3,6 +3,7 @@
 
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
+#include "console/Transcripcion.h"
 #include "base/Sesion.h"
 
 #include <exception>
@@ -48,6 +49,9 @@ std::string EjecutarPrueba(int16_t modelo, int16_t tipoPrueba, const ParametrosP
     std::string resultado;
     try {
         if (modelo == kEfficient5660 || modelo == kOfficeRemote812) {
+            static const char* const kNombres[] = {"sync", "atm", "ppp", "ip", "config"};
+            Grabadora::Instancia().FijarOperacion(
+                std::string("check-") + (tipoPrueba >= 0 && tipoPrueba <= 4 ? kNombres[tipoPrueba] : "other"));
             if (!IniciarModelo(modelo)) {
                 CerrarPuerto();
                 return {};

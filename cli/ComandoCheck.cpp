@@ -4,6 +4,7 @@
 #include "base/Latin1.h"
 #include "cli/Comandos.h"
 #include "cli/OpcionesRouter.h"
+#include "cli/OpcionTranscripcion.h"
 #include "cli/TextosCli.h"
 #include "base/Sesion.h"
 
@@ -23,6 +24,7 @@ int ComandoCheck(const QStringList& argumentos)
     p.addOption({QStringLiteral("vp"), Txt(kTxtOpcionVp), QStringLiteral("VP")});
     p.addOption({QStringLiteral("vc"), Txt(kTxtOpcionVc), QStringLiteral("VC")});
     p.addOption({QStringLiteral("circuit"), Txt(kTxtOpcionCircuito), QStringLiteral("NAME")});
+    AnadirOpcionTranscripcion(p);
     if (!p.parse(argumentos)) {
         Error(p.errorText());
         return kSalidaUso;
@@ -78,6 +80,8 @@ int ComandoCheck(const QStringList& argumentos)
         progreso.Paso(Txt(kTxtAccediendo));
         resultado = EjecutarPrueba(o.modelo, tipo, params);
     }
+    // A transcript that cannot be written fails the command, but the result still shows.
+    const bool transcripcionBien = EscribirTranscripcionPedida(p);
     if (resultado.empty()) {
         Error(Txt(kTxtPruebaFallida).arg(nombre));
         return kSalidaFallo;
@@ -86,7 +90,7 @@ int ComandoCheck(const QStringList& argumentos)
         Error(Txt(kTxtNoEscribeResultado));
         return kSalidaFallo;
     }
-    return kSalidaBien;
+    return transcripcionBien ? kSalidaBien : kSalidaFallo;
 }
 
 } // namespace tesedra::cli

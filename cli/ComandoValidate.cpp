@@ -4,6 +4,7 @@
 #include "cli/Comandos.h"
 #include "base/Latin1.h"
 #include "cli/OpcionesRouter.h"
+#include "cli/OpcionTranscripcion.h"
 #include "cli/TextosCli.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
@@ -104,6 +105,7 @@ int ComandoValidate(const QStringList& argumentos)
     p.addOption({QStringLiteral("modality"), Txt(kTxtOpcionModalidad), QStringLiteral("MODALITY")});
     p.addOption({QStringLiteral("save"), Txt(kTxtOpcionGuardar), QStringLiteral("DIR")});
     p.addOption({QStringLiteral("raw"), Txt(kTxtOpcionCrudo)});
+    AnadirOpcionTranscripcion(p);
     if (!p.parse(argumentos)) {
         Error(p.errorText());
         return kSalidaUso;
@@ -158,6 +160,8 @@ int ComandoValidate(const QStringList& argumentos)
         progreso.Paso(Txt(kTxtAccediendo));
         ok = EjecutarValidacion(o.modelo, v);
     }
+    // A transcript that cannot be written fails the command, but the values still show.
+    const bool transcripcionBien = EscribirTranscripcionPedida(p);
     if (!ok) {
         Error(Txt(kTxtValidacionFallida));
         return kSalidaFallo;
@@ -181,7 +185,7 @@ int ComandoValidate(const QStringList& argumentos)
     else
         EscribirParaPersonas(v, e.ComprobarLinea);
     std::fflush(stdout);
-    return guardado ? kSalidaBien : kSalidaFallo;
+    return guardado && transcripcionBien ? kSalidaBien : kSalidaFallo;
 }
 
 } // namespace tesedra::cli

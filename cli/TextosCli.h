@@ -30,6 +30,14 @@ inline constexpr TextoDoble kTxtUsoFin{
     "\n'tesedra-cli ORDEN --help' describe una orden; 'tesedra-cli --version' muestra la versi\xF3n.\n",
     "\n'tesedra-cli COMMAND --help' describes a command; 'tesedra-cli --version' prints the version.\n"};
 
+// --transcript (check, validate)
+inline constexpr TextoDoble kTxtOpcionTranscripcion{
+    "Escribe en FILE la transcripci\xF3n de la consola (cada byte en los dos sentidos, con su tiempo; "
+    "la contrase\xF1" "a como ****).",
+    "Write the console transcript of the run (every byte both ways, timed; the password as ****) to FILE."};
+inline constexpr TextoDoble kTxtTranscripcionNoEscrita{"no se puede escribir la transcripci\xF3n en '%1': %2",
+                                                       "cannot write the transcript to '%1': %2"};
+
 // ports
 inline constexpr TextoDoble kTxtDescripcionPorts{
     "Lista el dispositivo que abre cada puerto (Com 1..Com 6, los n\xFAmeros que toma --port):\n"

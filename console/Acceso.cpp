@@ -2,6 +2,7 @@
 
 #include "console/ComSerie.h"
 #include "console/Tiempos.h"
+#include "console/Transcripcion.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "base/Sesion.h"
@@ -20,8 +21,10 @@ const std::string kPassword = "Password:";
 const std::string kSetup = "Setup?";
 constexpr size_t kVentanaPassword812 = 12;
 
-bool AbrirModelo(int32_t baudios)
+bool AbrirModelo(int16_t modelo, int32_t baudios)
 {
+    // Each log-on starts the transcript of a new run.
+    Grabadora::Instancia().Comenzar(modelo, rutaDispositivo.empty() ? RutaPuerto(sesion().Puerto) : rutaDispositivo);
     if (!rutaDispositivo.empty())
         return AbrirPuertoRuta(rutaDispositivo, baudios, "N", 8, 1);
     return AbrirPuerto(sesion().Puerto, baudios, "N", 8, 1);
@@ -84,7 +87,7 @@ bool AccederEfficient5660()
         // must not be typed again at the command line.
         if (recogido.find(prompt) != std::string::npos)
             return true;
-        if (recogido.find(kPassword) != std::string::npos && !EscribirPuerto(sesion().ClaveModem))
+        if (recogido.find(kPassword) != std::string::npos && !EscribirPuertoSecreto(sesion().ClaveModem))
             return false;
         if (plazo.hasExpired()) {
             MostrarError(mensajes().msgTiempoModem);
@@ -101,7 +104,7 @@ bool AccederOfficeRemote812()
     for (;;) {
         if (!Ronda(recogido))
             return false;
-        if (TerminaCon(recogido, kPassword, kVentanaPassword812) && !EscribirPuerto(sesion().ClaveModem))
+        if (TerminaCon(recogido, kPassword, kVentanaPassword812) && !EscribirPuertoSecreto(sesion().ClaveModem))
             return false;
         if (plazo.hasExpired()) {
             MostrarError(mensajes().msgTiempoModem);
@@ -117,7 +120,7 @@ bool AccederOfficeRemote812()
 
 bool IniciarEfficient5660()
 {
-    if (AbrirModelo(38400) && AccederEfficient5660()) {
+    if (AbrirModelo(kEfficient5660, 38400) && AccederEfficient5660()) {
         DescartarColaAcceso();
         return true;
     }
@@ -127,7 +130,8 @@ bool IniciarEfficient5660()
 
 bool IniciarOfficeRemote812()
 {
-    if (AbrirModelo(9600) && AccederOfficeRemote812() && AccederOfficeRemote812() && AccederOfficeRemote812()) {
+    if (AbrirModelo(kOfficeRemote812, 9600) && AccederOfficeRemote812() && AccederOfficeRemote812()
+        && AccederOfficeRemote812()) {
         DescartarColaAcceso();
         return true;
     }

@@ -1,5 +1,7 @@
 #include "console/CanalSerie.h"
 
+#include "console/Transcripcion.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
@@ -128,6 +130,8 @@ bool CanalSerie::Abrir(const QString& ruta, int32_t baudios, const std::string& 
 
 bool CanalSerie::Cerrar(QString& error)
 {
+    // The run's transcript ends with the port.
+    Grabadora::Instancia().Terminar();
     // Whoever closes the port has dealt with a loss: it is reported no more.
     const bool eraPerdido = perdido_;
     perdido_ = false;
@@ -154,7 +158,7 @@ bool CanalSerie::Abierto() const
     return puerto_.isOpen() && !perdido_;
 }
 
-bool CanalSerie::Escribir(const std::string& bytes, QString& error)
+bool CanalSerie::Escribir(const std::string& bytes, QString& error, bool secreto)
 {
     if (bytes.empty())
         return true;
@@ -163,6 +167,7 @@ bool CanalSerie::Escribir(const std::string& bytes, QString& error)
         error = puerto_.errorString();
         return false;
     }
+    Grabadora::Instancia().Anotar(false, bytes, secreto);
     return true;
 }
 
@@ -179,7 +184,9 @@ qint64 CanalSerie::Disponibles() const
 std::string CanalSerie::LeerTodo()
 {
     const QByteArray datos = puerto_.readAll();
-    return std::string(datos.constData(), static_cast<size_t>(datos.size()));
+    std::string bytes(datos.constData(), static_cast<size_t>(datos.size()));
+    Grabadora::Instancia().Anotar(true, bytes);
+    return bytes;
 }
 
 bool CanalSerie::Esperar(QDeadlineTimer hasta, const std::function<bool()>& listo)

@@ -34,7 +34,8 @@ public:
     QString DescripcionPerdida() const { return descripcionPerdida_; }
 
     // Queues the bytes for sending; false (with the description) when the port refused them.
-    bool Escribir(const std::string& bytes, QString& error);
+    // A secret write (the console password) is recorded in the transcript as "****".
+    bool Escribir(const std::string& bytes, QString& error, bool secreto = false);
     qint64 PendientesSalida() const;
     std::string LeerTodo();
     qint64 Disponibles() const;

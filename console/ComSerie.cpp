@@ -67,6 +67,8 @@ void InformarPerdida(const std::string& mensaje)
     MostrarError(mensaje + desc);
 }
 
+bool EscribirLinea(const std::string& texto, bool secreto);
+
 } // namespace
 
 const ContadoresCanal& contadoresCanal()
@@ -128,6 +130,18 @@ bool PuertoAbierto()
 
 bool EscribirPuerto(const std::string& texto)
 {
+    return EscribirLinea(texto, false);
+}
+
+bool EscribirPuertoSecreto(const std::string& texto)
+{
+    return EscribirLinea(texto, true);
+}
+
+namespace {
+
+bool EscribirLinea(const std::string& texto, bool secreto)
+{
     if (canal().Perdido()) {
         InformarPerdida(mensajes().msgErrEscPuerto);
         return false;
@@ -137,7 +151,7 @@ bool EscribirPuerto(const std::string& texto)
 
     const uint64_t sesionPuerto = canal().Generacion();
     QString error;
-    if (!canal().Escribir(HastaFinDeLinea(texto), error) || !canal().Escribir("\r", error)) {
+    if (!canal().Escribir(HastaFinDeLinea(texto), error, secreto) || !canal().Escribir("\r", error)) {
         MostrarError(mensajes().msgErrEscPuerto + ToL1(error));
         return false;
     }
@@ -150,6 +164,8 @@ bool EscribirPuerto(const std::string& texto)
     // Closed during the wait (and maybe opened again by someone else): failed.
     return canal().Abierto() && canal().Generacion() == sesionPuerto;
 }
+
+} // namespace
 
 std::string LeerPuerto(int pausaMs)
 {

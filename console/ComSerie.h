@@ -30,6 +30,8 @@ bool AbrirPuerto(int16_t puerto, int32_t baudios, const std::string& paridad, in
 bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string& paridad,
                      int16_t bitsDatos, int16_t bitsParada);
 bool EscribirPuerto(const std::string& texto);
+// The same for a secret (the console password): the transcript shows "****".
+bool EscribirPuertoSecreto(const std::string& texto);
 std::string LeerPuerto(int pausaMs);
 bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t modelo, int limiteSegundos);
 // Reads and drops whatever the console still sends until it has been silent for

@@ -8,6 +8,7 @@
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
 #include "console/Respuesta.h"
+#include "console/Transcripcion.h"
 #include "ipconn/clsExecCmd.h"
 
 #include <QCoreApplication>
@@ -219,6 +220,7 @@ std::string EjecutarRouter(int16_t modelo, bool tracert, const std::string& dire
 {
     std::string resultado;
     std::string respuesta;
+    Grabadora::Instancia().FijarOperacion(tracert ? "ip-traceroute" : "ip-ping");
     if (IniciarModelo(modelo) && EnviarComando(ComandoRouter(tracert, direccion), respuesta, modelo, retardo)) {
         if (modelo == kEfficient5660) {
             resultado = ResultadoRouter5660(respuesta, PromptModelo(modelo));

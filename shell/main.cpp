@@ -1,5 +1,6 @@
 // The desktop program: the log-on window first; the main window after it.
 #include "base/Version.h"
+#include "console/HistorialTranscripciones.h"
 #include "ui/DialogosWidgets.h"
 #include "ui/Presentacion.h"
 #include "shell/fPerfil.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv)
 
     tesedra::DialogosWidgets dialogos;
     tesedra::InstalarDialogos(&dialogos);
+    // Every router run leaves its console transcript in the user's state folder.
+    tesedra::ActivarHistorialTranscripciones();
 
     auto* perfil = new tesedra::fPerfil();
     perfil->show();

@@ -132,6 +132,8 @@ void SimuladorRouter::FijarRespuesta(const std::string& comando, const std::stri
 
 bool SimuladorRouter::Iniciar()
 {
+    if (!o_.transcripcion.isEmpty() && !CargarReproduccion())
+        return false;
     if (!CargarTabla())
         return false;
 
@@ -419,6 +421,11 @@ void SimuladorRouter::ProcesarByte(char c)
         return;
     }
 
+    if (reproduccion_) {
+        ProcesarByteReproduccion(c);
+        return;
+    }
+
     switch (estado_) {
     case Estado::Dormido:
         if (c == '\r') {
@@ -545,6 +552,90 @@ void SimuladorRouter::Ejecutar(const std::string& linea)
         }
     }
     Encolar(RespuestaPara(linea), true);
+}
+
+// ---- replay of a transcript ----
+
+bool SimuladorRouter::CargarReproduccion()
+{
+    QFile f(o_.transcripcion);
+    if (!f.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "routersim: cannot read the transcript %s: %s\n", qPrintable(o_.transcripcion),
+                     qPrintable(f.errorString()));
+        return false;
+    }
+    const QByteArray datos = f.readAll();
+    auto r = std::make_unique<Reproduccion>();
+    std::string error;
+    if (!r->Cargar(std::string(datos.constData(), static_cast<size_t>(datos.size())), error)) {
+        std::fprintf(stderr, "routersim: %s: %s\n", qPrintable(o_.transcripcion), error.c_str());
+        return false;
+    }
+    o_.modelo = r->Modelo();
+    reproduccion_ = std::move(r);
+    return true;
+}
+
+void SimuladorRouter::EncolarSegmento(const std::vector<Reproduccion::Pieza>& piezas)
+{
+    std::vector<Tramo> tramos;
+    for (const auto& p : piezas) {
+        const long long ms = o_.pausaMaximaMs >= 0 ? std::min<long long>(p.pausaMs, o_.pausaMaximaMs) : p.pausaMs;
+        if (ms > 0) {
+            Tramo pausa;
+            pausa.tipo = Tramo::Tipo::Pausa;
+            pausa.ms = static_cast<int>(std::min<long long>(ms, 24LL * 3600 * 1000));
+            tramos.push_back(pausa);
+        }
+        Tramo t;
+        t.texto = p.bytes;
+        tramos.push_back(std::move(t));
+    }
+    Encolar(std::move(tramos), false);
+}
+
+std::vector<SimuladorRouter::Tramo> SimuladorRouter::RespuestaDesconocida(const std::string& linea)
+{
+    // The model's own error reply: the table's catch-all entry.
+    for (const auto& p : patrones_) {
+        if (p.palabras.size() == 1 && p.palabras[0] == QLatin1String("*"))
+            return TramosDe(ToL1(LeerDato(p.fichero)), {{QStringLiteral("linea"), L1(linea)}});
+    }
+    return {};
+}
+
+void SimuladorRouter::ProcesarByteReproduccion(char c)
+{
+    // The recorded output already holds the router's echo: nothing is echoed here.
+    if (c != '\r') {
+        linea_.push_back(c);
+        return;
+    }
+    const std::string linea = linea_;
+    linea_.clear();
+    Registrar(linea);
+
+    // The key that answers a paging prompt brings the rest of the reply.
+    if (!segmentosPendientes_.empty()) {
+        const auto segmento = std::move(segmentosPendientes_.front());
+        segmentosPendientes_.pop_front();
+        EncolarSegmento(segmento);
+        return;
+    }
+
+    const bool enClave = esperandoClave_;
+    const Reproduccion::Respuesta* r = reproduccion_->Siguiente(linea, enClave);
+    if (!r || r->segmentos.empty()) {
+        esperandoClave_ = false;
+        const std::string texto = Recortar(linea);
+        Emitir(linea + "\r\n");
+        Encolar(texto.empty() ? std::vector<Tramo>{} : RespuestaDesconocida(texto), true);
+        return;
+    }
+    esperandoClave_ = r->pideClave;
+    for (size_t i = 1; i < r->segmentos.size(); ++i)
+        segmentosPendientes_.push_back(r->segmentos[i]);
+    EncolarSegmento(r->segmentos.front());
 }
 
 // ---- output ----

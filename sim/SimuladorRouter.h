@@ -18,9 +18,12 @@
 #include <QObject>
 #include <QString>
 
+#include "sim/Reproduccion.h"
+
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,6 +43,8 @@ struct OpcionesSimulador {
     bool silencioso = false;            // never answers anything
     int cortarTrasBytes = -1;           // stops answering after N output bytes (stays open)
     int desaparecerTrasBytes = -1;      // closes the pseudo-terminal after N output bytes
+    QString transcripcion;              // replays this console transcript (the model comes from it)
+    int pausaMaximaMs = -1;             // replay: each recorded gap at most this long (-1: as recorded)
 };
 
 class SimuladorRouter : public QObject {
@@ -101,6 +106,10 @@ private:
     void EscribirAhora();
     void ProcesarPendientes();
     void Registrar(const std::string& linea);
+    bool CargarReproduccion();
+    void ProcesarByteReproduccion(char c);
+    void EncolarSegmento(const std::vector<Reproduccion::Pieza>& piezas);
+    std::vector<Tramo> RespuestaDesconocida(const std::string& linea);
 
     OpcionesSimulador o_;
     int maestro_ = -1;
@@ -127,6 +136,11 @@ private:
     std::vector<Patron> patrones_;
     std::map<std::string, std::string> fijadas_;
     std::vector<std::string> recibidas_;
+
+    // Replay of a transcript.
+    std::unique_ptr<Reproduccion> reproduccion_;
+    std::deque<std::vector<Reproduccion::Pieza>> segmentosPendientes_;  // after the next paging key
+    bool esperandoClave_ = false;
 };
 
 } // namespace tesedra::sim

@@ -71,6 +71,12 @@ int main(int argc, char** argv)
          QStringLiteral("N")},
         {QStringLiteral("link"), QStringLiteral("Also make a symbolic link to the device at PATH."),
          QStringLiteral("PATH")},
+        {QStringLiteral("replay"),
+         QStringLiteral("Be the router of a console transcript: its replies, paging and pace (the model comes "
+                        "from the transcript; any password is accepted)."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("max-gap"), QStringLiteral("With --replay: wait at most MS milliseconds between pieces."),
+         QStringLiteral("MS")},
     });
     p.process(app);
 
@@ -94,6 +100,9 @@ int main(int argc, char** argv)
     if (!LeerEntero(p, QStringLiteral("paging"), o.paginado) || !LeerEntero(p, QStringLiteral("baud"), o.baudios)
         || !LeerEntero(p, QStringLiteral("stop-after"), cortar)
         || !LeerEntero(p, QStringLiteral("vanish-after"), desaparecer))
+        return 2;
+    o.transcripcion = p.value(QStringLiteral("replay"));
+    if (!LeerEntero(p, QStringLiteral("max-gap"), o.pausaMaximaMs))
         return 2;
     o.cortarTrasBytes = cortar;
     o.desaparecerTrasBytes = desaparecer;

@@ -3,9 +3,12 @@
 #include "ui/Presentacion.h"
 #include "ui/Programa.h"
 #include "ui/fProcesando.h"
+#include "ui/TranscripcionVentana.h"
 #include "base/GuardarResultado.h"
 
+#include <QAction>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -15,7 +18,8 @@ VentanaResultado::VentanaResultado(QWidget* principal, std::function<int16_t()> 
     : QWidget(parent),
       principal_(principal),
       codigoModelo_(std::move(codigoModelo)),
-      procesando_(std::make_unique<fProcesando>(this))
+      procesando_(std::make_unique<fProcesando>(this)),
+      transcripcion_(new TranscripcionVentana(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }
@@ -33,6 +37,14 @@ void VentanaResultado::Preparar(QPlainTextEdit* tInfoEstado, QGroupBox* fEstado,
     tInfoEstado->setReadOnly(false);
     tInfoEstado->setLineWrapMode(QPlainTextEdit::NoWrap);
     tInfoEstado->setAccessibleName(fEstado->title());
+    // The box's own edit menu, with the saving of the last run's transcript after it.
+    tInfoEstado->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tInfoEstado, &QWidget::customContextMenuRequested, this, [this, tInfoEstado](const QPoint& donde) {
+        std::unique_ptr<QMenu> menu(tInfoEstado->createStandardContextMenu(donde));
+        menu->addSeparator();
+        menu->addAction(transcripcion_->Accion());
+        menu->exec(tInfoEstado->viewport()->mapToGlobal(donde));
+    });
     bSalvar->setText(Caption(35));
     bVolver->setText(Caption(36));
     connect(bSalvar, &QPushButton::clicked, this, &VentanaResultado::bSalvar_Click);
@@ -48,7 +60,9 @@ void VentanaResultado::Lanzar(const std::function<std::string(int16_t modelo)>& 
     enCurso_ = true;
     procesando_->Mostrar();
     setEnabled(false);
+    transcripcion_->AntesDeEjecutar();
     const std::string texto = ejecutar(codigoModelo_ ? codigoModelo_() : int16_t(0));
+    transcripcion_->TrasEjecutar();
     MostrarResultado(texto);
     procesando_->Ocultar();
     setEnabled(true);

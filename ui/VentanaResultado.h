@@ -17,6 +17,7 @@ class QPushButton;
 namespace tesedra {
 
 class fProcesando;
+class TranscripcionVentana;
 
 class VentanaResultado : public QWidget {
     Q_OBJECT
@@ -31,6 +32,8 @@ public:
     // True while this window's check is talking to the router.
     bool EnCurso() const { return enCurso_; }
     fProcesando* Procesando() const { return procesando_.get(); }
+    // The console transcript of the last run (saved from the result box's context menu).
+    TranscripcionVentana* TranscripcionUltima() const { return transcripcion_; }
 
     void bSalvar_Click();
     void bVolver_Click();
@@ -55,6 +58,7 @@ private:
     QPlainTextEdit* tInfoEstado_ = nullptr;
     std::string resultado_;
     bool enCurso_ = false;
+    TranscripcionVentana* transcripcion_;
 };
 
 } // namespace tesedra

@@ -6,6 +6,7 @@
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
 #include "console/Respuesta.h"
+#include "console/Transcripcion.h"
 #include "base/Dialogos.h"
 #include "base/Sesion.h"
 #include "validation/LecturaLinea.h"
@@ -268,6 +269,7 @@ bool EjecutarValidacion(int16_t modelo, ValoresInstalacion& v)
 
     bool ok = true;
     if (modelo == kEfficient5660 || modelo == kOfficeRemote812) {
+        Grabadora::Instancia().FijarOperacion("validation");
         ok = IniciarModelo(modelo);
         if (ok)
             ok = modelo == kEfficient5660 ? DatosValidacionEfficient5660(v) : DatosValidacionOfficeRemote812(v);

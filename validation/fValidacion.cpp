@@ -8,6 +8,7 @@
 #include "ui/Programa.h"
 #include "ui/IndicadorJuicio.h"
 #include "ui/fProcesando.h"
+#include "ui/TranscripcionVentana.h"
 #include "validation/DatosValidacion.h"
 #include "validation/FicheroRegistro.h"
 #include "validation/JuicioLinea.h"
@@ -68,6 +69,10 @@ fValidacion::fValidacion(QWidget* principal, std::function<int16_t()> codigoMode
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
+    // The console transcript of the last run, saved from the window's context menu.
+    transcripcion_ = new TranscripcionVentana(this);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    addAction(transcripcion_->Accion());
 
     setWindowTitle(Caption(51));
     ui->bAceptar->setText(Caption(52));
@@ -163,7 +168,9 @@ void fValidacion::Ejecutar_Click()
         enCurso_ = true;
         procesando_->Mostrar();
         setEnabled(false);
+        transcripcion_->AntesDeEjecutar();
         ok = EjecutarValidacion(modelo, valores_);
+        transcripcion_->TrasEjecutar();
         procesando_->Ocultar();
         setEnabled(true);
         enCurso_ = false;

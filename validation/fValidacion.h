@@ -22,6 +22,7 @@ namespace tesedra {
 
 class fProcesando;
 class IndicadorJuicio;
+class TranscripcionVentana;
 
 class fValidacion : public QWidget {
     Q_OBJECT
@@ -57,6 +58,7 @@ private:
     QWidget* principal_;
     std::function<int16_t()> codigoModelo_;
     std::unique_ptr<fProcesando> procesando_;
+    TranscripcionVentana* transcripcion_ = nullptr;
     ValoresInstalacion valores_;
     bool enCurso_ = false;
     std::array<IndicadorJuicio*, 4> indicadores_{};

@@ -3,6 +3,7 @@
 // terminal of its own for the password prompt and the progress shown.
 #include "validation/FicheroRegistro.h"
 #include "validation/ValidacionInversa.h"
+#include "console/Transcripcion.h"
 
 #include "Esperar.h"
 #include "Ficheros.h"
@@ -110,6 +111,9 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         {{"check", "ppp", "--model", "5660", "--device", "@dev"}, 2, "", "no router password given"},
         {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--password", "x"}, 1,
                        "", "Configuration modem error"},
+        {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--password", "x", "--transcript",
+          "@dir/falta/t.txt"},
+         1, "", "cannot write the transcript to '@dir/falta/t.txt'"},
         {QStringList{"validate", "--model", "812", "--line-check", "--modality", "oro"} + kDev, 2, "",
                        "unknown modality 'oro'"},
         {QStringList{"validate", "--model", "812", "--modality", "class"} + kDev, 2, "",
@@ -173,6 +177,18 @@ TEST_P(CliOrdenes, WriteTheirResultToStandardOutput)
     EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
     EXPECT_EQ(Visible(SinFecha(s.salida)), Visible(Golden(c.golden)));
     EXPECT_TRUE(c.ordenes.empty() || Ordenes() == c.ordenes) << testing::PrintToString(Ordenes());
+    if (c.args.contains("--transcript")) {
+        // The run's transcript: its commands, the password hidden.
+        Transcripcion t;
+        std::string error;
+        const std::string texto = LeerFichero(Sustituir(c.args[c.args.indexOf("--transcript") + 1]));
+        ASSERT_TRUE(LeerTranscripcion(texto, t, error)) << error << texto;
+        EXPECT_EQ(t.modelo, c.modelo);
+        for (const auto& orden : c.ordenes)
+            EXPECT_NE(texto.find(orden), std::string::npos) << orden;
+        EXPECT_EQ(texto.find("admin"), std::string::npos);
+        EXPECT_NE(texto.find("> \"****\""), std::string::npos);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -187,7 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     {"show vc internet settings", "show ip network LAN settings", "show dhcp server settings"},
                     "tests/cli/golden/812_config_internet.txt"},
-        OrdenRouter{kEfficient5660, {"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin"}, "",
+        OrdenRouter{kEfficient5660,
+                    {"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin", "--transcript", "@dir/t.txt"},
+                    "",
                     {"show pppstatus"}, "tests/checks/golden/5660_ppp.txt"},
         OrdenRouter{kOfficeRemote812,
                     QStringList{"validate", "--model", "812", "--line-check", "--modality", "premium"} + kDev, "", {},

@@ -74,6 +74,16 @@ protected:
         return *router_;
     }
 
+    // Starts the router of a console transcript (its model comes from the file), its
+    // recorded gaps cut to at most `pausaMaximaMs`, and points the log-on at it.
+    sim::SimuladorRouter& RouterDeTranscripcion(const QString& fichero, int pausaMaximaMs = 2)
+    {
+        return Router(0, [&](sim::OpcionesSimulador& o) {
+            o.transcripcion = fichero;
+            o.pausaMaximaMs = pausaMaximaMs;
+        });
+    }
+
     // The console commands the router received, without the log-on's empty lines,
     // the password and the "n" answer to "Setup?".
     std::vector<std::string> Ordenes() const;

@@ -1,0 +1,168 @@
+// Console transcripts: the text form read back to the same bytes, the recording of
+// a real check over the simulator, and the desktop's keeping of the last runs.
+#include "checks/Pruebas.h"
+#include "console/HistorialTranscripciones.h"
+#include "console/Transcripcion.h"
+
+#include "Ficheros.h"
+#include "Router.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+using namespace tesedra;
+using namespace tesedra::prueba;
+
+namespace {
+
+// Every byte value, and the texts a console sends, read back exactly; the written
+// form holds printable ASCII only.
+TEST(TranscriptText, RoundTripsEveryByte)
+{
+    std::string todos;
+    for (int b = 0; b < 256; ++b)
+        todos += static_cast<char>(b);
+    Transcripcion t;
+    t.fecha = "2026-12-06 10:00:00";
+    t.modelo = 1;
+    t.puerto = "/dev/pts/9";
+    t.version = "1.0";
+    t.operacion = "check-sync";
+    const std::string piezas[] = {todos, "\r\nPassword: ", "\\x41\"\\", "Espa\xF1" "a\x1b[0m\b \b", "a"};
+    for (size_t i = 0; i < std::size(piezas); ++i)
+        t.tramos.push_back({static_cast<long long>(i) * 1234, i % 2 == 0, piezas[i]});
+    const std::string texto = t.Texto();
+    for (const char c : texto)
+        ASSERT_TRUE(c == '\n' || (c >= 32 && c < 127)) << static_cast<int>(static_cast<unsigned char>(c));
+    EXPECT_NE(texto.find("1.234 > \"\\r\\nPassword: \"\n"), std::string::npos) << texto;
+
+    Transcripcion leida;
+    std::string error;
+    ASSERT_TRUE(LeerTranscripcion(texto, leida, error)) << error;
+    EXPECT_EQ(leida.Texto(), texto);
+    ASSERT_EQ(leida.tramos.size(), t.tramos.size());
+    for (size_t i = 0; i < t.tramos.size(); ++i) {
+        EXPECT_EQ(leida.tramos[i].bytes, t.tramos[i].bytes) << i;
+        EXPECT_EQ(leida.tramos[i].ms, t.tramos[i].ms) << i;
+        EXPECT_EQ(leida.tramos[i].delRouter, t.tramos[i].delRouter) << i;
+    }
+    EXPECT_EQ(leida.modelo, 1);
+    EXPECT_EQ(leida.operacion, "check-sync");
+}
+
+// What is not a transcript is refused with the line it fails at.
+TEST(TranscriptText, RefusesMalformedLines)
+{
+    const std::string cabecera = "# tesedra console transcript\n# model: 812\n";
+    const struct {
+        std::string texto;
+        const char* error;
+    } casos[] = {
+        {"", "empty"},
+        {"hello\n", "line 1"},
+        {cabecera + "0.100 < \"ok\"\n0.050 > \"x\"\n", "line 4: time goes back"},
+        {cabecera + "1.5 < \"x\"\n", "line 3: bad time"},
+        {cabecera + "0.100 ? \"x\"\n", "line 3"},
+        {cabecera + "0.100 < \"x\n", "line 3: bad quoted"},
+        {cabecera + "0.100 < \"\\q\"\n", "line 3: bad quoted"},
+        {cabecera + "0.100 < \"\\x4\"\n", "line 3: bad quoted"},
+        {cabecera + "0.100 < \"a\"b\"\n", "line 3: bad quoted"},
+        {cabecera + "0.100 < \"\\\"\n", "line 3: bad quoted"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        Transcripcion t;
+        std::string error;
+        EXPECT_FALSE(LeerTranscripcion(c.texto, t, error));
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+}
+
+// A console that echoes the password: the echo is hidden too.
+TEST(TranscriptText, EchoedPasswordIsHidden)
+{
+    Grabadora& g = Grabadora::Instancia();
+    g.Comenzar(kOfficeRemote812, "/dev/null");
+    g.Anotar(true, "Password: ");
+    g.Anotar(false, "s3cr3t", true);
+    g.Anotar(true, "s3cr3t\r\nWelcome s3cr3ts3cr3t\r\n");
+    g.Terminar();
+    const std::string texto = g.Ultima().Texto();
+    EXPECT_EQ(texto.find("s3cr3t"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("< \"****\\r\\nWelcome ********\\r\\n\""), std::string::npos) << texto;
+}
+
+class Grabacion : public PruebaConRouter {
+protected:
+    void TearDown() override
+    {
+        Grabadora::Instancia().FijarAlTerminar({});
+        PruebaConRouter::TearDown();
+    }
+};
+
+// A real check: the password never written, both directions, times never going
+// back, the control bytes escaped, the header naming the run.
+TEST_F(Grabacion, RealCheckIsRecordedWithoutThePassword)
+{
+    Router(kOfficeRemote812);
+    ASSERT_FALSE(EjecutarPrueba(kOfficeRemote812, kPruebaSincronizacion, ParametrosPrueba{}).empty());
+    const Transcripcion& t = Grabadora::Instancia().Ultima();
+    EXPECT_FALSE(Grabadora::Instancia().EnCurso());
+    EXPECT_EQ(t.modelo, kOfficeRemote812);
+    EXPECT_EQ(t.operacion, "check-sync");
+    EXPECT_EQ(t.puerto, router_->RutaDispositivo().toStdString());
+
+    std::string enviado;
+    std::string recibido;
+    long long anterior = 0;
+    for (const auto& tr : t.tramos) {
+        EXPECT_GE(tr.ms, anterior);
+        anterior = tr.ms;
+        (tr.delRouter ? recibido : enviado) += tr.bytes;
+    }
+    EXPECT_EQ(enviado.find(kClavePrueba), std::string::npos);
+    EXPECT_NE(enviado.find("\r****\r"), std::string::npos) << Visible(enviado);
+    EXPECT_NE(enviado.find("show adsl transceiver_status\r"), std::string::npos);
+    EXPECT_NE(recibido.find("Password: "), std::string::npos);
+    EXPECT_NE(recibido.find("3Com-DSL>"), std::string::npos);
+
+    const std::string texto = t.Texto();
+    EXPECT_EQ(texto.find(kClavePrueba), std::string::npos);
+    EXPECT_NE(texto.find("< \"\\r\\nPassword: \""), std::string::npos) << texto;
+    EXPECT_NE(texto.find("> \"****\""), std::string::npos);
+}
+
+// The desktop keeps the last 50 runs in $XDG_STATE_HOME/tesedra: the 51st run
+// pushes out the oldest.
+TEST_F(Grabacion, DesktopKeepsTheLastFifty)
+{
+    QTemporaryDir estado;
+    ASSERT_TRUE(estado.isValid());
+    const QByteArray antes = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(estado.path()));
+    const QString carpeta = estado.path() + QStringLiteral("/tesedra");
+    EXPECT_EQ(CarpetaTranscripciones(), carpeta);
+    ASSERT_TRUE(QDir().mkpath(carpeta));
+    for (int i = 0; i < kTranscripcionesGuardadas; ++i) {
+        ASSERT_TRUE(EscribirFichero(carpeta + QStringLiteral("/20000101-0000%1-000-check-atm.txt").arg(i, 2, 10,
+                                                                                                      QLatin1Char('0')),
+                                    "old"));
+    }
+
+    ActivarHistorialTranscripciones();
+    Router(kEfficient5660);
+    ASSERT_FALSE(EjecutarPrueba(kEfficient5660, kPruebaPPP, ParametrosPrueba{}).empty());
+    if (antes.isNull())
+        qunsetenv("XDG_STATE_HOME");
+    else
+        qputenv("XDG_STATE_HOME", antes);
+
+    const QStringList quedan = QDir(carpeta).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(quedan.size(), kTranscripcionesGuardadas);
+    EXPECT_EQ(quedan.first(), QStringLiteral("20000101-000001-000-check-atm.txt"));
+    EXPECT_TRUE(quedan.last().endsWith(QStringLiteral("-check-ppp.txt"))) << quedan.last().toStdString();
+    EXPECT_EQ(LeerFichero(carpeta + QLatin1Char('/') + quedan.last()), Grabadora::Instancia().Ultima().Texto());
+}
+
+} // namespace
