@@ -1,5 +1,7 @@
 #include "console/Transcripcion.h"
 
+#include "base/Version.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QSaveFile>
@@ -215,7 +217,7 @@ void Grabadora::Comenzar(int16_t modelo, const std::string& puerto)
     actual_.fecha = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
     actual_.modelo = modelo;
     actual_.puerto = puerto;
-    actual_.version = TESEDRA_VERSION;
+    actual_.version = kVersion;
     actual_.operacion = operacion_.empty() ? "console" : operacion_;
     secreto_.clear();
     reloj_.start();
