@@ -71,14 +71,15 @@ ValoresInstalacion Campos(std::string_view datos)
 
 void ComprobarRegistro(std::string_view datos)
 {
-    // A sealed text opens to itself.
+    // A sealed text opens to itself and its digest.
     const std::string texto(datos);
-    std::string sellado, abierto;
+    std::string sellado, abierto, conResumen;
     EXIGIR(CifrarRegistro(texto, sellado));
     bool intacto = false;
     EXIGIR(DescifrarRegistro(sellado, abierto, intacto));
     EXIGIR(intacto);
-    EXIGIR(abierto == texto + ";OK");
+    EXIGIR(AnadirResumen(texto, conResumen));
+    EXIGIR(abierto == conResumen + ";OK");
 
     // A record line opens in place at its own number and as moved at any other.
     ValoresInstalacion v = Campos(datos);
@@ -87,7 +88,9 @@ void ComprobarRegistro(std::string_view datos)
     EXIGIR(ComponerRegistro(v, linea));
     EXIGIR(linea.find('\n') == std::string::npos);
     const std::string completo = TextoCompleto(v);
-    const std::string esperado = completo.substr(completo.find(';') + 1) + ";OK";
+    std::string esperado;
+    EXIGIR(AnadirResumen(completo, esperado));
+    esperado = esperado.substr(esperado.find(';') + 1) + ";OK";
     ValidadorLineas validador;
     std::string salida;
     EXIGIR(validador.Validar(linea, 7, salida) == Veredicto::EnSitio);
