@@ -13,7 +13,7 @@ source scripts/paquetes.sh
 
 # Every error stops the run; Qt's own leaks and reports are in the suppressions files.
 SAN="$PWD/tests/sanitize"
-export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
+export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1"
 export LSAN_OPTIONS="suppressions=$SAN/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$SAN/ubsan.supp"
 

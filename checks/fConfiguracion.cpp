@@ -8,10 +8,12 @@
 
 #include <QRegularExpressionValidator>
 
+#include <utility>
+
 namespace tesedra {
 
 fConfiguracion::fConfiguracion(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
-    : VentanaResultado(principal, codigoModelo, parent), ui(std::make_unique<Ui::fConfiguracion>())
+    : VentanaResultado(principal, std::move(codigoModelo), parent), ui(std::make_unique<Ui::fConfiguracion>())
 {
     ui->setupUi(this);
     setWindowTitle(Caption(31));

@@ -139,7 +139,7 @@ int ComandoReverse(const QStringList& argumentos)
         }
         std::fprintf(stdout, "%s -> %s: %lld records, %lld in place, %lld moved, %lld damaged\n",
                      origen.constData(), Local(QFileInfo(f.destino).fileName()).constData(),
-                     static_cast<long long>(f.enSitio + f.movidos + f.danados),
+                     static_cast<long long>(f.enSitio) + f.movidos + f.danados,
                      static_cast<long long>(f.enSitio), static_cast<long long>(f.movidos),
                      static_cast<long long>(f.danados));
     }
@@ -147,7 +147,7 @@ int ComandoReverse(const QStringList& argumentos)
         std::fprintf(stdout, "No record files (AI*.TXT) in %s\n", Local(posicionales[0]).constData());
     std::fprintf(stdout, "Total: %d of %lld files written, %lld records, %lld in place, %lld moved, %lld damaged\n",
                  r.ficherosEscritos, static_cast<long long>(r.ficheros.size()),
-                 static_cast<long long>(r.enSitio + r.movidos + r.danados), static_cast<long long>(r.enSitio),
+                 static_cast<long long>(r.enSitio) + r.movidos + r.danados, static_cast<long long>(r.enSitio),
                  static_cast<long long>(r.movidos), static_cast<long long>(r.danados));
     std::fflush(stdout);
     return r.Ok() ? kSalidaBien : kSalidaFallo;
