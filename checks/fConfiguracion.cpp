@@ -8,12 +8,10 @@
 
 #include <QRegularExpressionValidator>
 
-#include <utility>
-
 namespace tesedra {
 
-fConfiguracion::fConfiguracion(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
-    : VentanaResultado(principal, std::move(codigoModelo), parent), ui(std::make_unique<Ui::fConfiguracion>())
+fConfiguracion::fConfiguracion(QWidget* principal, const std::function<int16_t()>& codigoModelo, QWidget* parent)
+    : VentanaResultado(principal, codigoModelo, parent), ui(std::make_unique<Ui::fConfiguracion>())
 {
     ui->setupUi(this);
     setWindowTitle(Caption(31));
