@@ -51,7 +51,9 @@ std::optional<QString> DialogosTerminal::ElegirCarpeta(const QString&)
 
 Dialogos& dialogos()
 {
-    return instalado ? *instalado : porDefecto();
+    if (instalado)
+        return *instalado;
+    return porDefecto();
 }
 
 void InstalarDialogos(Dialogos* d)

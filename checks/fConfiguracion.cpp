@@ -10,7 +10,7 @@
 
 namespace tesedra {
 
-fConfiguracion::fConfiguracion(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
+fConfiguracion::fConfiguracion(QWidget* principal, const std::function<int16_t()>& codigoModelo, QWidget* parent)
     : VentanaResultado(principal, codigoModelo, parent), ui(std::make_unique<Ui::fConfiguracion>())
 {
     ui->setupUi(this);

@@ -13,7 +13,7 @@ namespace tesedra {
 class fConfiguracion : public VentanaResultado {
     Q_OBJECT
 public:
-    fConfiguracion(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent = nullptr);
+    fConfiguracion(QWidget* principal, const std::function<int16_t()>& codigoModelo, QWidget* parent = nullptr);
     ~fConfiguracion() override;
 
     void btnLanzar_Click();

@@ -39,7 +39,7 @@ int ComandoCheck(const QStringList& argumentos)
         return kSalidaUso;
     }
     int16_t tipo = 0;
-    const QString nombre = pos.first();
+    const QString& nombre = pos.first();
     if (nombre == QLatin1String("sync"))
         tipo = kPruebaSincronizacion;
     else if (nombre == QLatin1String("atm"))

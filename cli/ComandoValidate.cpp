@@ -3,6 +3,7 @@
 // file of a folder, as its Save button does.
 #include "cli/Comandos.h"
 #include "base/Latin1.h"
+#include "cli/Escapado.h"
 #include "cli/OpcionesRouter.h"
 #include "cli/OpcionTranscripcion.h"
 #include "cli/TextosCli.h"
@@ -22,23 +23,6 @@
 namespace tesedra::cli {
 
 namespace {
-
-// A value of --raw: CR, LF, TAB and backslash written as \r, \n, \t and \\ so that each
-// field stays on its one line.
-std::string Escapar(const std::string& valor)
-{
-    std::string s;
-    for (const char c : valor) {
-        switch (c) {
-        case '\r': s += "\\r"; break;
-        case '\n': s += "\\n"; break;
-        case '\t': s += "\\t"; break;
-        case '\\': s += "\\\\"; break;
-        default: s += c; break;
-        }
-    }
-    return s;
-}
 
 void EscribirCrudo(const ValoresInstalacion& v)
 {

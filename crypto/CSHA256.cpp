@@ -48,9 +48,9 @@ inline std::uint32_t Cargar(const std::uint8_t* p)
 // caller rotates the names, so each round only updates d and h.
 #define SHA_RONDA(a, b, c, d, e, f, g, h, t, w)                          \
     do {                                                                 \
-        std::uint32_t t1 = h + S1(e) + Ch(e, f, g) + K[t] + (w);         \
-        d += t1;                                                         \
-        h = t1 + S0(a) + Maj(a, b, c);                                   \
+        std::uint32_t t1 = (h) + S1(e) + Ch(e, f, g) + K[t] + (w);       \
+        (d) += t1;                                                       \
+        (h) = t1 + S0(a) + Maj(a, b, c);                                 \
     } while (0)
 
 #define SHA_W(t) (W[(t) & 15] += SigmaMensaje1(W[((t) - 2) & 15]) + W[((t) - 7) & 15] + SigmaMensaje0(W[((t) - 15) & 15]))

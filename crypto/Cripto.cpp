@@ -6,6 +6,7 @@
 #include "crypto/CSHA256.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <string_view>
@@ -24,7 +25,7 @@ constexpr std::size_t kHexResumen = 64;
 constexpr std::array<char, 512> kHexDeByte = [] {
     std::array<char, 512> t{};
     constexpr char d[] = "0123456789ABCDEF";
-    for (int i = 0; i < 256; ++i) {
+    for (std::size_t i = 0; i < 256; ++i) {
         t[2 * i] = d[i >> 4];
         t[2 * i + 1] = d[i & 15];
     }
@@ -32,15 +33,15 @@ constexpr std::array<char, 512> kHexDeByte = [] {
 }();
 
 // Value of a hexadecimal digit of either case, -1 for any other byte.
-constexpr std::array<signed char, 256> kValorHex = [] {
-    std::array<signed char, 256> t{};
+constexpr std::array<std::int16_t, 256> kValorHex = [] {
+    std::array<std::int16_t, 256> t{};
     for (auto& v : t)
         v = -1;
     for (int i = 0; i < 10; ++i)
-        t['0' + i] = static_cast<signed char>(i);
+        t['0' + i] = static_cast<std::int16_t>(i);
     for (int i = 0; i < 6; ++i) {
-        t['A' + i] = static_cast<signed char>(10 + i);
-        t['a' + i] = static_cast<signed char>(10 + i);
+        t['A' + i] = static_cast<std::int16_t>(10 + i);
+        t['a' + i] = static_cast<std::int16_t>(10 + i);
     }
     return t;
 }();
@@ -50,7 +51,7 @@ std::uint8_t* Bytes(std::string& s) { return reinterpret_cast<std::uint8_t*>(s.d
 void EscribirHex(const char* bytes, std::size_t n, char* salida)
 {
     for (std::size_t i = 0; i < n; ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
+        const std::size_t b = static_cast<unsigned char>(bytes[i]);
         salida[2 * i] = kHexDeByte[2 * b];
         salida[2 * i + 1] = kHexDeByte[2 * b + 1];
     }

@@ -25,6 +25,12 @@ PAQUETES_PAQUETE=(
   dpkg-dev file lintian
 )
 
+# The checks beyond the tests (./test.sh fuzz, static): clang with libFuzzer and the
+# sanitizer runtimes, clang-tidy (with run-clang-tidy), clang-format and cppcheck.
+PAQUETES_ANALISIS=(
+  clang libclang-rt-14-dev clang-tidy clang-format cppcheck
+)
+
 # Prints the given packages that are not installed, one per line.
 paquetes_que_faltan() {
   local p

@@ -176,8 +176,32 @@ bool SimuladorRouter::Iniciar()
     return true;
 }
 
+bool SimuladorRouter::IniciarEnMemoria()
+{
+    if (!CargarTabla())
+        return false;
+    enMemoria_ = true;
+    return true;
+}
+
+void SimuladorRouter::Teclear(const std::string& bytes)
+{
+    for (size_t i = 0; i < bytes.size() && Abierto(); ++i)
+        ProcesarByte(bytes[i]);
+    // What was typed ahead during a reply runs now: there is no event loop to wait for.
+    ProcesarPendientes();
+}
+
+std::string SimuladorRouter::TomarSalida()
+{
+    std::string s;
+    s.swap(memoria_);
+    return s;
+}
+
 void SimuladorRouter::Desaparecer()
 {
+    enMemoria_ = false;
     delete lectura_;
     lectura_ = nullptr;
     delete escritura_;
@@ -687,7 +711,7 @@ void SimuladorRouter::Interrumpir()
 
 void SimuladorRouter::ProcesarPendientes()
 {
-    while (!pendiente_.empty() && estado_ == Estado::Prompt && maestro_ >= 0) {
+    while (!pendiente_.empty() && estado_ == Estado::Prompt && Abierto()) {
         const char c = pendiente_.front();
         pendiente_.erase(0, 1);
         ProcesarByte(c);
@@ -696,7 +720,7 @@ void SimuladorRouter::ProcesarPendientes()
 
 void SimuladorRouter::Bombear()
 {
-    if (maestro_ < 0)
+    if (!Abierto())
         return;
     for (;;) {
         if (!salida_.empty()) {
@@ -715,6 +739,8 @@ void SimuladorRouter::Bombear()
             salida_ += t.texto;
             break;
         case Tramo::Tipo::Pausa:
+            if (enMemoria_)
+                break;
             enPausa_ = true;
             reloj_->start(t.ms);
             break;
@@ -725,7 +751,7 @@ void SimuladorRouter::Bombear()
         case Tramo::Tipo::Prompt:
             salida_ += Prompt();
             estado_ = Estado::Prompt;
-            if (!pendiente_.empty())
+            if (!pendiente_.empty() && !enMemoria_)
                 asincrono_->start();
             break;
         }
@@ -734,7 +760,7 @@ void SimuladorRouter::Bombear()
 
 void SimuladorRouter::EscribirAhora()
 {
-    if (maestro_ < 0) {
+    if (!Abierto()) {
         salida_.clear();
         return;
     }
@@ -743,7 +769,7 @@ void SimuladorRouter::EscribirAhora()
         n = std::min(n, std::max(0LL, o_.cortarTrasBytes - enviados_));
     if (o_.desaparecerTrasBytes >= 0)
         n = std::min(n, std::max(0LL, o_.desaparecerTrasBytes - enviados_));
-    if (o_.baudios > 0 && n > 0) {
+    if (o_.baudios > 0 && n > 0 && !enMemoria_) {
         // Ten bit times per character; the credit grows with the time since the
         // output started, so the pace holds whatever the timer granularity.
         if (!ritmo_.isValid()) {
@@ -758,7 +784,11 @@ void SimuladorRouter::EscribirAhora()
         }
         n = std::min(n, credito);
     }
-    if (n > 0) {
+    if (n > 0 && enMemoria_) {
+        memoria_.append(salida_, 0, static_cast<size_t>(n));
+        salida_.erase(0, static_cast<size_t>(n));
+        enviados_ += n;
+    } else if (n > 0) {
         const ssize_t w = ::write(maestro_, salida_.data(), static_cast<size_t>(n));
         if (w > 0) {
             salida_.erase(0, static_cast<size_t>(w));
@@ -780,7 +810,7 @@ void SimuladorRouter::EscribirAhora()
         estado_ = Estado::Callado;
         return;
     }
-    if (!salida_.empty()) {
+    if (!salida_.empty() && !enMemoria_) {
         if (o_.baudios > 0)
             ritmoReloj_->start(std::max(10, 10000 / o_.baudios));
         else if (escritura_)

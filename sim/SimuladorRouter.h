@@ -71,6 +71,15 @@ public:
     // Output bytes written so far.
     long long BytesEnviados() const { return enviados_; }
 
+    // Without a pseudo-terminal: loads the reply table and keeps the console's output
+    // in memory, so typed bytes can be fed in and the answer read back in-process.
+    // Pauses in the replies and the baud pacing take no time there.
+    bool IniciarEnMemoria();
+    // Feeds typed bytes as if they came over the line (in-memory console only).
+    void Teclear(const std::string& bytes);
+    // The output since the last call (in-memory console only).
+    std::string TomarSalida();
+
 private:
     enum class Estado { Dormido, Password, Prompt, Ejecutando, Paginando, Callado };
 
@@ -112,7 +121,11 @@ private:
     std::vector<Tramo> RespuestaDesconocida(const std::string& linea);
 
     OpcionesSimulador o_;
+    bool Abierto() const { return maestro_ >= 0 || enMemoria_; }
+
     int maestro_ = -1;
+    bool enMemoria_ = false;        // no pseudo-terminal: output goes to memoria_
+    std::string memoria_;
     int esclavo_ = -1;
     QString ruta_;
     QSocketNotifier* lectura_ = nullptr;

@@ -134,7 +134,7 @@ int main(int argc, char** argv)
     std::printf("%s\n", qPrintable(sim.RutaDispositivo()));
     std::fflush(stdout);
 
-    const int r = app.exec();
+    const int r = QCoreApplication::exec();
     if (!enlace.isEmpty())
         QFile::remove(enlace);
     return r;

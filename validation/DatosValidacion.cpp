@@ -79,8 +79,8 @@ bool DatosValidacionEfficient5660(ValoresInstalacion& v)
                 v.usuarioARC = AntesDe(ValorTras(linea, "-"), " "); // without a blank: taken whole
             if (Contiene(linea, "Current Attainable Rate")) {
                 std::string valor = ValorTras(linea, "-");
-                if (Contiene(v.versionSW, kVersionCorta))
-                    valor = valor.substr(0, 16);
+                if (Contiene(v.versionSW, kVersionCorta) && valor.size() > 16)
+                    valor.resize(16);
                 if (valor.size() < 2) {
                     const auto guion = valor.find('-');
                     valor = guion == std::string::npos ? std::string() : RecortarBlancos(valor.substr(0, guion + 1));

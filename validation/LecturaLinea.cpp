@@ -29,12 +29,14 @@ std::optional<LecturaDecibelios> LeerDecibelios(const std::string& texto)
         ++i;
     }
     LecturaDecibelios l;
-    int digitos = 0;
+    bool hayDigitos = false;
+    int digitos = 0;  // those that count: leading zeros of the whole part add nothing
     bool punto = false;
     for (; i < n; ++i) {
         const char c = texto[i];
         if (EsDigito(c)) {
-            if (++digitos > kMaxDigitos)
+            hayDigitos = true;
+            if ((punto || l.mantisa != 0 || c != '0') && ++digitos > kMaxDigitos)
                 return std::nullopt;
             l.mantisa = l.mantisa * 10 + (c - '0');
             if (punto)
@@ -45,7 +47,7 @@ std::optional<LecturaDecibelios> LeerDecibelios(const std::string& texto)
             break;
         }
     }
-    if (digitos == 0)
+    if (!hayDigitos)
         return std::nullopt;
     // "45." has no decimals after its point: not a reading a router writes.
     if (punto && l.escala == 0)

@@ -47,6 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoLectura{"", 0, kSinLectura}, CasoLectura{"-", 0, kSinLectura},
                     CasoLectura{"n/a", 0, kSinLectura}, CasoLectura{"12.3.4", 0, kSinLectura},
                     CasoLectura{"45,5", 0, kSinLectura}, CasoLectura{"45.", 0, kSinLectura},
-                    CasoLectura{"dB 45", 0, kSinLectura}, CasoLectura{"1234567890123456", 0, kSinLectura}));
+                    CasoLectura{"dB 45", 0, kSinLectura}, CasoLectura{"1234567890123456", 0, kSinLectura},
+                    // Leading zeros add no digit: as long a reading with or without them.
+                    CasoLectura{"0.123456789012345", 1, -1}, CasoLectura{"000000000000000045.5", 45, 1},
+                    CasoLectura{"0.1234567890123456", 0, kSinLectura}));
 
 } // namespace
