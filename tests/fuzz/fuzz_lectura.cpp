@@ -2,6 +2,8 @@
 // reading against a limit moves one way as the limit moves.
 #include "Exigir.h"
 
+#include "base/Codigos.h"
+#include "validation/JuicioLinea.h"
 #include "validation/LecturaLinea.h"
 
 #include <cstddef>
@@ -32,9 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string texto(reinterpret_cast<const char*>(data), size);
     const auto l = LeerDecibelios(texto);
     if (!l) {
-        // No reading: the value is taken as unreadable and passes either judgement.
-        EXIGIR(AtenuacionCorrecta(texto, 0));
-        EXIGIR(MargenRuidoCorrecto(texto, 1000));
+        // No reading: the value is taken as unreadable and passes every judgement.
+        for (const int16_t modalidad : {kModalidadEstandar, kModalidadClass, kModalidadPremium})
+            for (const ValorJuzgado que : kValoresJuzgados) {
+                const JuicioValor j = JuzgarValor(kOfficeRemote812, modalidad, que, texto);
+                EXIGIR(j.juzgado && !j.leido && j.correcto);
+            }
         return 0;
     }
     EXIGIR(l->escala >= 0 && l->escala <= 15);
@@ -46,17 +51,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         EXIGIR(otra && otra->mantisa == l->mantisa && otra->escala == l->escala);
     }
 
-    // Below, at or above a limit, consistently over a run of limits, and the two
-    // judgements agree with the comparison.
+    // Below, at or above a limit, consistently over a run of limits.
     int anterior = 1;
     for (int limite = -100; limite <= 100; ++limite) {
         const int c = CompararConLimite(*l, limite);
         EXIGIR(c >= -1 && c <= 1 && c <= anterior);
         anterior = c;
-        if (texto != "0") {
-            EXIGIR(AtenuacionCorrecta(texto, limite) == (c <= 0));
-            EXIGIR(MargenRuidoCorrecto(texto, limite) == (c >= 0));
-        }
     }
+    // Each judgement agrees with the comparison against its own limit: a maximum
+    // passes at or under it, a minimum at or over it.
+    for (const int16_t modalidad : {kModalidadEstandar, kModalidadClass, kModalidadPremium})
+        for (const ValorJuzgado que : kValoresJuzgados) {
+            const JuicioValor j = JuzgarValor(kOfficeRemote812, modalidad, que, texto);
+            EXIGIR(j.juzgado && j.leido == (texto != "0"));
+            if (j.leido) {
+                const int c = CompararConLimite(*l, j.limite);
+                EXIGIR(j.correcto == (j.maximo ? c <= 0 : c >= 0));
+            }
+        }
     return 0;
 }
