@@ -18,8 +18,7 @@ bool GuardarResultado(const std::string& texto, const QString& fichero)
     bool ok = f.open(QIODevice::WriteOnly);
     if (ok) {
         const std::string contenido = texto + "\r\n";
-        ok = f.write(contenido.data(), static_cast<qint64>(contenido.size()))
-             == static_cast<qint64>(contenido.size());
+        ok = f.write(contenido.data(), static_cast<qint64>(contenido.size())) == static_cast<qint64>(contenido.size());
         ok = ok && f.commit();
     }
     if (!ok) {

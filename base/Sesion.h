@@ -11,8 +11,8 @@ namespace tesedra {
 
 struct Sesion {
     int16_t Perfil = 0;
-    int16_t Puerto = 0;          // 1..6
-    std::string ClaveModem;      // router console password, Latin-1
+    int16_t Puerto = 0;     // 1..6
+    std::string ClaveModem; // router console password, Latin-1
     int16_t TipoPrueba = 0;
     std::string DirectorioOrigen;
     std::string DirectorioDestino;

@@ -29,13 +29,19 @@ double SegundosCpu()
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-const std::vector<std::string> kComandos812 = {
-    "show adsl transceiver_status", "show adsl performance", "show system", "show atm status",
-    "list ppp", "show ppp on vc WAN settings", "show vc WAN settings", "show ip network LAN settings",
-    "show dhcp server settings", "list ip routes"};
-const std::vector<std::string> kComandos5660 = {
-    "show dslstatus", "show dslstats", "show", "show pppstatus", "show cfg",
-    "show pppauth", "show dhcpcfg", "show dslstatus", "show dslstats", "show"};
+const std::vector<std::string> kComandos812 = {"show adsl transceiver_status",
+                                               "show adsl performance",
+                                               "show system",
+                                               "show atm status",
+                                               "list ppp",
+                                               "show ppp on vc WAN settings",
+                                               "show vc WAN settings",
+                                               "show ip network LAN settings",
+                                               "show dhcp server settings",
+                                               "list ip routes"};
+const std::vector<std::string> kComandos5660 = {"show dslstatus", "show dslstats", "show",         "show pppstatus",
+                                                "show cfg",       "show pppauth",  "show dhcpcfg", "show dslstatus",
+                                                "show dslstats",  "show"};
 
 void SesionCompleta(benchmark::State& state, int16_t modelo, int baudios)
 {
@@ -85,11 +91,23 @@ void SesionCompleta(benchmark::State& state, int16_t modelo, int baudios)
     state.counters["reads"] = static_cast<double>(lecturas) / n;
 }
 
-void BM_Sesion5660(benchmark::State& s) { SesionCompleta(s, tesedra::kEfficient5660, 0); }
-void BM_Sesion812(benchmark::State& s) { SesionCompleta(s, tesedra::kOfficeRemote812, 0); }
+void BM_Sesion5660(benchmark::State& s)
+{
+    SesionCompleta(s, tesedra::kEfficient5660, 0);
+}
+void BM_Sesion812(benchmark::State& s)
+{
+    SesionCompleta(s, tesedra::kOfficeRemote812, 0);
+}
 // At the models' own line speeds the simulator paces its output like the line.
-void BM_Sesion5660_38400(benchmark::State& s) { SesionCompleta(s, tesedra::kEfficient5660, 38400); }
-void BM_Sesion812_9600(benchmark::State& s) { SesionCompleta(s, tesedra::kOfficeRemote812, 9600); }
+void BM_Sesion5660_38400(benchmark::State& s)
+{
+    SesionCompleta(s, tesedra::kEfficient5660, 38400);
+}
+void BM_Sesion812_9600(benchmark::State& s)
+{
+    SesionCompleta(s, tesedra::kOfficeRemote812, 9600);
+}
 
 // Filtering a reply of some megabytes (a long configuration or log listing) must cost
 // its length once: cutting it down line by line copied the rest for every line.

@@ -50,7 +50,8 @@ tesedra::ValoresInstalacion Valores(int fichero, int linea)
     tesedra::ValoresInstalacion v;
     v.telefono = std::to_string(915000000 + fichero * 10000 + linea);
     v.tipoModem = "Efficient Speed Stream 5660";
-    v.versionSW = "5.3.1 versi\xF3" "n";
+    v.versionSW = "5.3.1 versi\xF3"
+                  "n";
     v.mac = std::string("00:20:6F:0A:0B:").append(std::to_string(10 + linea % 89));
     v.ipLan = "192.168.1.1";
     v.mascaraLan = "255.255.255.0";
@@ -94,7 +95,7 @@ bool PrepararCarpeta()
             if (!tesedra::ComponerRegistro(v, linea))
                 return false;
             if (n % 100 == 0)
-                linea[linea.find('#') + 80] ^= 1;  // one line in a hundred altered in E2
+                linea[linea.find('#') + 80] ^= 1; // one line in a hundred altered in E2
             contenido += linea;
             contenido += "\r\n";
         }
@@ -141,8 +142,8 @@ public:
             }
             lineas += n - 1;
             QSaveFile s(QDir(destino).filePath(tesedra::NombreSalida(nombre)));
-            if (!s.open(QIODevice::WriteOnly) || s.write(salida_.data(), qint64(salida_.size())) != qint64(salida_.size())
-                || !s.commit())
+            if (!s.open(QIODevice::WriteOnly)
+                || s.write(salida_.data(), qint64(salida_.size())) != qint64(salida_.size()) || !s.commit())
                 return -1;
         }
         return lineas;

@@ -40,8 +40,8 @@ bool SincronizacionOfficeRemote812(std::string& resultado)
         return false;
     const std::string texto = r[0] + r[1] + r[2];
 
-    std::string version, atenSub, atenBaj, ruidoSub, ruidoBaj, potATUR, potATUC, velBaj, velSub,
-        caidas, desdeArranque, desdeCaida, activo;
+    std::string version, atenSub, atenBaj, ruidoSub, ruidoBaj, potATUR, potATUC, velBaj, velSub, caidas, desdeArranque,
+        desdeCaida, activo;
 
     // Every line is tested against every label. A value is what follows the first ":"
     // of the line, or what follows the one character after the label; blanks trimmed,
@@ -132,15 +132,14 @@ bool ConfiguracionOfficeRemote812(std::string& resultado, const ParametrosPrueba
 {
     resultado.clear();
     std::vector<std::string> r;
-    if (!EnviarOrdenes({"show vc " + p.circuito + " settings", "show ip network LAN settings",
-                        "show dhcp server settings"},
-                       r))
+    if (!EnviarOrdenes(
+            {"show vc " + p.circuito + " settings", "show ip network LAN settings", "show dhcp server settings"}, r))
         return false;
     // The echo of the first command is dropped only for the circuit name "internet":
     // the drop list is fixed, as the saved results have always shown it.
     resultado = FiltrarLineas(r[0] + r[1] + r[2],
-                              {"show vc internet settings", "show ip network LAN settings",
-                               "show dhcp server settings", kPrompt812, kPaginado5660, kPaginado812});
+                              {"show vc internet settings", "show ip network LAN settings", "show dhcp server settings",
+                               kPrompt812, kPaginado5660, kPaginado812});
     return true;
 }
 

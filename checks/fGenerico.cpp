@@ -26,9 +26,7 @@ fGenerico::fGenerico(QWidget* principal, std::function<int16_t()> codigoModelo, 
         setWindowTitle(Caption(27));
         ui->fEstado->setTitle(Caption(28));
         break;
-    default:
-        MostrarError("Prueba no reconocida en el formulario Gen\xE9rico", "");
-        break;
+    default: MostrarError("Prueba no reconocida en el formulario Gen\xE9rico", ""); break;
     }
     Preparar(ui->tInfoEstado, ui->fEstado, ui->bSalvar, ui->bVolver);
 }

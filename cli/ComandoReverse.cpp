@@ -114,8 +114,8 @@ int ComandoReverse(const QStringList& argumentos)
     BarraProgreso barra(!parser.isSet(sinProgreso) && ErrorEsTerminal());
     terminal.antesDeEscribir = [&barra] { barra.Borrar(); };
 
-    const ResultadoInversa r = EjecutarValidacionInversa(
-        posicionales[0], posicionales[1], [&barra](const ProgresoInversa& p) { barra.Mostrar(p); });
+    const ResultadoInversa r = EjecutarValidacionInversa(posicionales[0], posicionales[1],
+                                                         [&barra](const ProgresoInversa& p) { barra.Mostrar(p); });
     barra.Borrar();
 
     if (r.carpetasIguales)
@@ -125,7 +125,8 @@ int ComandoReverse(const QStringList& argumentos)
 
     for (const ResumenFichero& f : r.ficheros) {
         if (!f.error.isEmpty()) {
-            std::fprintf(stdout, "%s\n", Local(Txt(kTxtNoEscrito).arg(QFileInfo(f.origen).fileName(), f.error)).constData());
+            std::fprintf(stdout, "%s\n",
+                         Local(Txt(kTxtNoEscrito).arg(QFileInfo(f.origen).fileName(), f.error)).constData());
             continue;
         }
         const QString linea = Txt(kTxtResumenFichero)

@@ -69,8 +69,7 @@ void EscribirParaPersonas(const ValoresInstalacion& v, bool comprobarLinea)
     for (const auto& f : filas)
         ancho = std::max(ancho, f.first.size());
     for (const auto& f : filas) {
-        const QString linea = (f.first + QLatin1Char(':')).leftJustified(ancho + 2)
-                              + L1(*f.second);
+        const QString linea = (f.first + QLatin1Char(':')).leftJustified(ancho + 2) + L1(*f.second);
         std::fprintf(stdout, "%s\n", linea.toLocal8Bit().constData());
     }
     const std::string fallos = comprobarLinea ? MensajeFallosLinea() : std::string();

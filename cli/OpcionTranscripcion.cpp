@@ -10,9 +10,7 @@ namespace tesedra::cli {
 
 void AnadirOpcionTranscripcion(QCommandLineParser& p)
 {
-    p.addOption({QStringLiteral("transcript"),
-                 Txt(kTxtOpcionTranscripcion),
-                 QStringLiteral("FILE")});
+    p.addOption({QStringLiteral("transcript"), Txt(kTxtOpcionTranscripcion), QStringLiteral("FILE")});
 }
 
 bool EscribirTranscripcionPedida(const QCommandLineParser& p)

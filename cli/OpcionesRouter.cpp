@@ -120,8 +120,7 @@ void PrepararConsola()
     InstalarDialogos(&d);
 }
 
-ProgresoTerminal::ProgresoTerminal()
-    : activo_(ErrorEsTerminal())
+ProgresoTerminal::ProgresoTerminal() : activo_(ErrorEsTerminal())
 {
     if (activo_) {
         FijarAvisoProgreso([](const std::string& comando) {

@@ -33,7 +33,8 @@ inline constexpr TextoDoble kTxtUsoFin{
 // --transcript (check, validate)
 inline constexpr TextoDoble kTxtOpcionTranscripcion{
     "Escribe en FILE la transcripci\xF3n de la consola (cada byte en los dos sentidos, con su tiempo; "
-    "la contrase\xF1" "a como ****).",
+    "la contrase\xF1"
+    "a como ****).",
     "Write the console transcript of the run (every byte both ways, timed; the password as ****) to FILE."};
 inline constexpr TextoDoble kTxtTranscripcionNoEscrita{"no se puede escribir la transcripci\xF3n en '%1': %2",
                                                        "cannot write the transcript to '%1': %2"};
@@ -52,24 +53,28 @@ inline constexpr TextoDoble kTxtPortsSinArgumentos{"ports no lleva argumentos", 
 inline constexpr TextoDoble kTxtOrdenDesconocida{"orden desconocida '%1'", "unknown command '%1'"};
 
 // Router options
-inline constexpr TextoDoble kTxtPideClave{"Contrase\xF1" "a del router: ", "Router password: "};
+inline constexpr TextoDoble kTxtPideClave{"Contrase\xF1"
+                                          "a del router: ",
+                                          "Router password: "};
 inline constexpr TextoDoble kTxtOpcionModelo{"Modelo de router: 812 o 5660.", "Router model: 812 or 5660."};
-inline constexpr TextoDoble kTxtOpcionPuerto{"N\xFAmero de puerto serie (1 es COM1).", "Serial port number (1 is COM1)."};
+inline constexpr TextoDoble kTxtOpcionPuerto{"N\xFAmero de puerto serie (1 es COM1).",
+                                             "Serial port number (1 is COM1)."};
 inline constexpr TextoDoble kTxtOpcionDispositivo{"Ruta del dispositivo serie, en lugar de --port.",
                                                   "Serial device path, instead of --port."};
-inline constexpr TextoDoble kTxtOpcionClave{
-    "Contrase\xF1" "a de la consola del router (si no, se lee de la entrada est\xE1ndar).",
-    "Router console password (else read from standard input)."};
+inline constexpr TextoDoble kTxtOpcionClave{"Contrase\xF1"
+                                            "a de la consola del router (si no, se lee de la entrada est\xE1ndar).",
+                                            "Router console password (else read from standard input)."};
 inline constexpr TextoDoble kTxtFaltaModelo{"falta --model 812|5660", "--model 812|5660 is required"};
-inline constexpr TextoDoble kTxtModeloDesconocido{"modelo desconocido '%1' (812 o 5660)", "unknown model '%1' (812 or 5660)"};
+inline constexpr TextoDoble kTxtModeloDesconocido{"modelo desconocido '%1' (812 o 5660)",
+                                                  "unknown model '%1' (812 or 5660)"};
 inline constexpr TextoDoble kTxtPuertoODispositivo{"indique --port N o --device RUTA, uno de los dos",
                                                    "give either --port N or --device PATH"};
 inline constexpr TextoDoble kTxtPuertoNumero{"--port lleva un n\xFAmero de puerto desde 1",
                                              "--port takes a port number from 1"};
 inline constexpr TextoDoble kTxtDispositivoRuta{"--device lleva una ruta", "--device takes a path"};
-inline constexpr TextoDoble kTxtSinClave{
-    "no se dio la contrase\xF1" "a del router (--password o una l\xEDnea en la entrada est\xE1ndar)",
-    "no router password given (--password or one line on standard input)"};
+inline constexpr TextoDoble kTxtSinClave{"no se dio la contrase\xF1"
+                                         "a del router (--password o una l\xEDnea en la entrada est\xE1ndar)",
+                                         "no router password given (--password or one line on standard input)"};
 inline constexpr TextoDoble kTxtAccediendo{"Accediendo al router...", "Logging on to the router..."};
 
 // check
@@ -102,7 +107,9 @@ inline constexpr TextoDoble kTxtNoEscribeResultado{"no se puede escribir el resu
 // validate
 inline constexpr TextoDoble kTxtDescripcionValidate{
     "Recoge los valores de instalaci\xF3n del router, juzga la l\xEDnea si se pide\n"
-    "y escribe los valores; --save a\xF1" "ade el registro sellado al fichero del d\xED" "a.\n"
+    "y escribe los valores; --save a\xF1"
+    "ade el registro sellado al fichero del d\xED"
+    "a.\n"
     "Estado de salida: 0 hecho, 1 fall\xF3 el acceso, la recogida o el guardado, 2 uso incorrecto.",
     "Gathers the installation values of the router, judges the line when asked to\n"
     "and prints the values; --save appends the sealed record to the day's file.\n"
@@ -112,7 +119,9 @@ inline constexpr TextoDoble kTxtOpcionLinea{"Lee y juzga los valores de la l\xED
 inline constexpr TextoDoble kTxtOpcionModalidad{
     "Modalidad de servicio para la prueba de l\xEDnea: estandar, class o premium (por omisi\xF3n estandar).",
     "Service modality for the line check: estandar, class or premium (default estandar)."};
-inline constexpr TextoDoble kTxtOpcionGuardar{"A\xF1" "ade el registro al fichero del d\xED" "a AIddmmyy.txt de DIR.",
+inline constexpr TextoDoble kTxtOpcionGuardar{"A\xF1"
+                                              "ade el registro al fichero del d\xED"
+                                              "a AIddmmyy.txt de DIR.",
                                               "Append the record to the day's file AIddmmyy.txt in DIR."};
 inline constexpr TextoDoble kTxtOpcionCrudo{"Escribe en su lugar una l\xEDnea nombre=valor por campo del registro.",
                                             "Print one name=value line per record field instead."};
@@ -149,15 +158,18 @@ inline constexpr TextoDoble kTxtOpcionSinProgreso{"No dibuja la barra de progres
                                                   "Do not draw the progress bar on standard error."};
 inline constexpr TextoDoble kTxtCarpetaOrigen{"Carpeta de los ficheros de registro.", "Folder of the record files."};
 inline constexpr TextoDoble kTxtCarpetaDestino{"Carpeta para los ficheros de salida.", "Folder for the output files."};
-inline constexpr TextoDoble kTxtFaltanCarpetas{"se esperaban SOURCE_DIR y DEST_DIR", "expected SOURCE_DIR and DEST_DIR"};
+inline constexpr TextoDoble kTxtFaltanCarpetas{"se esperaban SOURCE_DIR y DEST_DIR",
+                                               "expected SOURCE_DIR and DEST_DIR"};
 inline constexpr TextoDoble kTxtBarra{"%1/%2 ficheros, %3 registros", "%1/%2 files, %3 records"};
 inline constexpr TextoDoble kTxtNoEscrito{"%1: no escrito: %2", "%1: not written: %2"};
-inline constexpr TextoDoble kTxtResumenFichero{"%1 -> %2: %3 registros, %4 en su sitio, %5 movidos, %6 da\xF1" "ados",
+inline constexpr TextoDoble kTxtResumenFichero{"%1 -> %2: %3 registros, %4 en su sitio, %5 movidos, %6 da\xF1"
+                                               "ados",
                                                "%1 -> %2: %3 records, %4 in place, %5 moved, %6 damaged"};
 inline constexpr TextoDoble kTxtSinFicheros{"No hay ficheros de registro (AI*.TXT) en %1",
                                             "No record files (AI*.TXT) in %1"};
 inline constexpr TextoDoble kTxtTotal{
-    "Total: %1 de %2 ficheros escritos, %3 registros, %4 en su sitio, %5 movidos, %6 da\xF1" "ados",
+    "Total: %1 de %2 ficheros escritos, %3 registros, %4 en su sitio, %5 movidos, %6 da\xF1"
+    "ados",
     "Total: %1 of %2 files written, %3 records, %4 in place, %5 moved, %6 damaged"};
 
 } // namespace tesedra::cli

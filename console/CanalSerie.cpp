@@ -142,9 +142,8 @@ bool CanalSerie::Cerrar(QString& error)
     const auto e = puerto_.error();
     // Restoring the line settings of a device that has gone fails too; that is
     // the loss already reported, not a fault of closing.
-    if (!eraPerdido && e != QSerialPort::NoError && e != QSerialPort::TimeoutError
-        && e != QSerialPort::NotOpenError && e != QSerialPort::ReadError && e != QSerialPort::WriteError
-        && e != QSerialPort::ResourceError) {
+    if (!eraPerdido && e != QSerialPort::NoError && e != QSerialPort::TimeoutError && e != QSerialPort::NotOpenError
+        && e != QSerialPort::ReadError && e != QSerialPort::WriteError && e != QSerialPort::ResourceError) {
         error = puerto_.errorString();
         puerto_.clearError();
         return false;

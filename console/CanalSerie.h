@@ -20,8 +20,8 @@ public:
     static CanalSerie& Instancia();
 
     // Opens `ruta` with the line settings; on failure `error` gets the system's description.
-    bool Abrir(const QString& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
-               int16_t bitsParada, QString& error);
+    bool Abrir(const QString& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos, int16_t bitsParada,
+               QString& error);
     // Closes the port if open. False (with the description) when closing reported a fault.
     bool Cerrar(QString& error);
 

@@ -117,8 +117,7 @@ bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string
     return true;
 }
 
-bool AbrirPuerto(int16_t puerto, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
-                 int16_t bitsParada)
+bool AbrirPuerto(int16_t puerto, int32_t baudios, const std::string& paridad, int16_t bitsDatos, int16_t bitsParada)
 {
     return AbrirPuertoRuta(RutaPuerto(puerto), baudios, paridad, bitsDatos, bitsParada);
 }

@@ -24,11 +24,10 @@ const std::string& PromptModelo(int16_t modelo);
 // port (console/PuertosSerie.h), else /dev/ttyS<n-1>.
 std::string RutaPuerto(int16_t puerto);
 
-bool AbrirPuerto(int16_t puerto, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
-                 int16_t bitsParada);
+bool AbrirPuerto(int16_t puerto, int32_t baudios, const std::string& paridad, int16_t bitsDatos, int16_t bitsParada);
 // Opens a device by path instead of by number (command line --device).
-bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string& paridad,
-                     int16_t bitsDatos, int16_t bitsParada);
+bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
+                     int16_t bitsParada);
 bool EscribirPuerto(const std::string& texto);
 // The same for a secret (the console password): the transcript shows "****".
 bool EscribirPuertoSecreto(const std::string& texto);

@@ -35,8 +35,7 @@ bool EsAdaptador(const PuertoDetectado& p)
 // board does not have.
 bool EsFantasma(const PuertoDetectado& p)
 {
-    return EmpiezaPor(p.nombre, "ttyS") && p.vendedor == 0 && p.fabricante.empty() && p.descripcion.empty()
-           && !p.uart;
+    return EmpiezaPor(p.nombre, "ttyS") && p.vendedor == 0 && p.fabricante.empty() && p.descripcion.empty() && !p.uart;
 }
 
 // Natural order: runs of digits compare by value, so ttyUSB2 comes before ttyUSB10.
@@ -182,12 +181,8 @@ std::string EtiquetaPuerto(int16_t puerto, const DestinoPuerto& destino)
         if (!destino.puerto.descripcion.empty())
             texto += ", " + destino.puerto.descripcion;
         break;
-    case DestinoPuerto::Origen::Variable:
-        texto += destino.ruta;
-        break;
-    case DestinoPuerto::Origen::Ninguno:
-        texto += destino.ruta + " (" + Traducir(kTxtSinDispositivo) + ")";
-        break;
+    case DestinoPuerto::Origen::Variable: texto += destino.ruta; break;
+    case DestinoPuerto::Origen::Ninguno: texto += destino.ruta + " (" + Traducir(kTxtSinDispositivo) + ")"; break;
     }
     return texto;
 }
@@ -221,14 +216,10 @@ std::string MensajeFalloApertura(FalloApertura fallo, const std::string& ruta, c
 {
     const std::string inicio = mensajes().msgErrConfModem + ": " + ruta + ": ";
     switch (fallo) {
-    case FalloApertura::Permiso:
-        return inicio + Traducir(kTxtFalloPermiso);
-    case FalloApertura::Ocupado:
-        return inicio + Traducir(kTxtFalloOcupado);
-    case FalloApertura::Ausente:
-        return inicio + Traducir(kTxtFalloAusente);
-    case FalloApertura::Otro:
-        break;
+    case FalloApertura::Permiso: return inicio + Traducir(kTxtFalloPermiso);
+    case FalloApertura::Ocupado: return inicio + Traducir(kTxtFalloOcupado);
+    case FalloApertura::Ausente: return inicio + Traducir(kTxtFalloAusente);
+    case FalloApertura::Otro: break;
     }
     return inicio + detalle;
 }

@@ -9,14 +9,16 @@ namespace tesedra {
 inline constexpr TextoDoble kTxtSinDispositivo{"ning\xFAn dispositivo detectado", "no device detected"};
 
 inline constexpr TextoDoble kTxtFalloPermiso{
-    "sin permiso para abrir el puerto. A\xF1" "ada su usuario al grupo dialout con "
+    "sin permiso para abrir el puerto. A\xF1"
+    "ada su usuario al grupo dialout con "
     "'sudo usermod -aG dialout $USER' y despu\xE9s cierre la sesi\xF3n y vuelva a entrar.",
     "no permission to open the port. Add your user to the dialout group with "
     "'sudo usermod -aG dialout $USER', then log out and log in again."};
 
 inline constexpr TextoDoble kTxtFalloOcupado{
     "otro programa tiene el puerto abierto, normalmente ModemManager. Ci\xE9rrelo o "
-    "det\xE9ngalo con 'sudo systemctl stop ModemManager' (o a\xF1" "ada una regla udev "
+    "det\xE9ngalo con 'sudo systemctl stop ModemManager' (o a\xF1"
+    "ada una regla udev "
     "para que no tome el adaptador) y vuelva a intentarlo.",
     "another program holds the port, usually ModemManager. Close it or stop it with "
     "'sudo systemctl stop ModemManager' (or add a udev rule so it leaves the adapter "

@@ -5,10 +5,10 @@
 namespace tesedra {
 
 struct Tiempos {
-    int pausaComandoMs = 100;      // pause before a console command is written
-    int pausaLecturaMs = 500;      // pause before each read inside a command
-    int esperaLecturaS = 5;        // wait for the first characters of a read
-    int limiteAccesoS = 180;       // time allowed to one log-on dialogue
+    int pausaComandoMs = 100; // pause before a console command is written
+    int pausaLecturaMs = 500; // pause before each read inside a command
+    int esperaLecturaS = 5;   // wait for the first characters of a read
+    int limiteAccesoS = 180;  // time allowed to one log-on dialogue
 };
 
 Tiempos& tiempos();

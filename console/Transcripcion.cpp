@@ -257,8 +257,8 @@ bool GuardarTranscripcion(const Transcripcion& t, const std::string& ruta, std::
 {
     QSaveFile f(QString::fromLocal8Bit(ruta.c_str()));
     const std::string texto = t.Texto();
-    if (!f.open(QIODevice::WriteOnly) || f.write(texto.data(), static_cast<qint64>(texto.size()))
-                                             != static_cast<qint64>(texto.size())
+    if (!f.open(QIODevice::WriteOnly)
+        || f.write(texto.data(), static_cast<qint64>(texto.size())) != static_cast<qint64>(texto.size())
         || !f.commit()) {
         error = f.errorString().toLocal8Bit().toStdString();
         return false;

@@ -30,14 +30,14 @@ namespace tesedra {
 inline constexpr char kSecretoTranscripcion[] = "****";
 
 struct TramoTranscripcion {
-    long long ms = 0;        // milliseconds from the start of the run
-    bool delRouter = false;  // true: the router sent it ("<"); false: the program (">")
+    long long ms = 0;       // milliseconds from the start of the run
+    bool delRouter = false; // true: the router sent it ("<"); false: the program (">")
     std::string bytes;
 };
 
 struct Transcripcion {
-    std::string fecha;       // "yyyy-MM-dd HH:mm:ss", local time of the start
-    int16_t modelo = 0;      // 1 the 5660, 2 the 812
+    std::string fecha;  // "yyyy-MM-dd HH:mm:ss", local time of the start
+    int16_t modelo = 0; // 1 the 5660, 2 the 812
     std::string puerto;
     std::string version;
     std::string operacion;

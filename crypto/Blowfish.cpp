@@ -84,7 +84,10 @@ inline void Descifrar(const EstadoBlowfish& e, std::uint32_t& izquierda, std::ui
     derecha = a;
 }
 
-inline std::uint32_t Cargar(const std::uint8_t* p) { return WordFromBytes(p[0], p[1], p[2], p[3]); }
+inline std::uint32_t Cargar(const std::uint8_t* p)
+{
+    return WordFromBytes(p[0], p[1], p[2], p[3]);
+}
 
 inline void Guardar(std::uint8_t* p, std::uint32_t w)
 {
@@ -138,8 +141,7 @@ bool BlowfishSetKey(const std::uint8_t* clave, std::size_t longitud)
     // An empty key has no bytes to mix in: refused like one that is too long.
     if (longitud == 0 || longitud > 56 || clave == nullptr)
         return false;
-    if (g_guardada.valida && g_guardada.longitud == longitud
-        && std::memcmp(g_guardada.clave, clave, longitud) == 0) {
+    if (g_guardada.valida && g_guardada.longitud == longitud && std::memcmp(g_guardada.clave, clave, longitud) == 0) {
         g_estado = g_guardada.estado;
         return true;
     }
@@ -217,14 +219,29 @@ void Bloques(std::uint8_t* datos, std::size_t bloques)
         VariosBloques<1, Cifrando>(e, datos);
 }
 
-void BlowfishEncipherBytes(std::uint8_t* datos, std::size_t bloques) { Bloques<true>(datos, bloques); }
+void BlowfishEncipherBytes(std::uint8_t* datos, std::size_t bloques)
+{
+    Bloques<true>(datos, bloques);
+}
 
-void BlowfishDecipherBytes(std::uint8_t* datos, std::size_t bloques) { Bloques<false>(datos, bloques); }
+void BlowfishDecipherBytes(std::uint8_t* datos, std::size_t bloques)
+{
+    Bloques<false>(datos, bloques);
+}
 
-std::uint32_t BlowfishF(std::uint32_t x) { return F(g_estado, x); }
+std::uint32_t BlowfishF(std::uint32_t x)
+{
+    return F(g_estado, x);
+}
 
-const EstadoBlowfish& BlowfishEstado() { return g_estado; }
+const EstadoBlowfish& BlowfishEstado()
+{
+    return g_estado;
+}
 
-std::uint64_t BlowfishPlanificaciones() { return g_planificaciones; }
+std::uint64_t BlowfishPlanificaciones()
+{
+    return g_planificaciones;
+}
 
 } // namespace tesedra

@@ -59,9 +59,15 @@ constexpr std::array<std::uint8_t, 4> WordToBytes(std::uint32_t w)
     return {std::uint8_t(w >> 24), std::uint8_t(w >> 16), std::uint8_t(w >> 8), std::uint8_t(w)};
 }
 
-constexpr std::uint32_t WordShiftLeft8(std::uint32_t w) { return w << 8; }
+constexpr std::uint32_t WordShiftLeft8(std::uint32_t w)
+{
+    return w << 8;
+}
 
-constexpr std::uint32_t WordAdd(std::uint32_t x, std::uint32_t y) { return x + y; }
+constexpr std::uint32_t WordAdd(std::uint32_t x, std::uint32_t y)
+{
+    return x + y;
+}
 
 // Read access to the key state, for checks of the key schedule.
 const EstadoBlowfish& BlowfishEstado();

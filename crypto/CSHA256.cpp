@@ -31,13 +31,34 @@ constexpr std::uint32_t H0[8] = {
 
 using Comprimir = void (*)(std::uint32_t* estado, const std::uint8_t* bloques, std::size_t cuantos);
 
-inline std::uint32_t Rotr(std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
-inline std::uint32_t Ch(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return z ^ (x & (y ^ z)); }
-inline std::uint32_t Maj(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return (x & (y ^ z)) ^ (y & z); }
-inline std::uint32_t S0(std::uint32_t x) { return Rotr(x, 2) ^ Rotr(x, 13) ^ Rotr(x, 22); }
-inline std::uint32_t S1(std::uint32_t x) { return Rotr(x, 6) ^ Rotr(x, 11) ^ Rotr(x, 25); }
-inline std::uint32_t SigmaMensaje0(std::uint32_t x) { return Rotr(x, 7) ^ Rotr(x, 18) ^ (x >> 3); }
-inline std::uint32_t SigmaMensaje1(std::uint32_t x) { return Rotr(x, 17) ^ Rotr(x, 19) ^ (x >> 10); }
+inline std::uint32_t Rotr(std::uint32_t x, int n)
+{
+    return (x >> n) | (x << (32 - n));
+}
+inline std::uint32_t Ch(std::uint32_t x, std::uint32_t y, std::uint32_t z)
+{
+    return z ^ (x & (y ^ z));
+}
+inline std::uint32_t Maj(std::uint32_t x, std::uint32_t y, std::uint32_t z)
+{
+    return (x & (y ^ z)) ^ (y & z);
+}
+inline std::uint32_t S0(std::uint32_t x)
+{
+    return Rotr(x, 2) ^ Rotr(x, 13) ^ Rotr(x, 22);
+}
+inline std::uint32_t S1(std::uint32_t x)
+{
+    return Rotr(x, 6) ^ Rotr(x, 11) ^ Rotr(x, 25);
+}
+inline std::uint32_t SigmaMensaje0(std::uint32_t x)
+{
+    return Rotr(x, 7) ^ Rotr(x, 18) ^ (x >> 3);
+}
+inline std::uint32_t SigmaMensaje1(std::uint32_t x)
+{
+    return Rotr(x, 17) ^ Rotr(x, 19) ^ (x >> 10);
+}
 
 inline std::uint32_t Cargar(const std::uint8_t* p)
 {
@@ -46,23 +67,23 @@ inline std::uint32_t Cargar(const std::uint8_t* p)
 
 // One round with the working words named by position instead of moved: the
 // caller rotates the names, so each round only updates d and h.
-#define SHA_RONDA(a, b, c, d, e, f, g, h, t, w)                          \
-    do {                                                                 \
-        std::uint32_t t1 = (h) + S1(e) + Ch(e, f, g) + K[t] + (w);       \
-        (d) += t1;                                                       \
-        (h) = t1 + S0(a) + Maj(a, b, c);                                 \
+#define SHA_RONDA(a, b, c, d, e, f, g, h, t, w)                                                                        \
+    do {                                                                                                               \
+        std::uint32_t t1 = (h) + S1(e) + Ch(e, f, g) + K[t] + (w);                                                     \
+        (d) += t1;                                                                                                     \
+        (h) = t1 + S0(a) + Maj(a, b, c);                                                                               \
     } while (0)
 
-#define SHA_W(t) (W[(t) & 15] += SigmaMensaje1(W[((t) - 2) & 15]) + W[((t) - 7) & 15] + SigmaMensaje0(W[((t) - 15) & 15]))
+#define SHA_W(t) (W[(t)&15] += SigmaMensaje1(W[((t)-2) & 15]) + W[((t)-7) & 15] + SigmaMensaje0(W[((t)-15) & 15]))
 
-#define SHA_OCHO(t, wexpr)                                               \
-    SHA_RONDA(a, b, c, d, e, f, g, h, (t) + 0, wexpr((t) + 0));          \
-    SHA_RONDA(h, a, b, c, d, e, f, g, (t) + 1, wexpr((t) + 1));          \
-    SHA_RONDA(g, h, a, b, c, d, e, f, (t) + 2, wexpr((t) + 2));          \
-    SHA_RONDA(f, g, h, a, b, c, d, e, (t) + 3, wexpr((t) + 3));          \
-    SHA_RONDA(e, f, g, h, a, b, c, d, (t) + 4, wexpr((t) + 4));          \
-    SHA_RONDA(d, e, f, g, h, a, b, c, (t) + 5, wexpr((t) + 5));          \
-    SHA_RONDA(c, d, e, f, g, h, a, b, (t) + 6, wexpr((t) + 6));          \
+#define SHA_OCHO(t, wexpr)                                                                                             \
+    SHA_RONDA(a, b, c, d, e, f, g, h, (t) + 0, wexpr((t) + 0));                                                        \
+    SHA_RONDA(h, a, b, c, d, e, f, g, (t) + 1, wexpr((t) + 1));                                                        \
+    SHA_RONDA(g, h, a, b, c, d, e, f, (t) + 2, wexpr((t) + 2));                                                        \
+    SHA_RONDA(f, g, h, a, b, c, d, e, (t) + 3, wexpr((t) + 3));                                                        \
+    SHA_RONDA(e, f, g, h, a, b, c, d, (t) + 4, wexpr((t) + 4));                                                        \
+    SHA_RONDA(d, e, f, g, h, a, b, c, (t) + 5, wexpr((t) + 5));                                                        \
+    SHA_RONDA(c, d, e, f, g, h, a, b, (t) + 6, wexpr((t) + 6));                                                        \
     SHA_RONDA(b, c, d, e, f, g, h, a, (t) + 7, wexpr((t) + 7))
 
 #define SHA_WLEIDA(t) W[t]
@@ -103,18 +124,17 @@ void ComprimirPortable(std::uint32_t* estado, const std::uint8_t* bloques, std::
 
 // Four rounds per step: the round instructions take the state as ABEF and
 // CDGH halves; the message schedule is kept as four vectors of four words.
-__attribute__((target("sha,sse4.1,ssse3"))) void ComprimirSha(std::uint32_t* estado,
-                                                               const std::uint8_t* bloques,
-                                                               std::size_t cuantos)
+__attribute__((target("sha,sse4.1,ssse3"))) void ComprimirSha(std::uint32_t* estado, const std::uint8_t* bloques,
+                                                              std::size_t cuantos)
 {
     const __m128i orden = _mm_set_epi64x(0x0C0D0E0F08090A0BLL, 0x0405060700010203LL);
 
     __m128i tmp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(estado));
     __m128i st1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(estado + 4));
-    tmp = _mm_shuffle_epi32(tmp, 0xB1);          // CDAB
-    st1 = _mm_shuffle_epi32(st1, 0x1B);          // EFGH
-    __m128i st0 = _mm_alignr_epi8(tmp, st1, 8);  // ABEF
-    st1 = _mm_blend_epi16(st1, tmp, 0xF0);       // CDGH
+    tmp = _mm_shuffle_epi32(tmp, 0xB1);         // CDAB
+    st1 = _mm_shuffle_epi32(st1, 0x1B);         // EFGH
+    __m128i st0 = _mm_alignr_epi8(tmp, st1, 8); // ABEF
+    st1 = _mm_blend_epi16(st1, tmp, 0xF0);      // CDGH
 
     for (; cuantos > 0; --cuantos, bloques += 64) {
         const __m128i abef = st0, cdgh = st1;
@@ -122,17 +142,17 @@ __attribute__((target("sha,sse4.1,ssse3"))) void ComprimirSha(std::uint32_t* est
         for (int i = 0; i < 4; ++i)
             m[i] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bloques + 16 * i)), orden);
 
-#define SHA_PASO(g)                                                                           \
-    do {                                                                                      \
-        __m128i msg = _mm_add_epi32(m[(g) & 3], _mm_load_si128(reinterpret_cast<const __m128i*>(K + 4 * (g)))); \
-        st1 = _mm_sha256rnds2_epu32(st1, st0, msg);                                           \
-        if ((g) >= 3 && (g) <= 14) {                                                          \
-            __m128i t = _mm_alignr_epi8(m[(g) & 3], m[((g) - 1) & 3], 4);                     \
-            m[((g) + 1) & 3] = _mm_sha256msg2_epu32(_mm_add_epi32(m[((g) + 1) & 3], t), m[(g) & 3]); \
-        }                                                                                     \
-        st0 = _mm_sha256rnds2_epu32(st0, st1, _mm_shuffle_epi32(msg, 0x0E));                  \
-        if ((g) >= 1 && (g) <= 12)                                                            \
-            m[((g) - 1) & 3] = _mm_sha256msg1_epu32(m[((g) - 1) & 3], m[(g) & 3]);            \
+#define SHA_PASO(g)                                                                                                    \
+    do {                                                                                                               \
+        __m128i msg = _mm_add_epi32(m[(g)&3], _mm_load_si128(reinterpret_cast<const __m128i*>(K + 4 * (g))));          \
+        st1 = _mm_sha256rnds2_epu32(st1, st0, msg);                                                                    \
+        if ((g) >= 3 && (g) <= 14) {                                                                                   \
+            __m128i t = _mm_alignr_epi8(m[(g)&3], m[((g)-1) & 3], 4);                                                  \
+            m[((g) + 1) & 3] = _mm_sha256msg2_epu32(_mm_add_epi32(m[((g) + 1) & 3], t), m[(g)&3]);                     \
+        }                                                                                                              \
+        st0 = _mm_sha256rnds2_epu32(st0, st1, _mm_shuffle_epi32(msg, 0x0E));                                           \
+        if ((g) >= 1 && (g) <= 12)                                                                                     \
+            m[((g)-1) & 3] = _mm_sha256msg1_epu32(m[((g)-1) & 3], m[(g)&3]);                                           \
     } while (0)
 
         SHA_PASO(0);
@@ -157,10 +177,10 @@ __attribute__((target("sha,sse4.1,ssse3"))) void ComprimirSha(std::uint32_t* est
         st1 = _mm_add_epi32(st1, cdgh);
     }
 
-    tmp = _mm_shuffle_epi32(st0, 0x1B);          // FEBA
-    st1 = _mm_shuffle_epi32(st1, 0xB1);          // DCHG
-    st0 = _mm_blend_epi16(tmp, st1, 0xF0);       // DCBA
-    st1 = _mm_alignr_epi8(st1, tmp, 8);          // HGFE
+    tmp = _mm_shuffle_epi32(st0, 0x1B);    // FEBA
+    st1 = _mm_shuffle_epi32(st1, 0xB1);    // DCHG
+    st0 = _mm_blend_epi16(tmp, st1, 0xF0); // DCBA
+    st1 = _mm_alignr_epi8(st1, tmp, 8);    // HGFE
     _mm_storeu_si128(reinterpret_cast<__m128i*>(estado), st0);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(estado + 4), st1);
 }
@@ -181,7 +201,10 @@ bool ProcesadorConSha()
 
 #else
 
-bool ProcesadorConSha() { return false; }
+bool ProcesadorConSha()
+{
+    return false;
+}
 
 #endif
 
@@ -241,14 +264,20 @@ ResumenSha256 Sha256Bytes(const void* datos, std::size_t longitud)
     return Resumir(Elegida(), datos, longitud);
 }
 
-ResumenSha256 Sha256Bytes(std::string_view mensaje) { return Sha256Bytes(mensaje.data(), mensaje.size()); }
+ResumenSha256 Sha256Bytes(std::string_view mensaje)
+{
+    return Sha256Bytes(mensaje.data(), mensaje.size());
+}
 
 ResumenSha256 Sha256BytesPortable(const void* datos, std::size_t longitud)
 {
     return Resumir(ComprimirPortable, datos, longitud);
 }
 
-bool Sha256Acelerado() { return Acelerado(); }
+bool Sha256Acelerado()
+{
+    return Acelerado();
+}
 
 void Sha256Hex(const ResumenSha256& resumen, char* salida)
 {

@@ -46,7 +46,10 @@ constexpr std::array<std::int16_t, 256> kValorHex = [] {
     return t;
 }();
 
-std::uint8_t* Bytes(std::string& s) { return reinterpret_cast<std::uint8_t*>(s.data()); }
+std::uint8_t* Bytes(std::string& s)
+{
+    return reinterpret_cast<std::uint8_t*>(s.data());
+}
 
 void EscribirHex(const char* bytes, std::size_t n, char* salida)
 {
@@ -72,7 +75,10 @@ bool LeerHex(const char* hex, std::size_t n, char* salida)
 }
 
 // The digest of `texto` as 64 lower-case digits written to `salida`.
-void ResumenHex(std::string_view texto, char* salida) { Sha256Hex(Sha256Bytes(texto), salida); }
+void ResumenHex(std::string_view texto, char* salida)
+{
+    Sha256Hex(Sha256Bytes(texto), salida);
+}
 
 bool ResumenCoincide(std::string_view texto, std::string_view resumen)
 {

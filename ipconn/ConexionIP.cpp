@@ -45,8 +45,7 @@ std::optional<int> ValorDecimal(const QString& texto)
 
 std::string Minusculas(std::string s)
 {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
@@ -151,8 +150,7 @@ bool CargarFichero(const QString& ruta, std::string& texto)
     return true;
 }
 
-QString LineaComandoPC(const QString& comspec, bool tracert, const std::string& direccion,
-                       const QString& carpeta)
+QString LineaComandoPC(const QString& comspec, bool tracert, const std::string& direccion, const QString& carpeta)
 {
     QString l = comspec;
     l += tracert ? QStringLiteral(" /c tracert -d -h 5 ") : QStringLiteral(" /c ping ");
@@ -181,9 +179,8 @@ ProgramaPC ProgramaPCPara(bool tracert, const std::string& direccion)
     if (programa.isEmpty()) {
         programa = QStandardPaths::findExecutable(nombre);
         if (programa.isEmpty())
-            programa = QStandardPaths::findExecutable(
-                nombre, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin"),
-                         QStringLiteral("/bin")});
+            programa = QStandardPaths::findExecutable(nombre, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"),
+                                                               QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
         if (programa.isEmpty())
             programa = nombre; // not found: the start fails and says so
     }
@@ -202,8 +199,7 @@ QString PrepararComandoPC(clsExecCmd& proceso, bool tracert, const std::string& 
 {
 #ifdef Q_OS_WIN
     const QString comspec = qEnvironmentVariable("COMSPEC");
-    proceso.setLineaComando(
-        LineaComandoPC(comspec, tracert, direccion, QFileInfo(FicheroSalidaPC()).absolutePath()));
+    proceso.setLineaComando(LineaComandoPC(comspec, tracert, direccion, QFileInfo(FicheroSalidaPC()).absolutePath()));
     return comspec;
 #else
     // No command interpreter: the program and its arguments go as a list, and

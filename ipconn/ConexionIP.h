@@ -52,8 +52,7 @@ bool CargarFichero(const QString& ruta, std::string& texto);
 
 // The command line of a run from the PC on Windows: the command interpreter,
 // the command and the redirection of its output into the output file of `carpeta`.
-QString LineaComandoPC(const QString& comspec, bool tracert, const std::string& direccion,
-                       const QString& carpeta);
+QString LineaComandoPC(const QString& comspec, bool tracert, const std::string& direccion, const QString& carpeta);
 
 // Program and arguments of a run from the PC where there is no command
 // interpreter: "ping -c 4 <address>" or "traceroute -n -m 5 <address>".

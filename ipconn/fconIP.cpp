@@ -37,8 +37,7 @@ bool SalidaDelUsuario(const QEvent* e)
 } // namespace
 
 fconIP::fconIP(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::fconIP>()), principal_(principal),
-      codigoModelo_(std::move(codigoModelo))
+    : QWidget(parent), ui(std::make_unique<Ui::fconIP>()), principal_(principal), codigoModelo_(std::move(codigoModelo))
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -117,8 +116,7 @@ bool fconIP::eventFilter(QObject* objeto, QEvent* evento)
     if (evento->type() == QEvent::FocusIn) {
         if (!campo->text().isEmpty())
             SeleccionarTodo(campo);
-    } else if (evento->type() == QEvent::FocusOut && SalidaDelUsuario(evento) && !ocupado_ &&
-               !devolviendoFoco_) {
+    } else if (evento->type() == QEvent::FocusOut && SalidaDelUsuario(evento) && !ocupado_ && !devolviendoFoco_) {
         // Checked once the focus has settled on the new control, so that a
         // message box or a return of the focus does not run inside the change.
         QPointer<QLineEdit> p = campo;

@@ -70,11 +70,8 @@ fMain::fMain(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::fMain>(
         ui->bValidacion->setVisible(false);
         ui->bvalInv->setVisible(false);
         break;
-    case kPerfilInstalador:
-        ui->bvalInv->setVisible(false);
-        break;
-    default:
-        break;
+    case kPerfilInstalador: ui->bvalInv->setVisible(false); break;
+    default: break;
     }
 
     connect(ui->cPuerto, &QComboBox::currentIndexChanged, this, [this] { cPuerto_Click(); });

@@ -43,9 +43,9 @@ bool Reproduccion::Cargar(const std::string& texto, std::string& error)
     respuestas_.clear();
     enviadas_.clear();
 
-    Respuesta* actual = nullptr;   // the reply the router's output belongs to
-    std::string linea;             // the line the program is typing
-    std::string desdeLinea;        // the router's output since the last line
+    Respuesta* actual = nullptr; // the reply the router's output belongs to
+    std::string linea;           // the line the program is typing
+    std::string desdeLinea;      // the router's output since the last line
     long long ultimoMs = 0;
     for (const auto& tr : t.tramos) {
         if (tr.delRouter) {

@@ -23,8 +23,8 @@ public:
         std::string bytes;
     };
     struct Respuesta {
-        std::vector<std::vector<Pieza>> segmentos;  // split where the program answered a paging prompt
-        bool pideClave = false;                      // ends asking for the password
+        std::vector<std::vector<Pieza>> segmentos; // split where the program answered a paging prompt
+        bool pideClave = false;                    // ends asking for the password
     };
 
     // Reads the text of a transcript; false with the reason.

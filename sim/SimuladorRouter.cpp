@@ -263,7 +263,7 @@ bool SimuladorRouter::CargarTabla()
 }
 
 std::vector<SimuladorRouter::Tramo> SimuladorRouter::TramosDe(const std::string& texto,
-                                                             const std::map<QString, QString>& valores) const
+                                                              const std::map<QString, QString>& valores) const
 {
     // A reply file: every line is printed with CR LF, except directives:
     //   "@pausa N"  N milliseconds pass (the command is still running)
@@ -537,8 +537,7 @@ void SimuladorRouter::ProcesarByte(char c)
         Emitir("\r\n");
         return;
 
-    case Estado::Callado:
-        return;
+    case Estado::Callado: return;
     }
 }
 
@@ -735,9 +734,7 @@ void SimuladorRouter::Bombear()
         Tramo t = std::move(cola_.front());
         cola_.pop_front();
         switch (t.tipo) {
-        case Tramo::Tipo::Texto:
-            salida_ += t.texto;
-            break;
+        case Tramo::Tipo::Texto: salida_ += t.texto; break;
         case Tramo::Tipo::Pausa:
             if (enMemoria_)
                 break;

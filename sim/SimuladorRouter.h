@@ -33,18 +33,18 @@ class QTimer;
 namespace tesedra::sim {
 
 struct OpcionesSimulador {
-    int16_t modelo = 2;                 // 1 = 5660 ("Command->"), 2 = 812 ("3Com-DSL>")
-    std::string password = "admin";     // the console password
-    bool pedirPassword = true;          // false: shows the prompt without asking
-    bool preguntaSetup = false;         // 812: asks "Setup?" after log-on until answered
-    int paginado = 0;                   // paging prompt every N reply lines (0 = never)
-    int baudios = 0;                    // output paced at this line speed (0 = as fast as possible)
-    QString carpetaDatos;               // reply data folder (empty: the built-in data of the model)
-    bool silencioso = false;            // never answers anything
-    int cortarTrasBytes = -1;           // stops answering after N output bytes (stays open)
-    int desaparecerTrasBytes = -1;      // closes the pseudo-terminal after N output bytes
-    QString transcripcion;              // replays this console transcript (the model comes from it)
-    int pausaMaximaMs = -1;             // replay: each recorded gap at most this long (-1: as recorded)
+    int16_t modelo = 2;             // 1 = 5660 ("Command->"), 2 = 812 ("3Com-DSL>")
+    std::string password = "admin"; // the console password
+    bool pedirPassword = true;      // false: shows the prompt without asking
+    bool preguntaSetup = false;     // 812: asks "Setup?" after log-on until answered
+    int paginado = 0;               // paging prompt every N reply lines (0 = never)
+    int baudios = 0;                // output paced at this line speed (0 = as fast as possible)
+    QString carpetaDatos;           // reply data folder (empty: the built-in data of the model)
+    bool silencioso = false;        // never answers anything
+    int cortarTrasBytes = -1;       // stops answering after N output bytes (stays open)
+    int desaparecerTrasBytes = -1;  // closes the pseudo-terminal after N output bytes
+    QString transcripcion;          // replays this console transcript (the model comes from it)
+    int pausaMaximaMs = -1;         // replay: each recorded gap at most this long (-1: as recorded)
 };
 
 class SimuladorRouter : public QObject {
@@ -124,25 +124,25 @@ private:
     bool Abierto() const { return maestro_ >= 0 || enMemoria_; }
 
     int maestro_ = -1;
-    bool enMemoria_ = false;        // no pseudo-terminal: output goes to memoria_
+    bool enMemoria_ = false; // no pseudo-terminal: output goes to memoria_
     std::string memoria_;
     int esclavo_ = -1;
     QString ruta_;
     QSocketNotifier* lectura_ = nullptr;
     QSocketNotifier* escritura_ = nullptr;
-    QTimer* reloj_ = nullptr;       // pauses written in the replies
-    QTimer* ritmoReloj_ = nullptr;  // baud pacing
-    QTimer* asincrono_ = nullptr;   // serves the output queue outside the input handler
-    QTimer* reintento_ = nullptr;   // master read retry while no one holds the serial end
+    QTimer* reloj_ = nullptr;      // pauses written in the replies
+    QTimer* ritmoReloj_ = nullptr; // baud pacing
+    QTimer* asincrono_ = nullptr;  // serves the output queue outside the input handler
+    QTimer* reintento_ = nullptr;  // master read retry while no one holds the serial end
 
     Estado estado_ = Estado::Dormido;
-    std::string linea_;             // the line being typed
-    std::string pendiente_;         // typed while a command runs
-    std::deque<Tramo> cola_;        // output still to come
-    std::string salida_;            // bytes ready for the master, not yet written
+    std::string linea_;      // the line being typed
+    std::string pendiente_;  // typed while a command runs
+    std::deque<Tramo> cola_; // output still to come
+    std::string salida_;     // bytes ready for the master, not yet written
     bool enPausa_ = false;
-    QElapsedTimer ritmo_;           // baud pacing: time since pacing started
-    long long permitidos_ = 0;      // bytes written since pacing started
+    QElapsedTimer ritmo_;      // baud pacing: time since pacing started
+    long long permitidos_ = 0; // bytes written since pacing started
     long long enviados_ = 0;
     bool setupPendiente_ = false;
 
@@ -152,7 +152,7 @@ private:
 
     // Replay of a transcript.
     std::unique_ptr<Reproduccion> reproduccion_;
-    std::deque<std::vector<Reproduccion::Pieza>> segmentosPendientes_;  // after the next paging key
+    std::deque<std::vector<Reproduccion::Pieza>> segmentosPendientes_; // after the next paging key
     bool esperandoClave_ = false;
 };
 

@@ -50,8 +50,8 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("tesedra-routersim"));
 
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
-        "A router console on a pseudo-terminal. The first line of output is the device to open."));
+    p.setApplicationDescription(
+        QStringLiteral("A router console on a pseudo-terminal. The first line of output is the device to open."));
     p.addHelpOption();
     p.addOptions({
         {QStringLiteral("model"), QStringLiteral("Router model: 812 (default) or 5660."), QStringLiteral("model"),

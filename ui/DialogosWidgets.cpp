@@ -60,8 +60,7 @@ bool DialogosWidgets::PreguntaSiNo(const std::string& titulo, const std::string&
 {
     if (Terminando())
         return false;
-    QMessageBox box(QMessageBox::Warning, L1(titulo), L1(texto), QMessageBox::Yes | QMessageBox::No,
-                    VentanaActiva());
+    QMessageBox box(QMessageBox::Warning, L1(titulo), L1(texto), QMessageBox::Yes | QMessageBox::No, VentanaActiva());
     TextosBotones(box);
     return box.exec() == QMessageBox::Yes;
 }

@@ -9,8 +9,7 @@ constexpr char16_t kCruz = u'\u2717';
 
 } // namespace
 
-IndicadorJuicio::IndicadorJuicio(QWidget* parent)
-    : QLabel(parent)
+IndicadorJuicio::IndicadorJuicio(QWidget* parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     Limpiar();
@@ -34,9 +33,7 @@ void IndicadorJuicio::Mostrar(Estado estado, const QString& limite, const QStrin
         texto += QStringLiteral(" \u2014 ") + noLeido;
         color = QStringLiteral("#6a6a6a");
         break;
-    case Estado::Vacio:
-        Limpiar();
-        return;
+    case Estado::Vacio: Limpiar(); return;
     }
     setText(texto);
     setStyleSheet(QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(color));

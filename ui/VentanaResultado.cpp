@@ -15,11 +15,8 @@
 namespace tesedra {
 
 VentanaResultado::VentanaResultado(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
-    : QWidget(parent),
-      principal_(principal),
-      codigoModelo_(std::move(codigoModelo)),
-      procesando_(std::make_unique<fProcesando>(this)),
-      transcripcion_(new TranscripcionVentana(this))
+    : QWidget(parent), principal_(principal), codigoModelo_(std::move(codigoModelo)),
+      procesando_(std::make_unique<fProcesando>(this)), transcripcion_(new TranscripcionVentana(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }

@@ -290,12 +290,21 @@ std::string MensajeFallosLinea()
 {
     const EstadoLinea& e = estadoLinea();
     if (e.AtenuacionIncorrecta && e.RuidoIncorrecto)
-        return "Proceso de validaci\xF3" "n err\xF3" "neo debido a niveles de atenuaci\xF3"
-               "n y m\xE1" "rgenes de ruido incorrectos";
+        return "Proceso de validaci\xF3"
+               "n err\xF3"
+               "neo debido a niveles de atenuaci\xF3"
+               "n y m\xE1"
+               "rgenes de ruido incorrectos";
     if (e.AtenuacionIncorrecta)
-        return "Proceso de validaci\xF3" "n err\xF3" "neo debido a niveles de atenuaci\xF3" "n incorrectos";
+        return "Proceso de validaci\xF3"
+               "n err\xF3"
+               "neo debido a niveles de atenuaci\xF3"
+               "n incorrectos";
     if (e.RuidoIncorrecto)
-        return "Proceso de validaci\xF3" "n err\xF3" "neo debido a m\xE1" "rgenes de ruido incorrectos";
+        return "Proceso de validaci\xF3"
+               "n err\xF3"
+               "neo debido a m\xE1"
+               "rgenes de ruido incorrectos";
     return {};
 }
 

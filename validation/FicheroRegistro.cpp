@@ -127,8 +127,7 @@ std::string TextoCompleto(const ValoresInstalacion& v)
 bool ComponerRegistro(const ValoresInstalacion& v, std::string& linea)
 {
     std::string e1, e2;
-    if (!CifrarRegistro(TextoCorto(v), e1) || !CifrarRegistro(TextoCompleto(v), e2)
-        || !AnadirResumen(e1 + e2, linea)) {
+    if (!CifrarRegistro(TextoCorto(v), e1) || !CifrarRegistro(TextoCompleto(v), e2) || !AnadirResumen(e1 + e2, linea)) {
         linea.clear();
         MostrarError(mensajes().msgIntegridadFicheros, {});
         return false;

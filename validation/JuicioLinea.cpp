@@ -65,9 +65,9 @@ JuicioValor JuzgarValor(int16_t modelo, int16_t modalidad, ValorJuzgado que, con
         return j;
     j.juzgado = true;
     j.maximo = EsAtenuacion(que);
-    j.limite = !j.maximo ? limites.margenRuidoMin
-             : que == ValorJuzgado::AtenuacionBajada ? limites.atenuacionBajadaMax
-                                                     : limites.atenuacionSubidaMax;
+    j.limite = !j.maximo                               ? limites.margenRuidoMin
+               : que == ValorJuzgado::AtenuacionBajada ? limites.atenuacionBajadaMax
+                                                       : limites.atenuacionSubidaMax;
     const auto lectura = texto == "0" ? std::nullopt : LeerDecibelios(texto);
     j.leido = lectura.has_value();
     if (j.leido) {

@@ -19,11 +19,11 @@ inline constexpr std::array<ValorJuzgado, 4> kValoresJuzgados = {
 std::string ValoresInstalacion::*CampoJuzgado(ValorJuzgado que);
 
 struct JuicioValor {
-    bool juzgado = false;  // a limit applies: known modality, and a value this model judges
-    bool maximo = true;    // the limit is a maximum (attenuation) or a minimum (noise margin)
-    int limite = 0;        // decibels
-    bool leido = false;    // the text held a reading
-    bool correcto = true;  // the verdict the record counts; a value that was not read passes
+    bool juzgado = false; // a limit applies: known modality, and a value this model judges
+    bool maximo = true;   // the limit is a maximum (attenuation) or a minimum (noise margin)
+    int limite = 0;       // decibels
+    bool leido = false;   // the text held a reading
+    bool correcto = true; // the verdict the record counts; a value that was not read passes
 };
 
 // The judgement of one value's text. The 5660 judges its downstream values only. A

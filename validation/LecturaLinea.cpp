@@ -8,7 +8,10 @@ namespace {
 
 constexpr int kMaxDigitos = 15; // keeps mantisa * 10 and limite * 10^escala inside 64 bits
 
-bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+bool EsDigito(char c)
+{
+    return c >= '0' && c <= '9';
+}
 bool EsLetra(char c)
 {
     const auto u = static_cast<unsigned char>(c);
@@ -30,7 +33,7 @@ std::optional<LecturaDecibelios> LeerDecibelios(const std::string& texto)
     }
     LecturaDecibelios l;
     bool hayDigitos = false;
-    int digitos = 0;  // those that count: leading zeros of the whole part add nothing
+    int digitos = 0; // those that count: leading zeros of the whole part add nothing
     bool punto = false;
     for (; i < n; ++i) {
         const char c = texto[i];

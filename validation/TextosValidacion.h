@@ -33,11 +33,13 @@ namespace tesedra {
 // from being written. "%1" and "%2" are paths.
 inline constexpr TextoDoble kTxtOrigenNoIndicado{"Carpeta de origen no indicada", "Source folder not given"};
 inline constexpr TextoDoble kTxtDestinoNoIndicado{"Carpeta de destino no indicada", "Destination folder not given"};
-inline constexpr TextoDoble kTxtOrigenNoEncontrado{"Carpeta de origen no encontrada: %1", "Source folder not found: %1"};
+inline constexpr TextoDoble kTxtOrigenNoEncontrado{"Carpeta de origen no encontrada: %1",
+                                                   "Source folder not found: %1"};
 inline constexpr TextoDoble kTxtDestinoNoEncontrado{"Carpeta de destino no encontrada: %1",
                                                     "Destination folder not found: %1"};
 inline constexpr TextoDoble kTxtOrigenNoEsCarpeta{"El origen no es una carpeta: %1", "Source is not a folder: %1"};
-inline constexpr TextoDoble kTxtDestinoNoEsCarpeta{"El destino no es una carpeta: %1", "Destination is not a folder: %1"};
+inline constexpr TextoDoble kTxtDestinoNoEsCarpeta{"El destino no es una carpeta: %1",
+                                                   "Destination is not a folder: %1"};
 inline constexpr TextoDoble kTxtOrigenIlegible{"No se puede leer la carpeta de origen: %1",
                                                "Source folder cannot be read: %1"};
 inline constexpr TextoDoble kTxtCarpetaEnMedio{"hay una carpeta con ese nombre", "a folder of that name is in the way"};

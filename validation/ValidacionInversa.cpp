@@ -84,7 +84,7 @@ Veredicto ValidadorLineas::Validar(std::string_view linea, int64_t n, std::strin
     char cifras[24];
     cifras[0] = ' ';
     const auto fin = std::to_chars(cifras + 1, cifras + sizeof cifras, n).ptr;
-    numero_.assign(n < 0 ? cifras + 1 : cifras, fin);  // as TextoNumeroRegistro writes it
+    numero_.assign(n < 0 ? cifras + 1 : cifras, fin); // as TextoNumeroRegistro writes it
 
     linea_.assign(linea);
     const bool lineaIntacta = ComprobarResumen(linea_, cuerpo_);
@@ -143,7 +143,9 @@ const std::string& CabeceraSalida()
     static const std::string cabecera =
         "Tfno;Tipo ATUR;Vers. Sw;MAC;IP Eth;Mask Eth;IP IPCP;IP Remota;Usuario;Downstream;"
         "DHCP Start;DHCP End;Fecha;Servicio;VIs;Mb;Ms;ATb;ATs;Estado_Velocidad;Estado_Ruido;"
-        "Estado_Atenuaci\xF3" "n;C\xF3" "digo";
+        "Estado_Atenuaci\xF3"
+        "n;C\xF3"
+        "digo";
     return cabecera;
 }
 
@@ -182,8 +184,7 @@ bool ResultadoInversa::Ok() const
 {
     if (!error.isEmpty())
         return false;
-    return std::all_of(ficheros.cbegin(), ficheros.cend(),
-                       [](const ResumenFichero& f) { return f.error.isEmpty(); });
+    return std::all_of(ficheros.cbegin(), ficheros.cend(), [](const ResumenFichero& f) { return f.error.isEmpty(); });
 }
 
 QStringList FicherosRegistro(const QString& carpeta)
@@ -316,8 +317,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
         } else {
             const int64_t previos = estado.registrosHechos;
             const std::string salida = ValidarContenido(
-                std::string_view(datos.constData(), static_cast<size_t>(datos.size())), &resumen,
-                [&](int64_t lineas) {
+                std::string_view(datos.constData(), static_cast<size_t>(datos.size())), &resumen, [&](int64_t lineas) {
                     if (progreso) {
                         estado.registrosHechos = previos + lineas;
                         progreso(estado);

@@ -71,13 +71,13 @@ void CompletarValores(ValoresInstalacion& v)
 {
     static const std::string noConfigurado = "No configurado";
     static const std::string noDisponible = "No disponible";
-    for (auto* campo : {&v.telefono, &v.versionSW, &v.mac, &v.ipLan, &v.mascaraLan, &v.usuarioARC,
-                        &v.downStream, &v.upStream, &v.dhcpInicio, &v.dhcpFin}) {
+    for (auto* campo : {&v.telefono, &v.versionSW, &v.mac, &v.ipLan, &v.mascaraLan, &v.usuarioARC, &v.downStream,
+                        &v.upStream, &v.dhcpInicio, &v.dhcpFin}) {
         if (campo->empty())
             *campo = noConfigurado;
     }
-    for (auto* campo : {&v.ipWan, &v.ipRemota, &v.atenuacionSubida, &v.atenuacionBajada,
-                        &v.margenRuidoSubida, &v.margenRuidoBajada}) {
+    for (auto* campo : {&v.ipWan, &v.ipRemota, &v.atenuacionSubida, &v.atenuacionBajada, &v.margenRuidoSubida,
+                        &v.margenRuidoBajada}) {
         if (campo->empty())
             *campo = noDisponible;
     }

@@ -45,11 +45,11 @@ enum class GrupoCampo { General, Linea, Juicio, SoloRegistro };
 // One field of the installation values: every front end and the record writer take
 // names, labels and places from the one table below.
 struct CampoValores {
-    const char* nombre;                       // name in the --raw output
+    const char* nombre; // name in the --raw output
     std::string ValoresInstalacion::*miembro;
-    int posicion;                             // place in the record line; 0 is the number
-    int caption;                              // caption of its label; 0 when it has none
-    const char* etiqueta;                     // Latin-1 label of a field without a caption
+    int posicion;         // place in the record line; 0 is the number
+    int caption;          // caption of its label; 0 when it has none
+    const char* etiqueta; // Latin-1 label of a field without a caption
     GrupoCampo grupo;
 };
 // In the order of the struct, which is the order of the --raw output.

@@ -59,11 +59,8 @@ const std::vector<Par>& Pares()
 } // namespace
 
 fValidacion::fValidacion(QWidget* principal, std::function<int16_t()> codigoModelo, QWidget* parent)
-    : QWidget(parent),
-      ui(std::make_unique<Ui::fValidacion>()),
-      principal_(principal),
-      codigoModelo_(std::move(codigoModelo)),
-      procesando_(std::make_unique<fProcesando>(this))
+    : QWidget(parent), ui(std::make_unique<Ui::fValidacion>()), principal_(principal),
+      codigoModelo_(std::move(codigoModelo)), procesando_(std::make_unique<fProcesando>(this))
 {
     InicializarRecursos();
     ui->setupUi(this);

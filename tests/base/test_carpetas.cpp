@@ -52,8 +52,8 @@ TEST(WorkFolder, ProgramFolderWhenWritableElseTheUsersOwn)
     }
     // The missing folder and the file always fall back, whoever runs the test.
     EXPECT_GE(personales, 2);
-    QFile::setPermissions(r.filePath(QStringLiteral("usr/bin")), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                                   | QFileDevice::ExeOwner);
+    QFile::setPermissions(r.filePath(QStringLiteral("usr/bin")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace tesedra;
 
 TEST(TerminalDialogs, QuestionsAreShownAndAnsweredNoAndDialogsCancelled)
@@ -13,7 +12,8 @@ TEST(TerminalDialogs, QuestionsAreShownAndAnsweredNoAndDialogsCancelled)
     int avisos = 0;
     d.antesDeEscribir = [&] { ++avisos; };
     testing::internal::CaptureStderr();
-    const bool si = d.PreguntaSiNo("Aviso", "\xBF" "Desea cancelar?");
+    const bool si = d.PreguntaSiNo("Aviso", "\xBF"
+                                            "Desea cancelar?");
     d.Mensaje(IconoMensaje::Aviso, "Error", "No se pudo abrir");
     const std::string escrito = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(si);
@@ -21,6 +21,8 @@ TEST(TerminalDialogs, QuestionsAreShownAndAnsweredNoAndDialogsCancelled)
     EXPECT_FALSE(d.ElegirCarpeta(QStringLiteral("/tmp")).has_value());
     EXPECT_EQ(avisos, 2);
     // Latin-1 texts reach the terminal in its own encoding.
-    EXPECT_EQ(escrito, ParaTerminal("tesedra-cli: Aviso: \xBF" "Desea cancelar?\n" "tesedra-cli: Error: No se pudo abrir\n")
+    EXPECT_EQ(escrito, ParaTerminal("tesedra-cli: Aviso: \xBF"
+                                    "Desea cancelar?\n"
+                                    "tesedra-cli: Error: No se pudo abrir\n")
                            .toStdString());
 }

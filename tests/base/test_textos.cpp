@@ -31,8 +31,8 @@ std::string Tablas()
 
 TEST(TextTables, BothLanguagesMatchTheirGoldenFiles)
 {
-    for (const auto& [idioma, golden] :
-         {std::pair{kIdiomaEspanol, "tests/base/golden/textos.es.txt"}, {kIdiomaIngles, "tests/base/golden/textos.en.txt"}}) {
+    for (const auto& [idioma, golden] : {std::pair{kIdiomaEspanol, "tests/base/golden/textos.es.txt"},
+                                         {kIdiomaIngles, "tests/base/golden/textos.en.txt"}}) {
         // As the program does: Spanish first, so caption 38 keeps its Spanish text in English.
         CargarTextosControles(kIdiomaEspanol);
         CargarTextosControles(idioma);

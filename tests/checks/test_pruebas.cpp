@@ -18,10 +18,16 @@ struct CasoGolden {
 };
 
 const std::vector<CasoGolden> kCasos = {
-    {kOfficeRemote812, kPruebaSincronizacion, "812_sync", {"show adsl transceiver_status", "show adsl performance", "show system"}},
+    {kOfficeRemote812,
+     kPruebaSincronizacion,
+     "812_sync",
+     {"show adsl transceiver_status", "show adsl performance", "show system"}},
     {kOfficeRemote812, kPruebaATM, "812_atm", {"show atm status"}},
     {kOfficeRemote812, kPruebaPPP, "812_ppp", {"list ppp", "show ppp on vc WAN settings"}},
-    {kOfficeRemote812, kPruebaConfiguracion, "812_config", {"show vc WAN settings", "show ip network LAN settings", "show dhcp server settings"}},
+    {kOfficeRemote812,
+     kPruebaConfiguracion,
+     "812_config",
+     {"show vc WAN settings", "show ip network LAN settings", "show dhcp server settings"}},
     {kEfficient5660, kPruebaSincronizacion, "5660_sync", {"show dslstatus", "show dslstats", "show"}},
     {kEfficient5660, kPruebaATM, "5660_atm", {"atmping F5 seg 8 32", "atmping F5 end 8 32"}},
     {kEfficient5660, kPruebaPPP, "5660_ppp", {"show pppstatus"}},
@@ -71,33 +77,37 @@ TEST_P(Chequeo, SameTextWhenPagedOverASlowLine)
     EXPECT_GT(contadoresCanal().lecturas, 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modelos, Chequeo, testing::ValuesIn(kCasos),
-                         [](const testing::TestParamInfo<CasoGolden>& i) { return std::string("r") + i.param.fichero; });
+INSTANTIATE_TEST_SUITE_P(Modelos, Chequeo, testing::ValuesIn(kCasos), [](const testing::TestParamInfo<CasoGolden>& i) {
+    return std::string("r") + i.param.fichero;
+});
 
 TEST_F(PruebaConRouter, Sync812CutsEachLabelItsWay)
 {
     auto& r = Router(kOfficeRemote812);
-    r.FijarRespuesta("show adsl transceiver_status", "Attenuation Upstream: 22\n"
-                                                     "Attenuation Downstream#  31.5 dB \n"
-                                                     "Noise Margin Upstream:9\n"
-                                                     "Transmit Power (ATUR) : 12 dBm\n"
-                                                     "Actual Negotiated Downstream Baud Rate: 2048 Kbps  Number of link down events: 3\n");
+    r.FijarRespuesta("show adsl transceiver_status",
+                     "Attenuation Upstream: 22\n"
+                     "Attenuation Downstream#  31.5 dB \n"
+                     "Noise Margin Upstream:9\n"
+                     "Transmit Power (ATUR) : 12 dBm\n"
+                     "Actual Negotiated Downstream Baud Rate: 2048 Kbps  Number of link down events: 3\n");
     r.FijarRespuesta("show adsl performance", "Total time since last link down:  0:10:00\n");
-    r.FijarRespuesta("show system", "System UpTime: 2 days\nNoise Margin Downstream: 11\nNoise Margin Downstream: 12\n");
+    r.FijarRespuesta("show system",
+                     "System UpTime: 2 days\nNoise Margin Downstream: 11\nNoise Margin Downstream: 12\n");
     // A value keeps its line's CR LF: each value line is followed by an empty one.
-    const std::string esperado = "System Version:\t\r\n\r\n"
-                                 "Attenuation Upstream:\t22\r\n\r\n"
-                                 "Attenuation Downstream:\t31.5 dB \r\n\r\n\r\n"
-                                 "Noise Margin Upstream:\t\t9\r\n\r\n"     // ":9": the skipped character is the ":"
-                                 "Noise Margin Downstream:\t12\r\n\r\n\r\n" // a later line overwrites
-                                 "Transmit Power(ATUR):\t: 12 dBm\r\n\r\n"
-                                 "Transmit Power(ATUC):\t\r\n\r\n"
-                                 "Actual Negotiated Downstream Baud Rate:\t2048 Kbps  Number of link down events: 3\r\n\r\n"
-                                 "Actual Negotiated Upstream Baud Rate:\t\r\n\r\n"
-                                 "Number of link down events:\t2048 Kbps  Number of link down events: 3\r\n\r\n\r\n"
-                                 "Total time since system reboot:\t\r\n\r\n"
-                                 "Total time since last link down:\t0:10:00\r\n\r\n\r\n"
-                                 "System Up Time:\t2 days\r\n\r\n";
+    const std::string esperado =
+        "System Version:\t\r\n\r\n"
+        "Attenuation Upstream:\t22\r\n\r\n"
+        "Attenuation Downstream:\t31.5 dB \r\n\r\n\r\n"
+        "Noise Margin Upstream:\t\t9\r\n\r\n"      // ":9": the skipped character is the ":"
+        "Noise Margin Downstream:\t12\r\n\r\n\r\n" // a later line overwrites
+        "Transmit Power(ATUR):\t: 12 dBm\r\n\r\n"
+        "Transmit Power(ATUC):\t\r\n\r\n"
+        "Actual Negotiated Downstream Baud Rate:\t2048 Kbps  Number of link down events: 3\r\n\r\n"
+        "Actual Negotiated Upstream Baud Rate:\t\r\n\r\n"
+        "Number of link down events:\t2048 Kbps  Number of link down events: 3\r\n\r\n\r\n"
+        "Total time since system reboot:\t\r\n\r\n"
+        "Total time since last link down:\t0:10:00\r\n\r\n\r\n"
+        "System Up Time:\t2 days\r\n\r\n";
     EXPECT_EQ(Visible(EjecutarPrueba(kOfficeRemote812, kPruebaSincronizacion, {})), Visible(esperado));
 }
 

@@ -19,8 +19,9 @@ std::function<QWidget*()> Crear(int16_t prueba, int16_t modelo = 0)
 {
     return [=] {
         sesion().TipoPrueba = prueba;
-        return prueba == kPruebaConfiguracion ? static_cast<QWidget*>(new fConfiguracion(nullptr, [=] { return modelo; }))
-                                              : new fGenerico(nullptr, {});
+        return prueba == kPruebaConfiguracion
+                   ? static_cast<QWidget*>(new fConfiguracion(nullptr, [=] { return modelo; }))
+                   : new fGenerico(nullptr, {});
     };
 }
 
@@ -39,7 +40,10 @@ namespace {
 // on to a silent router, with Escape, or while the router is busy with the command,
 // with the button or the close box; the processing dialog stays until the run ends.
 enum class Cancelar { No, AlAccederSi, AlConsultarSi, AlConsultarNo };
-void PrintTo(Cancelar c, std::ostream* os) { *os << "cancel " << int(c); }
+void PrintTo(Cancelar c, std::ostream* os)
+{
+    *os << "cancel " << int(c);
+}
 
 class Corridas : public PruebaConVentanas,
                  public ::testing::WithParamInterface<std::tuple<int16_t, int16_t, Cancelar>> {};
@@ -47,7 +51,8 @@ class Corridas : public PruebaConVentanas,
 TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
 {
     const auto [modelo, prueba, cancelar] = GetParam();
-    auto& router = Router(modelo, [c = cancelar](sim::OpcionesSimulador& o) { o.silencioso = c == Cancelar::AlAccederSi; });
+    auto& router = Router(modelo,
+                          [c = cancelar](sim::OpcionesSimulador& o) { o.silencioso = c == Cancelar::AlAccederSi; });
     if (cancelar == Cancelar::AlConsultarSi)
         router.FijarRespuesta("show adsl transceiver_status", "@pausa 1500\n");
     tiempos().limiteAccesoS = 30; // a cancel ends the log-on, not its time limit
@@ -67,23 +72,27 @@ TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
         v = new fGenerico(nullptr, codigo);
     }
     v->show();
-    auto Lanzar = [v] { qobject_cast<fGenerico*>(v) ? qobject_cast<fGenerico*>(v)->Ejecutar() : Pulsar(v, "btnLanzar"); };
+    auto Lanzar = [v] {
+        qobject_cast<fGenerico*>(v) ? qobject_cast<fGenerico*>(v)->Ejecutar() : Pulsar(v, "btnLanzar");
+    };
     dialogos_.respuestasSiNo = {cancelar != Cancelar::AlConsultarNo};
     bool deshabilitada = false, procesando = false, cerrada = true, sigue = false;
-    Cuando([&] { return PuertoAbierto() && (cancelar == Cancelar::AlAccederSi || router.LineasRecibidas().size() > 3); },
-           [&] {
-               deshabilitada = !v->isEnabled();
-               procesando = Ventana<fProcesando>();
-               // Neither a second run nor closing the window can cut in.
-               Lanzar();
-               Pulsar(v, "bVolver");
-               cerrada = !v->isVisible();
-               if (cancelar == Cancelar::AlAccederSi)
-                   QTest::keyClick(Ventana<fProcesando>(), Qt::Key_Escape);
-               else if (cancelar != Cancelar::No)
-                   cancelar == Cancelar::AlConsultarSi ? Pulsar(Ventana<fProcesando>(), "Command1") : void(Ventana<fProcesando>()->close());
-               sigue = Ventana<fProcesando>();
-           });
+    Cuando(
+        [&] { return PuertoAbierto() && (cancelar == Cancelar::AlAccederSi || router.LineasRecibidas().size() > 3); },
+        [&] {
+            deshabilitada = !v->isEnabled();
+            procesando = Ventana<fProcesando>();
+            // Neither a second run nor closing the window can cut in.
+            Lanzar();
+            Pulsar(v, "bVolver");
+            cerrada = !v->isVisible();
+            if (cancelar == Cancelar::AlAccederSi)
+                QTest::keyClick(Ventana<fProcesando>(), Qt::Key_Escape);
+            else if (cancelar != Cancelar::No)
+                cancelar == Cancelar::AlConsultarSi ? Pulsar(Ventana<fProcesando>(), "Command1")
+                                                    : void(Ventana<fProcesando>()->close());
+            sigue = Ventana<fProcesando>();
+        });
     Lanzar();
     EXPECT_TRUE(deshabilitada && procesando && sigue && !cerrada);
     EXPECT_TRUE(v->isEnabled() && v->isVisible() && !Ventana<fProcesando>() && !PuertoAbierto()) << "all as before";
@@ -112,24 +121,27 @@ TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
     Pulsar(v, "bSalvar");
     QString esperado = caja->toPlainText();
     EXPECT_TRUE(esperado.contains(QStringLiteral("Nota: cliente ausente\n")));
-    EXPECT_EQ(LeerFichero(tmp.filePath("nota.txt")), ToL1(esperado.replace(QStringLiteral("\n"), QStringLiteral("\r\n"))) + "\r\n");
+    EXPECT_EQ(LeerFichero(tmp.filePath("nota.txt")),
+              ToL1(esperado.replace(QStringLiteral("\n"), QStringLiteral("\r\n"))) + "\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Checks, Corridas,
-    ::testing::Values(std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::No},
-                      std::tuple{kEfficient5660, kPruebaPPP, Cancelar::No}, std::tuple{kEfficient5660, kPruebaATM, Cancelar::No},
-                      std::tuple{kOfficeRemote812, kPruebaConfiguracion, Cancelar::No},
-                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlAccederSi},
-                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlConsultarSi},
-                      std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlConsultarNo}));
+INSTANTIATE_TEST_SUITE_P(Checks, Corridas,
+                         ::testing::Values(std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::No},
+                                           std::tuple{kEfficient5660, kPruebaPPP, Cancelar::No},
+                                           std::tuple{kEfficient5660, kPruebaATM, Cancelar::No},
+                                           std::tuple{kOfficeRemote812, kPruebaConfiguracion, Cancelar::No},
+                                           std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlAccederSi},
+                                           std::tuple{kOfficeRemote812, kPruebaSincronizacion, Cancelar::AlConsultarSi},
+                                           std::tuple{kOfficeRemote812, kPruebaSincronizacion,
+                                                      Cancelar::AlConsultarNo}));
 
 // What reaches a console command: digits only in VP and VC, typed or pasted.
 TEST(ConsoleBoxes, VpAndVcTakeDigitsOnly)
 {
     const std::tuple<const char*, bool, const char*> casos[] = {
-        {"12", false, "12"}, {"0", false, "0"}, {"", false, ""}, {"a", false, ""}, {"1a", false, ""}, {"255", true, "255"},
-        {"a5", true, ""}, {"5\rshow system", true, ""}, {"3 ", true, ""}, {"\xD9\xA3", true, ""}, {"-1", true, ""}};
+        {"12", false, "12"}, {"0", false, "0"},      {"", false, ""},  {"a", false, ""},
+        {"1a", false, ""},   {"255", true, "255"},   {"a5", true, ""}, {"5\rshow system", true, ""},
+        {"3 ", true, ""},    {"\xD9\xA3", true, ""}, {"-1", true, ""}};
     for (const auto& [texto, pegado, queda] : casos) {
         for (const char* nombre : {"txtVP", "txtVC"}) {
             SCOPED_TRACE(std::string(nombre) + " " + texto);
@@ -139,7 +151,8 @@ TEST(ConsoleBoxes, VpAndVcTakeDigitsOnly)
             caja->clear();
             pegado ? caja->insert(QString::fromUtf8(texto)) : QTest::keyClicks(caja, QString::fromUtf8(texto));
             EXPECT_EQ(nombre[4] == 'P' ? v.Parametros().vp : v.Parametros().vc, queda);
-            EXPECT_EQ(dialogos.mensajes.size() == 1 ? dialogos.mensajes[0].texto : "", *texto && !*queda ? "Debe introducir valores entre 0 y 9" : "");
+            EXPECT_EQ(dialogos.mensajes.size() == 1 ? dialogos.mensajes[0].texto : "",
+                      *texto && !*queda ? "Debe introducir valores entre 0 y 9" : "");
         }
     }
 }

@@ -82,8 +82,8 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
     const struct {
         QStringList args;
         int codigo;
-        const char* salida;   // held by standard output; empty: nothing written there
-        const char* errores;  // held by standard error; empty: nothing written there
+        const char* salida;  // held by standard output; empty: nothing written there
+        const char* errores; // held by standard error; empty: nothing written there
     } casos[] = {
         {{"--help"}, 0, "Usage: tesedra-cli COMMAND", ""},
         {{"--help"}, 0, "  ports ", ""},
@@ -92,7 +92,7 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         {{"ports", "--help"}, 0, "Usage: tesedra-cli ports [options]", ""},
         {{"ports", "x"}, 2, "", "ports takes no arguments"},
         {QStringList{"check", "sync", "--model", "5660", "--device", "@dir/ttyUSB7"} + kDev.mid(2), 1, "",
-                       "@dir/ttyUSB7: the device does not exist"},
+         "@dir/ttyUSB7: the device does not exist"},
         {{}, 2, "", "Usage: tesedra-cli COMMAND"},
         {{"chek"}, 2, "", "unknown command 'chek'"},
         {{"check", "--help"}, 0, "Usage: tesedra-cli check [options] CHECK", ""},
@@ -109,17 +109,20 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         {QStringList{"check", "ppp", "--model", "5660", "--port", "3"} + kDev, 2, "", "either --port"},
         {{"check", "ppp", "--model", "5660", "--port", "0", "--password", "x"}, 2, "", "--port takes"},
         {{"check", "ppp", "--model", "5660", "--device", "@dev"}, 2, "", "no router password given"},
-        {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--password", "x"}, 1,
-                       "", "Configuration modem error"},
+        {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--password", "x"},
+         1,
+         "",
+         "Configuration modem error"},
         {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--password", "x", "--transcript",
           "@dir/falta/t.txt"},
-         1, "", "cannot write the transcript to '@dir/falta/t.txt'"},
+         1,
+         "",
+         "cannot write the transcript to '@dir/falta/t.txt'"},
         {QStringList{"validate", "--model", "812", "--line-check", "--modality", "oro"} + kDev, 2, "",
-                       "unknown modality 'oro'"},
+         "unknown modality 'oro'"},
         {QStringList{"validate", "--model", "812", "--modality", "class"} + kDev, 2, "",
-                       "--modality needs --line-check"},
-        {QStringList{"validate", "--model", "812", "--save", "@dir/falta"} + kDev, 2, "",
-                       "--save: no such folder"},
+         "--modality needs --line-check"},
+        {QStringList{"validate", "--model", "812", "--save", "@dir/falta"} + kDev, 2, "", "--save: no such folder"},
     };
     Router(kEfficient5660);
     for (const auto& c : casos) {
@@ -196,23 +199,30 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         OrdenRouter{kEfficient5660,
                     {"check", "atm", "--model", "5660", "--device", "@dev", "--vp", "0", "--vc", "35"},
-                    "admin\n",  // the password on standard input
+                    "admin\n", // the password on standard input
                     {"atmping F5 seg 0 35", "atmping F5 end 0 35"},
                     "tests/cli/golden/5660_atm_0_35.txt"},
-        OrdenRouter{kOfficeRemote812, QStringList{"check", "config", "--model", "812", "--circuit", "internet"} + kDev,
+        OrdenRouter{kOfficeRemote812,
+                    QStringList{"check", "config", "--model", "812", "--circuit", "internet"} + kDev,
                     "",
                     {"show vc internet settings", "show ip network LAN settings", "show dhcp server settings"},
                     "tests/cli/golden/812_config_internet.txt"},
-        OrdenRouter{kEfficient5660,
-                    {"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin", "--transcript", "@dir/t.txt"},
-                    "",
-                    {"show pppstatus"}, "tests/checks/golden/5660_ppp.txt"},
+        OrdenRouter{
+            kEfficient5660,
+            {"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin", "--transcript", "@dir/t.txt"},
+            "",
+            {"show pppstatus"},
+            "tests/checks/golden/5660_ppp.txt"},
         OrdenRouter{kOfficeRemote812,
-                    QStringList{"validate", "--model", "812", "--line-check", "--modality", "premium"} + kDev, "", {},
+                    QStringList{"validate", "--model", "812", "--line-check", "--modality", "premium"} + kDev,
+                    "",
+                    {},
                     "tests/cli/golden/validate_812_premium.txt"},
         OrdenRouter{kOfficeRemote812,
                     QStringList{"validate", "--model", "812", "--raw", "--line-check", "--modality", "class"} + kDev,
-                    "", {}, "tests/cli/golden/validate_812_raw.txt"}),
+                    "",
+                    {},
+                    "tests/cli/golden/validate_812_raw.txt"}),
     [](const testing::TestParamInfo<OrdenRouter>& i) {
         return (i.param.args[0] + QLatin1Char('_') + QString::number(i.index)).toStdString();
     });
@@ -220,12 +230,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Cli, ValidateSaveAppendsTheRecordItPrints)
 {
     Router(kEfficient5660);
-    const QStringList args =
-        QStringList{"validate", "--model", "5660", "--raw", "--line-check", "--modality", "premium", "--save", "@dir"} +
-        kDev;
+    const QStringList args = QStringList{"validate",   "--model", "5660",   "--raw", "--line-check",
+                                         "--modality", "premium", "--save", "@dir"}
+                             + kDev;
     const QString ruta = QDir::toNativeSeparators(RutaFicheroDia(dir_.path(), QDate::currentDate()));
     std::string golden = Golden("tests/validation/golden/5660_linea.txt");
-    golden.pop_back();  // its last line, "numeroRegistro=", is ended by its LF
+    golden.pop_back(); // its last line, "numeroRegistro=", is ended by its LF
     // A day file that holds one record already: the new one is number 2 (the
     // numbering itself is the record file's, tested with it).
     ASSERT_TRUE(EscribirFichero(ruta, "1;0;0\r\n"));
@@ -256,11 +266,10 @@ TEST_F(Cli, ReverseSummarisesEveryFile)
     Origen();
     Salida s = Ejecutar({"reverse", "@dir/origen", "@dir/destino"});
     EXPECT_EQ(s.codigo, 0);
-    EXPECT_EQ(s.salida.toStdString(),
-              "AI051201.txt -> AI051201.des: 3 records, 3 in place, 0 moved, 0 damaged\n"
-              "AI061201.TXT -> AI061201.des: 22 records, 4 in place, 2 moved, 16 damaged\n"
-              "Total: 2 of 2 files written, 25 records, 7 in place, 2 moved, 16 damaged\n");
-    EXPECT_EQ(s.errores, "");  // standard error is no terminal: no progress bar
+    EXPECT_EQ(s.salida.toStdString(), "AI051201.txt -> AI051201.des: 3 records, 3 in place, 0 moved, 0 damaged\n"
+                                      "AI061201.TXT -> AI061201.des: 22 records, 4 in place, 2 moved, 16 damaged\n"
+                                      "Total: 2 of 2 files written, 25 records, 7 in place, 2 moved, 16 damaged\n");
+    EXPECT_EQ(s.errores, ""); // standard error is no terminal: no progress bar
 
     ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("otro/AI051201.des")));
     s = Ejecutar({"reverse", "@dir/origen", "@dir/otro"});
@@ -273,7 +282,8 @@ TEST_F(Cli, ReverseSummarisesEveryFile)
     EXPECT_EQ(s.codigo, 0);
     EXPECT_EQ(s.salida, Sustituir(QStringLiteral("No record files (AI*.TXT) in @dir/destino\n"
                                                  "Total: 0 of 0 files written, 0 records, 0 in place, 0 moved, "
-                                                 "0 damaged\n")).toUtf8());
+                                                 "0 damaged\n"))
+                            .toUtf8());
 }
 
 // The language follows the environment: the first of LC_ALL, LC_MESSAGES and LANG
@@ -281,27 +291,24 @@ TEST_F(Cli, ReverseSummarisesEveryFile)
 TEST_F(Cli, TakesItsLanguageFromTheEnvironment)
 {
     const struct {
-        const char* lcAll;  // null: unset
+        const char* lcAll; // null: unset
         const char* lcMessages;
         const char* lang;
         bool espanol;
     } casos[] = {
-        {nullptr, nullptr, "es_ES.UTF-8", true},
-        {nullptr, nullptr, "en_GB.UTF-8", false},
-        {nullptr, nullptr, nullptr, false},
-        {nullptr, nullptr, "eu_ES.UTF-8", false},
-        {"C", nullptr, "es_ES.UTF-8", false},
-        {"es_MX.UTF-8", "en_US", "C", true},
-        {nullptr, "es_ES", "en_US.UTF-8", true},
-        {nullptr, "en_US", "es_ES.UTF-8", false},
-        {"", "", "es_AR.UTF-8", true},
-        {"", "fr_FR", "es_ES.UTF-8", false},
+        {nullptr, nullptr, "es_ES.UTF-8", true}, {nullptr, nullptr, "en_GB.UTF-8", false},
+        {nullptr, nullptr, nullptr, false},      {nullptr, nullptr, "eu_ES.UTF-8", false},
+        {"C", nullptr, "es_ES.UTF-8", false},    {"es_MX.UTF-8", "en_US", "C", true},
+        {nullptr, "es_ES", "en_US.UTF-8", true}, {nullptr, "en_US", "es_ES.UTF-8", false},
+        {"", "", "es_AR.UTF-8", true},           {"", "fr_FR", "es_ES.UTF-8", false},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(testing::Message() << "LC_ALL=" << (c.lcAll ? c.lcAll : "(unset)") << " LC_MESSAGES="
-                                        << (c.lcMessages ? c.lcMessages : "(unset)") << " LANG=" << (c.lang ? c.lang : "(unset)"));
+        SCOPED_TRACE(testing::Message() << "LC_ALL=" << (c.lcAll ? c.lcAll : "(unset)")
+                                        << " LC_MESSAGES=" << (c.lcMessages ? c.lcMessages : "(unset)")
+                                        << " LANG=" << (c.lang ? c.lang : "(unset)"));
         QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-        for (const auto& [nombre, valor] : {std::pair{"LC_ALL", c.lcAll}, {"LC_MESSAGES", c.lcMessages}, {"LANG", c.lang}}) {
+        for (const auto& [nombre, valor] :
+             {std::pair{"LC_ALL", c.lcAll}, {"LC_MESSAGES", c.lcMessages}, {"LANG", c.lang}}) {
             entorno.remove(QLatin1String(nombre));
             if (valor)
                 entorno.insert(QLatin1String(nombre), QLatin1String(valor));
@@ -322,23 +329,34 @@ TEST_F(Cli, ReverseFaultsInSpanish)
     ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("doble")));
     ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("ocupado/AI051201.des")));
     for (const char* n : {"doble/AI051201.txt", "doble/AI051201.TXT"})
-        ASSERT_TRUE(EscribirFichero(dir_.filePath(QLatin1String(n)), Golden("tests/validation/golden/origen/AI051201.txt")));
+        ASSERT_TRUE(
+            EscribirFichero(dir_.filePath(QLatin1String(n)), Golden("tests/validation/golden/origen/AI051201.txt")));
     const struct {
         QStringList args;
         int codigo;
-        const char* salida;   // held by standard output
-        const char* errores;  // held by standard error
+        const char* salida;  // held by standard output
+        const char* errores; // held by standard error
     } casos[] = {
         {{"reverse", "", "@dir/destino"}, 1, "", "Carpeta de origen no indicada"},
         {{"reverse", "@dir/origen", ""}, 1, "", "Carpeta de destino no indicada"},
         {{"reverse", "@dir/falta", "@dir/destino"}, 1, "", "Carpeta de origen no encontrada: @dir/falta"},
         {{"reverse", "@dir/origen", "@dir/falta"}, 1, "", "Carpeta de destino no encontrada: @dir/falta"},
-        {{"reverse", "@dir/origen/AI051201.txt", "@dir/destino"}, 1, "", "El origen no es una carpeta: @dir/origen/AI051201.txt"},
-        {{"reverse", "@dir/origen", "@dir/origen/AI051201.txt"}, 1, "", "El destino no es una carpeta: @dir/origen/AI051201.txt"},
+        {{"reverse", "@dir/origen/AI051201.txt", "@dir/destino"},
+         1,
+         "",
+         "El origen no es una carpeta: @dir/origen/AI051201.txt"},
+        {{"reverse", "@dir/origen", "@dir/origen/AI051201.txt"},
+         1,
+         "",
+         "El destino no es una carpeta: @dir/origen/AI051201.txt"},
         {{"reverse", "@dir/origen", "@dir/origen"}, 2, "", "Los directorios origen y destino no pueden coincidir"},
-        {{"reverse", "@dir/doble", "@dir/destino"}, 1, "Total: 1 de 2 ficheros escritos, 3 registros, 3 en su sitio",
+        {{"reverse", "@dir/doble", "@dir/destino"},
+         1,
+         "Total: 1 de 2 ficheros escritos, 3 registros, 3 en su sitio",
          "su salida @dir/destino/AI051201.des ya se escribi\xC3\xB3 desde otro fichero"},
-        {{"reverse", "@dir/origen", "@dir/ocupado"}, 1, "AI051201.txt: no escrito: Error escribiendo en fichero",
+        {{"reverse", "@dir/origen", "@dir/ocupado"},
+         1,
+         "AI051201.txt: no escrito: Error escribiendo en fichero",
          "@dir/ocupado/AI051201.des: hay una carpeta con ese nombre"},
         {{"reverse", "@dir"}, 2, "", "se esperaban SOURCE_DIR y DEST_DIR"},
         {{"validate", "--device", "@dev", "--password", "x"}, 2, "", "falta --model 812|5660"},
@@ -392,7 +410,11 @@ struct Terminal {
     int Fin()
     {
         int estado = 0;
-        if (!EsperarHasta([&] { Visto(); return cerrado_; }) || ::waitpid(pid_, &estado, 0) != pid_)
+        if (!EsperarHasta([&] {
+                Visto();
+                return cerrado_;
+            })
+            || ::waitpid(pid_, &estado, 0) != pid_)
             return -1;
         pid_ = -1;
         return WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;

@@ -21,7 +21,7 @@ TEST(RawEscaping, EveryControlAndBackslashRoundTrips)
         {"plain 45.5 dB", "plain 45.5 dB"},
         {"91\\34\t56", "91\\\\34\\t56"},
         {"a\r\nb", "a\\r\\nb"},
-        {"\\n", "\\\\n"},                  // a backslash before an n is not a line end
+        {"\\n", "\\\\n"}, // a backslash before an n is not a line end
         {"\\\\\t", "\\\\\\\\\\t"},
         {std::string("x\0y\xF3", 4), std::string("x\0y\xF3", 4)},
     };

@@ -31,9 +31,9 @@ struct CasoAcceso {
     const char* nombre;
     int16_t modelo;
     sim::OpcionesSimulador router;
-    std::string clave;  // the password the program types
+    std::string clave; // the password the program types
     Fin fin;
-    const char* forma;  // regular expression over Forma()
+    const char* forma; // regular expression over Forma()
 };
 
 class AccesoPorModelo : public Acceso, public testing::WithParamInterface<CasoAcceso> {};
@@ -44,7 +44,10 @@ class AccesoPorModelo : public Acceso, public testing::WithParamInterface<CasoAc
 TEST_P(AccesoPorModelo, LogsOnOrFailsItsWay)
 {
     const auto& c = GetParam();
-    Router(c.modelo, [&](sim::OpcionesSimulador& o) { o = c.router; o.modelo = c.modelo; });
+    Router(c.modelo, [&](sim::OpcionesSimulador& o) {
+        o = c.router;
+        o.modelo = c.modelo;
+    });
     sesion().ClaveModem = c.clave;
     const bool callado = c.fin == Fin::Nada || c.fin == Fin::Cancelado || c.fin == Fin::CanceladoEnPausa;
     if (c.fin == Fin::Cancelado || c.fin == Fin::CanceladoEnPausa) {
@@ -60,7 +63,8 @@ TEST_P(AccesoPorModelo, LogsOnOrFailsItsWay)
         const std::string t = callado ? "" : dialogos_.mensajes[0].texto;
         EXPECT_EQ(t == mensajes().msgTiempoModem, c.fin == Fin::Tiempo) << t;
         if (c.fin == Fin::Perdido)
-            EXPECT_TRUE(t.rfind(mensajes().msgErrLecPuerto, 0) == 0 || t.rfind(mensajes().msgErrEscPuerto, 0) == 0) << t;
+            EXPECT_TRUE(t.rfind(mensajes().msgErrLecPuerto, 0) == 0 || t.rfind(mensajes().msgErrEscPuerto, 0) == 0)
+                << t;
         return;
     }
     EXPECT_TRUE(dialogos_.mensajes.empty());
@@ -76,25 +80,32 @@ TEST_P(AccesoPorModelo, LogsOnOrFailsItsWay)
 // types the password again once its prompt has come. A slow line may add rounds.
 INSTANTIATE_TEST_SUITE_P(
     Casos, AccesoPorModelo,
-    testing::Values(CasoAcceso{"r812", kOfficeRemote812, {}, "admin", Fin::Entra, "EAEEE+"},
-                    CasoAcceso{"r5660", kEfficient5660, {}, "admin", Fin::Entra, "EAE+"},
-                    CasoAcceso{"r812_setup", kOfficeRemote812, {.preguntaSetup = true}, "admin", Fin::Entra, "EAE+NEE+"},
-                    CasoAcceso{"r812_sin_peticion", kOfficeRemote812, {.pedirPassword = false}, "admin", Fin::Entra, "E+"},
-                    CasoAcceso{"r5660_sin_peticion", kEfficient5660, {.pedirPassword = false}, "admin", Fin::Entra, "E+"},
-                    CasoAcceso{"r5660_clave_vacia", kEfficient5660, {.password = ""}, "", Fin::Entra, "EEE+"},
-                    CasoAcceso{"r812_lenta", kOfficeRemote812, {.baudios = 19200}, "admin", Fin::Entra, "[EA]+"},
-                    CasoAcceso{"r812_lenta_setup", kOfficeRemote812, {.preguntaSetup = true, .baudios = 19200}, "admin",
-                               Fin::Entra, "[EAN]+"},
-                    CasoAcceso{"r5660_lenta", kEfficient5660, {.baudios = 19200}, "admin", Fin::Entra, "[EA]+"},
-                    CasoAcceso{"r812_clave_mala", kOfficeRemote812, {.password = "otra"}, "admin", Fin::Tiempo, "E[EA]*A[EA]*A[EA]*"},
-                    CasoAcceso{"r5660_clave_mala", kEfficient5660, {.password = "otra"}, "admin", Fin::Tiempo, "E[EA]*A[EA]*A[EA]*"},
-                    CasoAcceso{"r812_muda", kOfficeRemote812, {.silencioso = true}, "admin", Fin::Tiempo, "E+"},
-                    CasoAcceso{"r5660_muda", kEfficient5660, {.silencioso = true}, "admin", Fin::Tiempo, "E+"},
-                    CasoAcceso{"r812_desaparece", kOfficeRemote812, {.desaparecerTrasBytes = 4}, "admin", Fin::Perdido, "E?"},
-                    CasoAcceso{"modelo_desconocido", 3, {}, "admin", Fin::Nada, ""},
-                    CasoAcceso{"r812_cancelado", kOfficeRemote812, {.silencioso = true}, "admin", Fin::Cancelado, "E"},
-                    CasoAcceso{"r5660_cancelado", kEfficient5660, {.silencioso = true}, "admin", Fin::Cancelado, "E"},
-                    CasoAcceso{"r812_cancelado_en_pausa", kOfficeRemote812, {}, "admin", Fin::CanceladoEnPausa, "E"}),
+    testing::Values(
+        CasoAcceso{"r812", kOfficeRemote812, {}, "admin", Fin::Entra, "EAEEE+"},
+        CasoAcceso{"r5660", kEfficient5660, {}, "admin", Fin::Entra, "EAE+"},
+        CasoAcceso{"r812_setup", kOfficeRemote812, {.preguntaSetup = true}, "admin", Fin::Entra, "EAE+NEE+"},
+        CasoAcceso{"r812_sin_peticion", kOfficeRemote812, {.pedirPassword = false}, "admin", Fin::Entra, "E+"},
+        CasoAcceso{"r5660_sin_peticion", kEfficient5660, {.pedirPassword = false}, "admin", Fin::Entra, "E+"},
+        CasoAcceso{"r5660_clave_vacia", kEfficient5660, {.password = ""}, "", Fin::Entra, "EEE+"},
+        CasoAcceso{"r812_lenta", kOfficeRemote812, {.baudios = 19200}, "admin", Fin::Entra, "[EA]+"},
+        CasoAcceso{"r812_lenta_setup",
+                   kOfficeRemote812,
+                   {.preguntaSetup = true, .baudios = 19200},
+                   "admin",
+                   Fin::Entra,
+                   "[EAN]+"},
+        CasoAcceso{"r5660_lenta", kEfficient5660, {.baudios = 19200}, "admin", Fin::Entra, "[EA]+"},
+        CasoAcceso{
+            "r812_clave_mala", kOfficeRemote812, {.password = "otra"}, "admin", Fin::Tiempo, "E[EA]*A[EA]*A[EA]*"},
+        CasoAcceso{
+            "r5660_clave_mala", kEfficient5660, {.password = "otra"}, "admin", Fin::Tiempo, "E[EA]*A[EA]*A[EA]*"},
+        CasoAcceso{"r812_muda", kOfficeRemote812, {.silencioso = true}, "admin", Fin::Tiempo, "E+"},
+        CasoAcceso{"r5660_muda", kEfficient5660, {.silencioso = true}, "admin", Fin::Tiempo, "E+"},
+        CasoAcceso{"r812_desaparece", kOfficeRemote812, {.desaparecerTrasBytes = 4}, "admin", Fin::Perdido, "E?"},
+        CasoAcceso{"modelo_desconocido", 3, {}, "admin", Fin::Nada, ""},
+        CasoAcceso{"r812_cancelado", kOfficeRemote812, {.silencioso = true}, "admin", Fin::Cancelado, "E"},
+        CasoAcceso{"r5660_cancelado", kEfficient5660, {.silencioso = true}, "admin", Fin::Cancelado, "E"},
+        CasoAcceso{"r812_cancelado_en_pausa", kOfficeRemote812, {}, "admin", Fin::CanceladoEnPausa, "E"}),
     [](const testing::TestParamInfo<CasoAcceso>& i) { return std::string(i.param.nombre); });
 
 // Over a 2400-baud line the log-on takes a good part of its time limit, and makes it.

@@ -29,8 +29,8 @@ protected:
 struct CasoOrdenes {
     const char* nombre;
     int16_t modelo;
-    int paginado;                                               // lines per page (0: none)
-    std::vector<std::pair<std::string, std::string>> ordenes;  // command, a line of its reply
+    int paginado;                                             // lines per page (0: none)
+    std::vector<std::pair<std::string, std::string>> ordenes; // command, a line of its reply
 };
 
 class RespuestaHastaElPrompt : public Comandos, public testing::WithParamInterface<CasoOrdenes> {};
@@ -63,17 +63,26 @@ TEST_P(RespuestaHastaElPrompt, EachReplyIsItsOwn)
 INSTANTIATE_TEST_SUITE_P(
     Casos, RespuestaHastaElPrompt,
     testing::Values(
-        CasoOrdenes{"r812", kOfficeRemote812, 0,
-                    {{"show system", "System UpTime: 0 days 02:13:45"},
-                     {"show nada", "CLI - Invalid command: \"show nada\""},
-                     {"list ip routes", "192.168.001.000  255.255.255.000  192.168.1.254    eth:LAN    0       Local"}}},
-        CasoOrdenes{"r5660", kEfficient5660, 0,
+        CasoOrdenes{
+            "r812",
+            kOfficeRemote812,
+            0,
+            {{"show system", "System UpTime: 0 days 02:13:45"},
+             {"show nada", "CLI - Invalid command: \"show nada\""},
+             {"list ip routes", "192.168.001.000  255.255.255.000  192.168.1.254    eth:LAN    0       Local"}}},
+        CasoOrdenes{"r5660",
+                    kEfficient5660,
+                    0,
                     {{"show dslstats", "Previous 1-day Statistics:"},
                      {"atmping F5 seg 0 35", "Sending 5 OAM F5 segment loopback cells on VPI 0 VCI 35"}}},
-        CasoOrdenes{"r812_paginado", kOfficeRemote812, 6,
+        CasoOrdenes{"r812_paginado",
+                    kOfficeRemote812,
+                    6,
                     {{"show vc WAN settings", "Status                        : Enabled, connected"},
                      {"list ppp", "WAN   8/32  Open   80.58.12.34       80.58.0.1          0 days 01:57:40"}}},
-        CasoOrdenes{"r5660_paginado", kEfficient5660, 6,
+        CasoOrdenes{"r5660_paginado",
+                    kEfficient5660,
+                    6,
                     {{"show cfg", "dsl bitswap on"}, {"show", "Host Name                      - 913456789"}}}),
     [](const testing::TestParamInfo<CasoOrdenes>& i) { return std::string(i.param.nombre); });
 
@@ -136,7 +145,7 @@ struct CasoCorte {
     const char* nombre;
     Corte corte;
     int limiteS;
-    int mensaje;  // 0 none, 1 lost reading, 2 lost writing
+    int mensaje; // 0 none, 1 lost reading, 2 lost writing
 };
 
 class CorteDuranteComando : public Comandos, public testing::WithParamInterface<CasoCorte> {};

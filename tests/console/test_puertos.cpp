@@ -35,7 +35,8 @@ TEST(PortOrder, AdaptersFirstInNaturalOrderThenBuiltInPortsWithHardware)
         std::vector<PuertoDetectado> detectados;
         const char* orden;
     } casos[] = {
-        {"adapters before built-in ports", {Puerto("ttyS0", "16550A", 0, {}, true), Puerto("ttyUSB0", "FT232R")},
+        {"adapters before built-in ports",
+         {Puerto("ttyS0", "16550A", 0, {}, true), Puerto("ttyUSB0", "FT232R")},
          "ttyUSB0 ttyS0"},
         {"numbers by value", {Puerto("ttyUSB10"), Puerto("ttyUSB2"), Puerto("ttyUSB1")}, "ttyUSB1 ttyUSB2 ttyUSB10"},
         {"ACM and USB by name", {Puerto("ttyUSB0"), Puerto("ttyACM1"), Puerto("ttyACM0")}, "ttyACM0 ttyACM1 ttyUSB0"},

@@ -63,7 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
         CasoTexto{"extraer_sin_fin", [] { return LineaYResto("dos"); }, "dos|"},
         CasoTexto{"extraer_vacio", [] { return LineaYResto(""); }, "|"},
         CasoTexto{"extraer_cr_o_lf_sueltos", [] { return LineaYResto("a\rb\n\rc\r\nd"); }, "a\rb\n\rc\r\n|d"},
-        CasoTexto{"extraer_otra_variable", [] { std::string resto = "x"; return ExtraerLinea("\r\nuno", resto) + resto; },
+        CasoTexto{"extraer_otra_variable",
+                  [] {
+                      std::string resto = "x";
+                      return ExtraerLinea("\r\nuno", resto) + resto;
+                  },
                   "\r\nuno"},
         CasoTexto{"extraer_largo", [] { return LineaYResto(kLarga + "\r\nsig"); }, kLarga + "\r\n|sig"},
         CasoTexto{"recorrer_como_extraer", [] { return Lineas("\r\n\r\nx\r\r\n\n\r\ny\r"); },
@@ -75,7 +79,13 @@ INSTANTIATE_TEST_SUITE_P(
         CasoTexto{"limpiar_solo_blancos", [] { return LimpiarValor("   \r\n "); }, ""},
         CasoTexto{"limpiar_largo", [] { return LimpiarValor(" " + kLarga + "\r\n"); }, kLarga},
         CasoTexto{"quitar_cada_una", [] { return QuitarCaracter("::a::b:", ':'); }, "ab"},
-        CasoTexto{"quitar_byte_alto", [] { return QuitarCaracter("aA\xF3" "a\xF3", '\xF3'); }, "aAa"},
+        CasoTexto{"quitar_byte_alto",
+                  [] {
+                      return QuitarCaracter("aA\xF3"
+                                            "a\xF3",
+                                            '\xF3');
+                  },
+                  "aAa"},
         CasoTexto{"quitar_largo", [] { return QuitarCaracter(kLarga + ":y", ':'); }, kLarga + "y"},
         CasoTexto{"despues_del_primero", [] { return DespuesDe("a - b - c", " - "); }, "b - c"},
         CasoTexto{"despues_sin_separador", [] { return DespuesDe("abc", ":"); }, "abc"},
@@ -83,8 +93,14 @@ INSTANTIATE_TEST_SUITE_P(
         CasoTexto{"antes_sin_separador", [] { return AntesDe("abc", "/"); }, "abc"},
         CasoTexto{"cortar_tres", [] { return Cortar("Attenuation  Upstream : 22 dB ", 3); }, "22 dB"},
         CasoTexto{"cortar_sin_blanco", [] { return Cortar("abc", 2); }, "abc"},
-        CasoTexto{"filtrar_latin1", [] { return FiltrarLineas("Espa\xF1" "a\r\n>\r\nni\xF1o\r\nshow x", {">", "show"}); },
-                  "Espa\xF1" "a\r\nni\xF1o\r\n"},
+        CasoTexto{"filtrar_latin1",
+                  [] {
+                      return FiltrarLineas("Espa\xF1"
+                                           "a\r\n>\r\nni\xF1o\r\nshow x",
+                                           {">", "show"});
+                  },
+                  "Espa\xF1"
+                  "a\r\nni\xF1o\r\n"},
         CasoTexto{"filtrar_largo", [] { return FiltrarLineas(kLarga + "\r\nfin\r\n" + kLarga, {"fin"}); },
                   kLarga + "\r\n" + kLarga}),
     [](const testing::TestParamInfo<CasoTexto>& i) { return std::string(i.param.nombre); });

@@ -28,7 +28,10 @@ TEST(TranscriptText, RoundTripsEveryByte)
     t.puerto = "/dev/pts/9";
     t.version = "1.0";
     t.operacion = "check-sync";
-    const std::string piezas[] = {todos, "\r\nPassword: ", "\\x41\"\\", "Espa\xF1" "a\x1b[0m\b \b", "a"};
+    const std::string piezas[] = {todos, "\r\nPassword: ", "\\x41\"\\",
+                                  "Espa\xF1"
+                                  "a\x1b[0m\b \b",
+                                  "a"};
     for (size_t i = 0; i < std::size(piezas); ++i)
         t.tramos.push_back({static_cast<long long>(i) * 1234, i % 2 == 0, piezas[i]});
     const std::string texto = t.Texto();
@@ -145,9 +148,8 @@ TEST_F(Grabacion, DesktopKeepsTheLastFifty)
     EXPECT_EQ(CarpetaTranscripciones(), carpeta);
     ASSERT_TRUE(QDir().mkpath(carpeta));
     for (int i = 0; i < kTranscripcionesGuardadas; ++i) {
-        ASSERT_TRUE(EscribirFichero(carpeta + QStringLiteral("/20000101-0000%1-000-check-atm.txt").arg(i, 2, 10,
-                                                                                                      QLatin1Char('0')),
-                                    "old"));
+        ASSERT_TRUE(EscribirFichero(
+            carpeta + QStringLiteral("/20000101-0000%1-000-check-atm.txt").arg(i, 2, 10, QLatin1Char('0')), "old"));
     }
 
     ActivarHistorialTranscripciones();

@@ -20,7 +20,10 @@ const std::string kIlegible = "-- Registro incorrecto --;NOK";
 // The 35 bytes of the record key.
 const char kClaveHex[] = "4D5A5256213139363877504C4B556A48475459426E4D45525735383137322828BF3339";
 
-const unsigned char* U(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
+const unsigned char* U(const std::string& s)
+{
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
 
 std::string Hex(const std::string& bytes, const char* formato = "%02X")
 {
@@ -67,7 +70,10 @@ std::string SellarBytes(const std::string& claro)
     return hex + "#" + Sha(hex);
 }
 
-std::string Linea(std::string cuerpo, const std::string& resumen) { return cuerpo.append(";").append(resumen); }
+std::string Linea(std::string cuerpo, const std::string& resumen)
+{
+    return cuerpo.append(";").append(resumen);
+}
 
 std::string Rellenar(std::string s)
 {
@@ -78,7 +84,10 @@ std::string Rellenar(std::string s)
 std::string TextoDePrueba(std::size_t n)
 {
     // ASCII, field separators and the Spanish single-byte letters.
-    static const std::string letras = "Tel\xE9" "fono;912345678;Se\xF1" "al \xBF" "OK? \xC1\xC9\xCD\xD3\xDA\xD1\xFC\xA1";
+    static const std::string letras = "Tel\xE9"
+                                      "fono;912345678;Se\xF1"
+                                      "al \xBF"
+                                      "OK? \xC1\xC9\xCD\xD3\xDA\xD1\xFC\xA1";
     std::string t;
     for (std::size_t i = 0; i < n; ++i)
         t.push_back(letras[(i * 7) % letras.size()]);
@@ -140,7 +149,11 @@ TEST(RecordCipher, OpeningAlteredAndUnreadableTexts)
     const std::string relleno = SellarBytes("ABCDEFGHIJKLMNO\x01");
     const std::string rellenoHex = relleno.substr(0, relleno.find('#'));
     auto ConResumen = [](const std::string& h) { return h + "#" + Sha(h); };
-    auto NoHex = [&](std::size_t pos, char c) { std::string h = hex; h[pos] = c; return h; };
+    auto NoHex = [&](std::size_t pos, char c) {
+        std::string h = hex;
+        h[pos] = c;
+        return h;
+    };
 
     // previo: the flag before opening; intacto: after. Without a '#' it is not written.
     const struct {
@@ -212,7 +225,13 @@ TEST(LineDigest, AppendedAndChecked)
     } casos[] = {
         {Linea("a;b;c", Sha("a;b;c")), true, "a;b;c"},
         {Linea("", Sha("")), true, ""},
-        {Linea("\xBF" "S\xED?", Sha("\xBF" "S\xED?")), true, "\xBF" "S\xED?"},
+        {Linea("\xBF"
+               "S\xED?",
+               Sha("\xBF"
+                   "S\xED?")),
+         true,
+         "\xBF"
+         "S\xED?"},
         {Linea("a;b;C", Sha("a;b;c")), false, "a;b;C"},
         {Linea("x", Hex(Bytes(Sha("x")))), false, "x"},
         {Linea("x", Sha("x") + "0"), false, "x"},

@@ -51,8 +51,14 @@ std::string Azar(std::mt19937& azar, std::size_t n)
     return s;
 }
 
-const unsigned char* U(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
-std::uint8_t* B(std::string& s) { return reinterpret_cast<std::uint8_t*>(s.data()); }
+const unsigned char* U(const std::string& s)
+{
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
+std::uint8_t* B(std::string& s)
+{
+    return reinterpret_cast<std::uint8_t*>(s.data());
+}
 
 std::string Hex(const ResumenSha256& r)
 {
@@ -61,7 +67,10 @@ std::string Hex(const ResumenSha256& r)
     return hex;
 }
 
-bool MismoEstado(const EstadoBlowfish& a, const EstadoBlowfish& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool MismoEstado(const EstadoBlowfish& a, const EstadoBlowfish& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 } // namespace
 
@@ -84,8 +93,10 @@ TEST(PublishedVectors, BlowfishEnciphersAndDeciphersEveryOne)
 
 TEST(PublishedVectors, Sha256DigestsEveryOneBothWays)
 {
-    for (const auto& [fichero, cuantos] : {std::pair{"sha256_fips180_2.txt", 3u}, {"sha256_cavs_extra.txt", 7u},
-                                           {"sha256_shortmsg.txt", 65u}, {"sha256_longmsg.txt", 64u}}) {
+    for (const auto& [fichero, cuantos] : {std::pair{"sha256_fips180_2.txt", 3u},
+                                           {"sha256_cavs_extra.txt", 7u},
+                                           {"sha256_shortmsg.txt", 65u},
+                                           {"sha256_longmsg.txt", 64u}}) {
         const auto filas = LeerVectores(fichero);
         ASSERT_EQ(filas.size(), cuantos) << fichero;
         for (const auto& f : filas) {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define EXIGIR(condicion)                                                                 \
-    do {                                                                                  \
-        if (!(condicion)) {                                                               \
-            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condicion); \
-            std::abort();                                                                 \
-        }                                                                                 \
+#define EXIGIR(condicion)                                                                                              \
+    do {                                                                                                               \
+        if (!(condicion)) {                                                                                            \
+            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condicion);                     \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)

@@ -21,13 +21,14 @@ namespace {
 TEST(FieldValues, TypedCharacterOctetWaitTimeAndAddress)
 {
     DialogosPrueba dialogos;
-    const std::pair<const char16_t*, bool> tecleados[] = {{u"", true},   {u"255", true}, {u"a1", true},
-                                                          {u"a", false}, {u"1.", false}, {u"/", false},
+    const std::pair<const char16_t*, bool> tecleados[] = {{u"", true},   {u"255", true},    {u"a1", true},
+                                                          {u"a", false}, {u"1.", false},    {u"/", false},
                                                           {u":", false}, {u"\u0663", false}}; // another script's digit
     for (const auto& [texto, bien] : tecleados)
         EXPECT_EQ(ComprobarDigito(QString::fromUtf16(texto)), bien) << QString::fromUtf16(texto).toStdString();
 
-    const std::tuple<const char*, int, int> casos[] = { // text, octet, wait time (-1: refused)
+    const std::tuple<const char*, int, int> casos[] = {
+        // text, octet, wait time (-1: refused)
         {"0", 0, 0},    {"007", 7, 7},    {"255", 255, 255}, {"256", -1, 256}, {"999", -1, 999},
         {"", -1, -1},   {"1000", -1, -1}, {"1a2", -1, -1},   {"-1", -1, -1},   {"+1", -1, -1},
         {" 1", -1, -1}, {"1 ", -1, -1},   {"0x1", -1, -1},   {"5.0", -1, -1}};
@@ -40,7 +41,9 @@ TEST(FieldValues, TypedCharacterOctetWaitTimeAndAddress)
 
     using A = std::array<QString, 4>;
     const std::pair<A, const char*> direcciones[] = {{A{"192", "168", "001", "1"}, "192.168.1.1"},
-        {A{"1", "2", "3", "256"}, "-"}, {A{"1", "2", "", "4"}, "-"}, {A{"-v", "2", "3", "4"}, "-"}};
+                                                     {A{"1", "2", "3", "256"}, "-"},
+                                                     {A{"1", "2", "", "4"}, "-"},
+                                                     {A{"-v", "2", "3", "4"}, "-"}};
     const size_t mostrados = dialogos.mensajes.size();
     for (const auto& [octetos, direccion] : direcciones)
         EXPECT_EQ(DireccionIP(octetos).value_or("-"), direccion);
@@ -53,9 +56,12 @@ TEST(PcRun, LoadingTheOutputFileKeepsNonEmptyLinesWithoutTheirEnds)
     const QString ruta = dir.filePath(QStringLiteral("tracert.tmp"));
     const std::pair<const char*, const char*> casos[] = {
         {"PING 127.0.0.1\n\n64 bytes: icmp_seq=1\n", "PING 127.0.0.1\r\n64 bytes: icmp_seq=1\r\n"},
-        {"uno\r\n\r\ndos\r\r\n\r\r\ntres\r\n", "uno\r\ndos\r\ntres\r\n"}, {"a\nb", "a\r\nb\r\n"}, {"\n\n\r\n", ""},
+        {"uno\r\n\r\ndos\r\r\n\r\r\ntres\r\n", "uno\r\ndos\r\ntres\r\n"},
+        {"a\nb", "a\r\nb\r\n"},
+        {"\n\n\r\n", ""},
         // The commands' UTF-8 becomes single-byte text; what has no such form, or is not UTF-8, "?".
-        {"r\xC3\xA1pido \xE2\x82\xAC\n", "r\xE1pido ?\r\n"}, {"x\xE1y\n", "x?y\r\n"}};
+        {"r\xC3\xA1pido \xE2\x82\xAC\n", "r\xE1pido ?\r\n"},
+        {"x\xE1y\n", "x?y\r\n"}};
     for (const auto& [fichero, texto] : casos) {
         ASSERT_TRUE(EscribirFichero(ruta, fichero));
         std::string leido = "previous";

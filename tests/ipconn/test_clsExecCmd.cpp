@@ -59,14 +59,17 @@ TEST_F(Runner, ARunStartsItsSplitLineOrFailsToStartAndSynchronouslyWaitsForItsOu
 {
     const char* kNinguno = "/nonexistent/program";
     const std::string carpeta = QFileInfo(dir_.path()).canonicalFilePath().toStdString() + "\n";
-    const std::tuple<int, const char*, QString, const char*> casos[] = { // output nullptr: cannot start
+    const std::tuple<int, const char*, QString, const char*> casos[] = {
+        // output nullptr: cannot start
         // Standard error goes to the file too; a failing exit status is an end like any other.
         {clsExecCmd::kSincrono, "sh -c \"sleep 0.2; echo out; echo err 1>&2; exit 3\"", {}, "out\nerr\n"},
         {clsExecCmd::kSincrono, kNinguno, {}, nullptr},
         // Quotes group an argument; no shell expands variables or redirections.
         {clsExecCmd::kSincrono, "printf \"%s|\" a \"b c\" $HOME > x; ls", {}, "a|b c|$HOME|>|x;|ls|"},
-        {clsExecCmd::kAsincronoConAviso, kNinguno, {}, nullptr}, {clsExecCmd::kAsincrono, kNinguno, {}, nullptr},
-        {clsExecCmd::kAsincronoConAviso, "", {}, nullptr}, {clsExecCmd::kSincrono, "pwd", dir_.filePath("no"), nullptr},
+        {clsExecCmd::kAsincronoConAviso, kNinguno, {}, nullptr},
+        {clsExecCmd::kAsincrono, kNinguno, {}, nullptr},
+        {clsExecCmd::kAsincronoConAviso, "", {}, nullptr},
+        {clsExecCmd::kSincrono, "pwd", dir_.filePath("no"), nullptr},
         {clsExecCmd::kSincrono, "pwd -P", dir_.path(), carpeta.c_str()}};
     for (const auto& [modo, linea, directorio, salida] : casos) {
         SCOPED_TRACE(std::to_string(modo) + " '" + linea + "' " + directorio.toStdString());

@@ -66,7 +66,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(w_));
     }
     template <class T = QLineEdit>
-    T* Hijo(const char* nombre) { return w_->findChild<T*>(QString::fromLatin1(nombre)); }
+    T* Hijo(const char* nombre)
+    {
+        return w_->findChild<T*>(QString::fromLatin1(nombre));
+    }
     // Command, the fourth octet (the others 10.0.0) and wait time, as typed in.
     void Rellenar(const char* comando, const char* octeto4, const char* retardo)
     {

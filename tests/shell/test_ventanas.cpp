@@ -48,7 +48,10 @@ struct Entrada {
     Qt::KeyboardModifiers teclas = Qt::NoModifier;
     const char* control = "cEntrar"; // or tClave for Enter
 };
-void PrintTo(const Entrada& e, std::ostream* os) { *os << e.indice << " \"" << e.clave << "\" " << e.teclas.toInt() << ' ' << e.control; }
+void PrintTo(const Entrada& e, std::ostream* os)
+{
+    *os << e.indice << " \"" << e.clave << "\" " << e.teclas.toInt() << ' ' << e.control;
+}
 
 // Every password field shows "*" for each character whatever the style; the log-on
 // field's background follows its profile: the window's colour when it takes a
@@ -71,7 +74,8 @@ TEST(PasswordFields, ShowAStarPerCharacterAndTheLogOnFieldItsProfilesColour)
     auto* lista = perfil.findChild<QComboBox*>("cPerfil");
     for (const int indice : {1, 0, 2}) {
         lista->setCurrentIndex(indice);
-        const QColor fondo = indice ? perfil.palette().color(QPalette::Active, QPalette::Window) : ColorTituloInactivo();
+        const QColor fondo = indice ? perfil.palette().color(QPalette::Active, QPalette::Window)
+                                    : ColorTituloInactivo();
         const QImage imagen = clave->grab().toImage();
         EXPECT_EQ(imagen.pixelColor(imagen.width() / 2, imagen.height() / 2), fondo) << "profile " << indice;
     }
@@ -132,13 +136,16 @@ const char* const kGestion = "Vrax-K7lm-Opdu";
 
 INSTANTIATE_TEST_SUITE_P(
     Passwords, LogOn,
-    ::testing::Values(Entrada{0, "cualquier cosa", 0}, Entrada{1, "Qarmvbx+LPW7?", 1}, Entrada{1, "Qarmvbx+LPW7?", 1, {}, "tClave"},
-                      Entrada{1, "Qarmvbx+LPW7? ", -1}, Entrada{1, " Qarmvbx+LPW7?", -1, {}, "tClave"},
-                      Entrada{1, "qarmvbx+lpw7?", -1}, Entrada{1, "", -1}, Entrada{1, "Qarmvbx+LPW7", -1, {}, "tClave"},
+    ::testing::Values(Entrada{0, "cualquier cosa", 0}, Entrada{1, "Qarmvbx+LPW7?", 1},
+                      Entrada{1, "Qarmvbx+LPW7?", 1, {}, "tClave"}, Entrada{1, "Qarmvbx+LPW7? ", -1},
+                      Entrada{1, " Qarmvbx+LPW7?", -1, {}, "tClave"}, Entrada{1, "qarmvbx+lpw7?", -1},
+                      Entrada{1, "", -1}, Entrada{1, "Qarmvbx+LPW7", -1, {}, "tClave"},
                       Entrada{1, kGestion, 2, kCtrlAlt, "cPerfil"}, Entrada{0, kGestion, 2, kCtrlAlt},
-                      Entrada{1, "vrax-k7lm-opdu", -1, kCtrlAlt}, Entrada{1, " Vrax-K7lm-Opdu", -1, kCtrlAlt | Qt::ShiftModifier, "tClave"},
+                      Entrada{1, "vrax-k7lm-opdu", -1, kCtrlAlt},
+                      Entrada{1, " Vrax-K7lm-Opdu", -1, kCtrlAlt | Qt::ShiftModifier, "tClave"},
                       Entrada{1, "Vrax-K7lm-Opdu ", -1, kCtrlAlt, "cPerfil"}, Entrada{1, "", -1, kCtrlAlt, "cSalir"},
-                      Entrada{1, kGestion, -1, Qt::ControlModifier, "cPerfil"}, Entrada{1, kGestion, -1, Qt::AltModifier, "tClave"}));
+                      Entrada{1, kGestion, -1, Qt::ControlModifier, "cPerfil"},
+                      Entrada{1, kGestion, -1, Qt::AltModifier, "tClave"}));
 
 // The button, the check it sets (9: left as it was), the window it opens and how
 // that one is closed (empty: its close box).
@@ -170,17 +177,20 @@ TEST_P(Botones, EachOpensItsWindowInPlaceOfTheMainOneUntilItCloses)
     for (QWidget* w : QApplication::topLevelWidgets())
         v = w->isVisible() && w->metaObject()->className() == QLatin1String(clase.c_str()) ? w : v;
     ASSERT_NE(v, nullptr);
-    EXPECT_TRUE(!qobject_cast<fGenerico*>(v) || !qobject_cast<fGenerico*>(v)->Resultado().empty()) << "a check that runs at once";
+    EXPECT_TRUE(!qobject_cast<fGenerico*>(v) || !qobject_cast<fGenerico*>(v)->Resultado().empty())
+        << "a check that runs at once";
     volver.empty() ? void(v->close()) : Pulsar(v, volver.c_str());
     EXPECT_TRUE(m->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MainWindow, Botones,
-    ::testing::Values(std::tuple{"bSincro", 0, "tesedra::fGenerico", "bVolver"}, std::tuple{"bATM", 1, "tesedra::fConectividadATM", ""},
-                      std::tuple{"bPPP", 2, "tesedra::fGenerico", ""}, std::tuple{"bIP", 3, "tesedra::fconIP", "bVolver"},
-                      std::tuple{"bConfiguracion", 4, "tesedra::fConfiguracion", "bVolver"},
-                      std::tuple{"bValidacion", 9, "tesedra::fValidacion", "bVolver"}, std::tuple{"bvalInv", 9, "tesedra::fvalInversa", ""}));
+INSTANTIATE_TEST_SUITE_P(MainWindow, Botones,
+                         ::testing::Values(std::tuple{"bSincro", 0, "tesedra::fGenerico", "bVolver"},
+                                           std::tuple{"bATM", 1, "tesedra::fConectividadATM", ""},
+                                           std::tuple{"bPPP", 2, "tesedra::fGenerico", ""},
+                                           std::tuple{"bIP", 3, "tesedra::fconIP", "bVolver"},
+                                           std::tuple{"bConfiguracion", 4, "tesedra::fConfiguracion", "bVolver"},
+                                           std::tuple{"bValidacion", 9, "tesedra::fValidacion", "bVolver"},
+                                           std::tuple{"bvalInv", 9, "tesedra::fvalInversa", ""}));
 
 // Closing the main window ends the program once the exchange under way has
 // unwound, every window out of sight at once.
@@ -257,8 +267,8 @@ TEST(DesktopProgram, StartsUpToTheLogOnWindow)
     programa.setProcessEnvironment(entorno);
     programa.start(Programa("tesedra"), {});
     EXPECT_TRUE(EsperarHasta([&] {
-        arbol.start(QStringLiteral("xwininfo"), {QStringLiteral("-display"), pantalla, QStringLiteral("-root"),
-                                                 QStringLiteral("-tree")});
+        arbol.start(QStringLiteral("xwininfo"),
+                    {QStringLiteral("-display"), pantalla, QStringLiteral("-root"), QStringLiteral("-tree")});
         return arbol.waitForFinished() && arbol.readAllStandardOutput().contains("\"Tesedra v.1.0\"");
     }));
     EXPECT_EQ(programa.state(), QProcess::Running);

@@ -19,9 +19,9 @@ namespace {
 struct CasoReplay {
     int16_t modelo;
     int16_t tipo;
-    const char* golden;       // the result expected, from the tests' golden files
-    int paginado;             // the recording router pages every N lines (0: never)
-    const char* fixture;      // committed transcript of this run under tests/sim/transcripts, or null
+    const char* golden;  // the result expected, from the tests' golden files
+    int paginado;        // the recording router pages every N lines (0: never)
+    const char* fixture; // committed transcript of this run under tests/sim/transcripts, or null
 };
 
 constexpr int16_t kValidacion = -1;
@@ -116,8 +116,7 @@ TEST_P(ReplayFijado, CommittedTranscriptGivesTheGoldenResult)
 {
     const CasoReplay& c = GetParam();
     sesion().ClaveModem = "otra clave";
-    RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(c.fixture),
-                          0);
+    RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(c.fixture), 0);
     EXPECT_EQ(Visible(Correr(c)), Visible(Golden(c.golden)));
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
@@ -127,27 +126,26 @@ INSTANTIATE_TEST_SUITE_P(Committed, ReplayFijado, testing::ValuesIn(ConFixture()
 
 // A hand-made transcript: two different replies to one command, two paged replies
 // going on differently after the page.
-const char kTranscripcionAMano[] =
-    "# tesedra console transcript\n"
-    "# model: 812\n"
-    "0.000 > \"\\r\"\n"
-    "0.010 < \"\\r\\nPassword: \"\n"
-    "0.020 > \"****\"\n"
-    "0.020 > \"\\r\"\n"
-    "0.030 < \"\\r\\nWelcome\\r\\n3Com-DSL>\"\n"
-    "0.031 > \"\\r\"\n"
-    "0.032 < \"\\r\\n3Com-DSL>\"\n"
-    "0.040 > \"show x\\r\"\n"
-    "0.050 < \"show x\\r\\nfirst\\r\\n3Com-DSL>\"\n"
-    "0.060 > \"show x\\r\"\n"
-    "0.070 < \"show x\\r\\nsecond\\r\\n\"\n"
-    "0.075 < \"---Press <return> or type More for more\"\n"
-    "0.080 > \"\\r\"\n"
-    "0.090 < \"\\r\\nafter page A\\r\\n3Com-DSL>\"\n"
-    "0.100 > \"show y\\r\"\n"
-    "0.110 < \"show y\\r\\nthird\\r\\n---Press <return> or type More for more\"\n"
-    "0.120 > \"\\r\"\n"
-    "0.130 < \"\\r\\nafter page B\\r\\n3Com-DSL>\"\n";
+const char kTranscripcionAMano[] = "# tesedra console transcript\n"
+                                   "# model: 812\n"
+                                   "0.000 > \"\\r\"\n"
+                                   "0.010 < \"\\r\\nPassword: \"\n"
+                                   "0.020 > \"****\"\n"
+                                   "0.020 > \"\\r\"\n"
+                                   "0.030 < \"\\r\\nWelcome\\r\\n3Com-DSL>\"\n"
+                                   "0.031 > \"\\r\"\n"
+                                   "0.032 < \"\\r\\n3Com-DSL>\"\n"
+                                   "0.040 > \"show x\\r\"\n"
+                                   "0.050 < \"show x\\r\\nfirst\\r\\n3Com-DSL>\"\n"
+                                   "0.060 > \"show x\\r\"\n"
+                                   "0.070 < \"show x\\r\\nsecond\\r\\n\"\n"
+                                   "0.075 < \"---Press <return> or type More for more\"\n"
+                                   "0.080 > \"\\r\"\n"
+                                   "0.090 < \"\\r\\nafter page A\\r\\n3Com-DSL>\"\n"
+                                   "0.100 > \"show y\\r\"\n"
+                                   "0.110 < \"show y\\r\\nthird\\r\\n---Press <return> or type More for more\"\n"
+                                   "0.120 > \"\\r\"\n"
+                                   "0.130 < \"\\r\\nafter page B\\r\\n3Com-DSL>\"\n";
 
 class ReplayAMano : public PruebaConRouter {
 protected:

@@ -53,10 +53,10 @@ enum class Mensaje { Ninguno, Tiempo, Perdida };
 
 struct CasoPrograma {
     const char* nombre;
-    QStringList args;  // "DIR" stands for the test's data folder
+    QStringList args; // "DIR" stands for the test's data folder
     int16_t modelo;
     std::string clave;
-    Mensaje mensaje;   // Ninguno: logs on, and `orden` gets a reply holding `linea`
+    Mensaje mensaje; // Ninguno: logs on, and `orden` gets a reply holding `linea`
     std::string orden;
     std::string linea;
 };
@@ -89,17 +89,37 @@ TEST_P(Opciones, ShapeTheConsoleOfTheProgram)
 INSTANTIATE_TEST_SUITE_P(
     Casos, Opciones,
     testing::Values(
-        CasoPrograma{"modelo_y_clave", {"--model", "5660", "--password", "s3creta"}, kEfficient5660, "s3creta",
-                     Mensaje::Ninguno, "show pppauth", "Username                       - arc0001@corporacion (VC 8/32)"},
-        CasoPrograma{"sin_peticion", {"--no-password", "--password", "otra"}, kOfficeRemote812, "admin",
-                     Mensaje::Ninguno, "show system", "System Name: 913456789"},
-        CasoPrograma{"setup_paginado_ritmo", {"--setup-question", "--paging", "5", "--baud", "38400"},
-                     kOfficeRemote812, "admin", Mensaje::Ninguno, "show dhcp server settings",
+        CasoPrograma{"modelo_y_clave",
+                     {"--model", "5660", "--password", "s3creta"},
+                     kEfficient5660,
+                     "s3creta",
+                     Mensaje::Ninguno,
+                     "show pppauth",
+                     "Username                       - arc0001@corporacion (VC 8/32)"},
+        CasoPrograma{"sin_peticion",
+                     {"--no-password", "--password", "otra"},
+                     kOfficeRemote812,
+                     "admin",
+                     Mensaje::Ninguno,
+                     "show system",
+                     "System Name: 913456789"},
+        CasoPrograma{"setup_paginado_ritmo",
+                     {"--setup-question", "--paging", "5", "--baud", "38400"},
+                     kOfficeRemote812,
+                     "admin",
+                     Mensaje::Ninguno,
+                     "show dhcp server settings",
                      "---Press <return> or type More for more"},
-        CasoPrograma{"datos", {"--model", "5660", "--data", "DIR"}, kEfficient5660, "admin", Mensaje::Ninguno,
-                     "show cualquier cosa", "System Name: de la carpeta"},
+        CasoPrograma{"datos",
+                     {"--model", "5660", "--data", "DIR"},
+                     kEfficient5660,
+                     "admin",
+                     Mensaje::Ninguno,
+                     "show cualquier cosa",
+                     "System Name: de la carpeta"},
         CasoPrograma{"mudo", {"--silent"}, kOfficeRemote812, "admin", Mensaje::Tiempo, {}, {}},
-        CasoPrograma{"calla", {"--model", "5660", "--stop-after", "5"}, kEfficient5660, "admin", Mensaje::Tiempo, {}, {}},
+        CasoPrograma{
+            "calla", {"--model", "5660", "--stop-after", "5"}, kEfficient5660, "admin", Mensaje::Tiempo, {}, {}},
         CasoPrograma{"desaparece", {"--vanish-after", "4"}, kOfficeRemote812, "admin", Mensaje::Perdida, {}, {}}),
     [](const testing::TestParamInfo<CasoPrograma>& i) { return std::string(i.param.nombre); });
 

@@ -32,7 +32,8 @@ std::string Golden(const std::string& rutaRelativa)
 std::string Golden(const std::string& rutaRelativa, const std::string& actual)
 {
     if (qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS")) {
-        const QString nuevo = QStringLiteral(TESEDRA_BINARY_DIR "/golden-nuevos/") + QString::fromStdString(rutaRelativa);
+        const QString nuevo = QStringLiteral(TESEDRA_BINARY_DIR "/golden-nuevos/")
+                              + QString::fromStdString(rutaRelativa);
         QDir().mkpath(QFileInfo(nuevo).path());
         EscribirFichero(nuevo, actual);
     }

@@ -11,9 +11,9 @@
 namespace tesedra::prueba {
 
 struct Salida {
-    int codigo = -1;          // exit status; -2 when it crashed, -1 when it did not run or hung
-    QByteArray salida;        // standard output
-    QByteArray errores;       // standard error
+    int codigo = -1;    // exit status; -2 when it crashed, -1 when it did not run or hung
+    QByteArray salida;  // standard output
+    QByteArray errores; // standard error
 };
 
 // A program of the build, e.g. Programa("tesedra-cli").

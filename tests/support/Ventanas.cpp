@@ -51,7 +51,8 @@ static std::string TextosDe(QWidget* v, const QStringList& soloNombre)
                 l << n + QLatin1Char('.') + QLatin1String(p) + QStringLiteral(": ") + t;
         if (auto* cb = qobject_cast<QComboBox*>(c); cb && !soloNombre.contains(n))
             for (int i = 0; i < cb->count(); ++i)
-                l << n + (i == cb->currentIndex() ? QStringLiteral(".item (chosen): ") : QStringLiteral(".item: ")) + cb->itemText(i);
+                l << n + (i == cb->currentIndex() ? QStringLiteral(".item (chosen): ") : QStringLiteral(".item: "))
+                         + cb->itemText(i);
         if (auto* e = qobject_cast<QLabel*>(c); e && e->buddy())
             l << n + QStringLiteral(".buddy: ") + e->buddy()->objectName();
         if (auto* e = qobject_cast<QLineEdit*>(c); e && e->echoMode() != QLineEdit::Normal)

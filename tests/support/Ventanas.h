@@ -30,7 +30,10 @@
 #include <tuple>
 
 // Failed comparisons of texts print the texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace tesedra::prueba {
 
@@ -55,7 +58,10 @@ protected:
         EXPECT_NE(h, nullptr) << nombre;
         return h;
     }
-    static void Pulsar(QWidget* w, const char* boton) { QTest::mouseClick(Hijo<QPushButton>(w, boton), Qt::LeftButton); }
+    static void Pulsar(QWidget* w, const char* boton)
+    {
+        QTest::mouseClick(Hijo<QPushButton>(w, boton), Qt::LeftButton);
+    }
     // Runs `abrir`; the modal dialog of class D it opens is given to `responder`.
     template <class D>
     static void ConModal(std::function<void(D*)> responder, const std::function<void()>& abrir)
@@ -88,7 +94,10 @@ struct VentanaConTextos {
     std::function<QWidget*()> crear;
     QStringList soloNombre = {};
 };
-inline void PrintTo(const VentanaConTextos& v, std::ostream* os) { *os << v.nombre; }
+inline void PrintTo(const VentanaConTextos& v, std::ostream* os)
+{
+    *os << v.nombre;
+}
 
 class TextosDeVentana : public PruebaConVentanas,
                         public ::testing::WithParamInterface<std::tuple<VentanaConTextos, int16_t>> {};
@@ -96,7 +105,7 @@ class TextosDeVentana : public PruebaConVentanas,
 } // namespace tesedra::prueba
 
 // The rows of the texts test of one program: its windows, in both languages.
-#define TEXTOS_DE_VENTANAS(prefijo, ...)                                                                  \
-    INSTANTIATE_TEST_SUITE_P(prefijo, TextosDeVentana,                                                     \
-                             ::testing::Combine(::testing::Values(__VA_ARGS__),                           \
-                                                ::testing::Values(kIdiomaEspanol, kIdiomaIngles)))
+#define TEXTOS_DE_VENTANAS(prefijo, ...)                                                                               \
+    INSTANTIATE_TEST_SUITE_P(                                                                                          \
+        prefijo, TextosDeVentana,                                                                                      \
+        ::testing::Combine(::testing::Values(__VA_ARGS__), ::testing::Values(kIdiomaEspanol, kIdiomaIngles)))

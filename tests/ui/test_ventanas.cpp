@@ -18,7 +18,10 @@ namespace {
 
 using VentanasUi = PruebaConVentanas;
 
-QString Limpia(const QString& p) { return QDir::cleanPath(QDir(p).absolutePath()); }
+QString Limpia(const QString& p)
+{
+    return QDir::cleanPath(QDir(p).absolutePath());
+}
 
 // A window manager may place a window after the program has shown it: the
 // processing dialog follows its window.
@@ -38,7 +41,8 @@ TEST_F(VentanasUi, ChooserOpensOnlyAnActivatedFolderAndGivesItThroughTheSeam)
     ASSERT_TRUE(QDir(tmp.path()).mkpath("a/interior") && QDir(tmp.path()).mkpath("b"));
     fdirectorio d(nullptr, tmp.path());
     auto* lista = Hijo<QListWidget>(&d, "ddirectorio");
-    EXPECT_EQ(lista->count() == 3 ? lista->item(0)->text() + lista->item(1)->text() + lista->item(2)->text() : "", "..ab");
+    EXPECT_EQ(lista->count() == 3 ? lista->item(0)->text() + lista->item(1)->text() + lista->item(2)->text() : "",
+              "..ab");
     lista->setCurrentRow(2); // highlighted only
     EXPECT_EQ(d.CarpetaActual(), Limpia(tmp.path()));
     for (const auto& [fila, carpeta] : {std::pair{1, tmp.filePath("a")}, {0, tmp.path()}}) {
@@ -50,7 +54,8 @@ TEST_F(VentanasUi, ChooserOpensOnlyAnActivatedFolderAndGivesItThroughTheSeam)
     // Through the seam: the folder it was opened on when accepted, nothing when left.
     std::optional<QString> elegidas[2];
     for (int i : {0, 1})
-        ConModal<fdirectorio>([i](fdirectorio* e) { Pulsar(e, i ? "bcancelar" : "bAceptar"); }, [&] { elegidas[i] = DialogosWidgets().ElegirCarpeta(tmp.filePath("b")); });
+        ConModal<fdirectorio>([i](fdirectorio* e) { Pulsar(e, i ? "bcancelar" : "bAceptar"); },
+                              [&] { elegidas[i] = DialogosWidgets().ElegirCarpeta(tmp.filePath("b")); });
     EXPECT_TRUE(elegidas[0] == Limpia(tmp.filePath("b")) && !elegidas[1]);
 }
 
@@ -76,9 +81,12 @@ TEST_F(VentanasUi, MessageBoxesShowLatin1TextsWithButtonsInTheLanguageOfTheTexts
             },
             [&, p = pulsar] {
                 if (p == QMessageBox::Ok)
-                    DialogosWidgets().Mensaje(IconoMensaje::Aviso, "Error", "Error configurando m\xF3" "dem");
+                    DialogosWidgets().Mensaje(IconoMensaje::Aviso, "Error",
+                                              "Error configurando m\xF3"
+                                              "dem");
                 else
-                    si = DialogosWidgets().PreguntaSiNo("Aviso", "\xBF" "Seguro?");
+                    si = DialogosWidgets().PreguntaSiNo("Aviso", "\xBF"
+                                                                 "Seguro?");
             });
         EXPECT_EQ(vistos.join('|'), esperado);
         EXPECT_EQ(si, pulsar == QMessageBox::Yes);

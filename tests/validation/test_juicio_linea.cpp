@@ -17,7 +17,7 @@ struct CasoJuicio {
     int16_t modalidad;
     ValorJuzgado que;
     const char* texto;
-    const char* limite;  // as shown beside the value, in Spanish
+    const char* limite; // as shown beside the value, in Spanish
     Juicio juicio;
 };
 
@@ -84,12 +84,13 @@ TEST_P(JuiciosLinea, GiveTheLimitAndVerdictBesideTheValue)
     EXPECT_EQ(t.limite, c.limite);
     const bool atenuacion = c.que == V::AtenuacionBajada || c.que == V::AtenuacionSubida;
     const std::string veredicto = c.juicio == NoLeido ? ": no se pudo leer"
-                                : c.juicio == Ok      ? (atenuacion ? ": correcta" : ": correcto")
+                                  : c.juicio == Ok    ? (atenuacion ? ": correcta" : ": correcto")
                                                       : (atenuacion ? ": incorrecta" : ": incorrecto");
     EXPECT_EQ(t.accesible.substr(t.accesible.size() - std::min(t.accesible.size(), veredicto.size())), veredicto)
         << t.accesible;
     // The limit is read out in full after the reading.
-    const std::string limiteLeido = std::string(c.limite).replace(0, 4, c.limite[1] == '\xE1' ? "m\xE1ximo" : "m\xEDnimo");
+    const std::string limiteLeido = std::string(c.limite).replace(0, 4,
+                                                                  c.limite[1] == '\xE1' ? "m\xE1ximo" : "m\xEDnimo");
     EXPECT_NE(t.accesible.find(", " + limiteLeido + ":"), std::string::npos) << t.accesible;
 }
 
@@ -126,13 +127,15 @@ TEST(LineJudgementText, ReadsValueLimitAndVerdictInTheTablesLanguage)
         {kIdiomaIngles, V::AtenuacionSubida, " 99.0 dB", "Upstream attenuation 99.0 dB, maximum 59 dB: incorrect"},
         {kIdiomaEspanol, V::MargenRuidoSubida, "-0.5", "Margen de ruido en subida -0.5 dB, m\xEDnimo 8 dB: incorrecto"},
         {kIdiomaIngles, V::MargenRuidoBajada, ".5", "Downstream noise margin 0.5 dB, minimum 8 dB: incorrect"},
-        {kIdiomaIngles, V::MargenRuidoBajada, "No disponible", "Downstream noise margin, minimum 8 dB: could not be read"},
+        {kIdiomaIngles, V::MargenRuidoBajada, "No disponible",
+         "Downstream noise margin, minimum 8 dB: could not be read"},
         {kIdiomaEspanol, V::AtenuacionSubida, "", "Atenuaci\xF3n en subida, m\xE1ximo 59 dB: no se pudo leer"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.accesible);
         CargarTextosControles(c.idioma);
-        EXPECT_EQ(DescribirJuicio(c.que, JuzgarValor(kOfficeRemote812, kModalidadEstandar, c.que, c.texto), c.texto).accesible,
+        EXPECT_EQ(DescribirJuicio(c.que, JuzgarValor(kOfficeRemote812, kModalidadEstandar, c.que, c.texto), c.texto)
+                      .accesible,
                   c.accesible);
     }
     CargarTextosControles(kIdiomaEspanol);

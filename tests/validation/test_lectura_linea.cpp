@@ -14,7 +14,7 @@ constexpr int kSinLectura = 9;
 struct CasoLectura {
     const char* texto;
     int limite;
-    int comparacion;  // -1, 0, 1 below, at, over the limit; kSinLectura when no reading
+    int comparacion; // -1, 0, 1 below, at, over the limit; kSinLectura when no reading
 };
 
 void PrintTo(const CasoLectura& c, std::ostream* os)

@@ -30,8 +30,8 @@ protected:
 
     // Starts the router with some replies replaced and runs one validation after a
     // run that left every fault flag set: each run must judge its own line.
-    bool Validar(int16_t modelo, const Respuestas& respuestas, bool comprobar,
-                 int16_t modalidad = kModalidadEstandar, int paginado = 0)
+    bool Validar(int16_t modelo, const Respuestas& respuestas, bool comprobar, int16_t modalidad = kModalidadEstandar,
+                 int paginado = 0)
     {
         auto& r = Router(modelo, [&](sim::OpcionesSimulador& o) { o.paginado = paginado; });
         for (const auto& [orden, texto] : respuestas)
@@ -55,9 +55,14 @@ std::string SinFecha(const V& v)
 }
 
 const std::vector<std::string> k5660 = {"show", "show pppauth", "show dhcpcfg", "show dslstatus"};
-const std::vector<std::string> k812 = {"show system", "show ethernet settings", "show ip network LAN settings",
-                                       "show vc WAN", "show adsl transceiver_status", "show dhcp server settings",
-                                       "list ip addresses", "list ip routes"};
+const std::vector<std::string> k812 = {"show system",
+                                       "show ethernet settings",
+                                       "show ip network LAN settings",
+                                       "show vc WAN",
+                                       "show adsl transceiver_status",
+                                       "show dhcp server settings",
+                                       "list ip addresses",
+                                       "list ip routes"};
 
 // The simulator's replies, paged or not, give the values of the golden files.
 TEST_F(Recogida, GathersEveryFieldWithTheModelsCommands)
@@ -71,9 +76,12 @@ TEST_F(Recogida, GathersEveryFieldWithTheModelsCommands)
         const char* golden;
         const std::vector<std::string>& ordenes;
     } casos[] = {
-        {kEfficient5660, true, 0, "5660_linea.txt", k5660},  {kEfficient5660, true, 3, "5660_linea.txt", k5660},
-        {kEfficient5660, false, 0, "5660_sin_linea.txt", k5660}, {kOfficeRemote812, true, 0, "812_linea.txt", k812Linea},
-        {kOfficeRemote812, true, 3, "812_linea.txt", k812Linea}, {kOfficeRemote812, false, 0, "812_sin_linea.txt", k812},
+        {kEfficient5660, true, 0, "5660_linea.txt", k5660},
+        {kEfficient5660, true, 3, "5660_linea.txt", k5660},
+        {kEfficient5660, false, 0, "5660_sin_linea.txt", k5660},
+        {kOfficeRemote812, true, 0, "812_linea.txt", k812Linea},
+        {kOfficeRemote812, true, 3, "812_linea.txt", k812Linea},
+        {kOfficeRemote812, false, 0, "812_sin_linea.txt", k812},
     };
     const std::string hoy = ToL1(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy ")));
     for (const auto& c : casos) {
@@ -88,15 +96,17 @@ TEST_F(Recogida, GathersEveryFieldWithTheModelsCommands)
     }
 }
 
-std::string Linea812(const std::string& sub, const std::string& baj, const std::string& rsub,
-                     const std::string& rbaj)
+std::string Linea812(const std::string& sub, const std::string& baj, const std::string& rsub, const std::string& rbaj)
 {
-    return "Attenuation Upstream : " + sub + "\nAttenuation Downstream : " + baj + "\nNoise Margin Upstream : " +
-           rsub + "\nNoise Margin Downstream : " + rbaj + "\n";
+    return "Attenuation Upstream : " + sub + "\nAttenuation Downstream : " + baj + "\nNoise Margin Upstream : " + rsub
+           + "\nNoise Margin Downstream : " + rbaj + "\n";
 }
 
-const std::string kNombre = "Espa\xF1" "a 912 \xE1\xE9\xED\xF3\xFA";
-const std::string kUsuario = "ni\xF1" "o\xBF" "@corp";
+const std::string kNombre = "Espa\xF1"
+                            "a 912 \xE1\xE9\xED\xF3\xFA";
+const std::string kUsuario = "ni\xF1"
+                             "o\xBF"
+                             "@corp";
 
 // Values cut out of unusual replies.
 TEST_F(Recogida, CutsTheValuesOutOfTheReplies)
@@ -109,53 +119,89 @@ TEST_F(Recogida, CutsTheValuesOutOfTheReplies)
         std::vector<std::pair<std::string V::*, std::string>> esperado;
     } casos[] = {
 
-        {"5660 Latin-1 letters", kEfficient5660, false,
-                  {{"show", "Host Name - " + kNombre + "\n"}, {"show pppauth", "Username - " + kUsuario + " (VC 8/32)\n"}},
-                  {{&V::telefono, kNombre}, {&V::usuarioARC, kUsuario}}},
-        {"812 Latin-1 letters", kOfficeRemote812, false,
-                  {{"show system", "System Name: " + kNombre + "\n"}, {"show vc WAN", "Send Name : " + kUsuario + "\n"}},
-                  {{&V::telefono, kNombre}, {&V::usuarioARC, kUsuario}}},
-        {"5660 zero and dash readings are none", kEfficient5660, true,
-                  {{"show dslstatus", "Current SNR Margin - 0\nCurrent Attenuation - -3.5\n"}},
-                  {{&V::margenRuidoBajada, "No disponible"}, {&V::atenuacionBajada, "No disponible"},
-                   {&V::veredictoAtenuacion, "OK"}, {&V::veredictoRuido, "OK"}}},
-        {"5660 reading with ' - ' is none", kEfficient5660, true,
-                  {{"show dslstatus", "Current SNR Margin - 12.0 - 3.0\nCurrent Attenuation - 75.0\n"}},
-                  {{&V::margenRuidoBajada, "No disponible"}, {&V::atenuacionBajada, "75.0"},
-                   {&V::veredictoAtenuacion, "NOK"}, {&V::veredictoRuido, "OK"}}},
-        {"5660 version 2.2.0(57) cuts rate and readings", kEfficient5660, true,
-                  {{"show", "Software Version - 2.2.0(57) build 3\n"},
-                   {"show dslstatus", "Current Attainable Rate - 2816 Kbps (fast) - x\n"
-                                      "Current SNR Margin - 11.5 dB (min 6.0)\nCurrent Attenuation - 62.5 dB measured\n"}},
-                  {{&V::versionSW, "2.2.0(57) build 3"}, {&V::downStream, "2816 Kbps (fast)"},
-                   {&V::margenRuidoBajada, "11.5 dB "}, {&V::atenuacionBajada, "62.5 dB "},
-                   {&V::veredictoAtenuacion, "NOK"}, {&V::veredictoRuido, "OK"}}},
-        {"5660 values without their separator", kEfficient5660, false,
-                  {{"show", "Ethernet Interface - 192.168.1.1\nDSL Interface - 80.58.1.2\n"},
-                   {"show pppauth", "Username - arc@corp\n"},
-                   {"show dslstatus", "Current Attainable Rate - 2816 Kbps - 3000\n"}},
-                  {{&V::ipLan, "192.168.1.1"}, {&V::mascaraLan, "No configurado"}, {&V::ipWan, "80.58.1.2"},
-                   {&V::usuarioARC, "arc@corp"}, {&V::downStream, "2816 Kbps"}}},
-        {"812 zero readings are emptied, others kept", kOfficeRemote812, true,
-                  {{"show adsl transceiver_status", Linea812("0", "22.5 dB", "0 dB", "n/a")}},
-                  {{&V::atenuacionSubida, "No disponible"}, {&V::atenuacionBajada, "22.5"},
-                   {&V::margenRuidoSubida, "No disponible"}, {&V::margenRuidoBajada, "n/a"}}},
-        {"812 upstream rate up to its 's'", kOfficeRemote812, true,
-                  {{"show adsl transceiver_status", "Actual Negotiated Upstream Baud Rate : 640 Kbps and more\n"}},
-                  {{&V::upStream, "640 Kbps"}}},
-        {"812 upstream rate without an 's'", kOfficeRemote812, true,
-                  {{"show adsl transceiver_status", "Actual Negotiated Upstream Baud Rate : 640 K\n"}},
-                  {{&V::upStream, "No configurado"}}},
-        {"812 console error reply is skipped", kOfficeRemote812, false,
-                  {{"show vc WAN", "CLI - Invalid command: \"show vc WAN\"\nSend Name : ignored\n"},
-                   {"show system", "System Name: 1\nCLI - error\n"}},
-                  {{&V::usuarioARC, "No configurado"}, {&V::telefono, "No configurado"},
-                   {&V::mac, "00:A0:24:5C:1E:3B"}}},
-        {"812 short values", kOfficeRemote812, false,
-                  {{"show ip network LAN settings", "Network Address : 1\nMask : 255.0.0.0\n"},
-                   {"list ip addresses", "atm:WAN\n"}, {"list ip routes", "000.000.000.000\n"}},
-                  {{&V::ipLan, "No configurado"}, {&V::mascaraLan, "255.0.0.0"}, {&V::ipWan, "atm:WAN"},
-                   {&V::ipRemota, "000.000.000.000"}}},
+        {"5660 Latin-1 letters",
+         kEfficient5660,
+         false,
+         {{"show", "Host Name - " + kNombre + "\n"}, {"show pppauth", "Username - " + kUsuario + " (VC 8/32)\n"}},
+         {{&V::telefono, kNombre}, {&V::usuarioARC, kUsuario}}},
+        {"812 Latin-1 letters",
+         kOfficeRemote812,
+         false,
+         {{"show system", "System Name: " + kNombre + "\n"}, {"show vc WAN", "Send Name : " + kUsuario + "\n"}},
+         {{&V::telefono, kNombre}, {&V::usuarioARC, kUsuario}}},
+        {"5660 zero and dash readings are none",
+         kEfficient5660,
+         true,
+         {{"show dslstatus", "Current SNR Margin - 0\nCurrent Attenuation - -3.5\n"}},
+         {{&V::margenRuidoBajada, "No disponible"},
+          {&V::atenuacionBajada, "No disponible"},
+          {&V::veredictoAtenuacion, "OK"},
+          {&V::veredictoRuido, "OK"}}},
+        {"5660 reading with ' - ' is none",
+         kEfficient5660,
+         true,
+         {{"show dslstatus", "Current SNR Margin - 12.0 - 3.0\nCurrent Attenuation - 75.0\n"}},
+         {{&V::margenRuidoBajada, "No disponible"},
+          {&V::atenuacionBajada, "75.0"},
+          {&V::veredictoAtenuacion, "NOK"},
+          {&V::veredictoRuido, "OK"}}},
+        {"5660 version 2.2.0(57) cuts rate and readings",
+         kEfficient5660,
+         true,
+         {{"show", "Software Version - 2.2.0(57) build 3\n"},
+          {"show dslstatus", "Current Attainable Rate - 2816 Kbps (fast) - x\n"
+                             "Current SNR Margin - 11.5 dB (min 6.0)\nCurrent Attenuation - 62.5 dB measured\n"}},
+         {{&V::versionSW, "2.2.0(57) build 3"},
+          {&V::downStream, "2816 Kbps (fast)"},
+          {&V::margenRuidoBajada, "11.5 dB "},
+          {&V::atenuacionBajada, "62.5 dB "},
+          {&V::veredictoAtenuacion, "NOK"},
+          {&V::veredictoRuido, "OK"}}},
+        {"5660 values without their separator",
+         kEfficient5660,
+         false,
+         {{"show", "Ethernet Interface - 192.168.1.1\nDSL Interface - 80.58.1.2\n"},
+          {"show pppauth", "Username - arc@corp\n"},
+          {"show dslstatus", "Current Attainable Rate - 2816 Kbps - 3000\n"}},
+         {{&V::ipLan, "192.168.1.1"},
+          {&V::mascaraLan, "No configurado"},
+          {&V::ipWan, "80.58.1.2"},
+          {&V::usuarioARC, "arc@corp"},
+          {&V::downStream, "2816 Kbps"}}},
+        {"812 zero readings are emptied, others kept",
+         kOfficeRemote812,
+         true,
+         {{"show adsl transceiver_status", Linea812("0", "22.5 dB", "0 dB", "n/a")}},
+         {{&V::atenuacionSubida, "No disponible"},
+          {&V::atenuacionBajada, "22.5"},
+          {&V::margenRuidoSubida, "No disponible"},
+          {&V::margenRuidoBajada, "n/a"}}},
+        {"812 upstream rate up to its 's'",
+         kOfficeRemote812,
+         true,
+         {{"show adsl transceiver_status", "Actual Negotiated Upstream Baud Rate : 640 Kbps and more\n"}},
+         {{&V::upStream, "640 Kbps"}}},
+        {"812 upstream rate without an 's'",
+         kOfficeRemote812,
+         true,
+         {{"show adsl transceiver_status", "Actual Negotiated Upstream Baud Rate : 640 K\n"}},
+         {{&V::upStream, "No configurado"}}},
+        {"812 console error reply is skipped",
+         kOfficeRemote812,
+         false,
+         {{"show vc WAN", "CLI - Invalid command: \"show vc WAN\"\nSend Name : ignored\n"},
+          {"show system", "System Name: 1\nCLI - error\n"}},
+         {{&V::usuarioARC, "No configurado"}, {&V::telefono, "No configurado"}, {&V::mac, "00:A0:24:5C:1E:3B"}}},
+        {"812 short values",
+         kOfficeRemote812,
+         false,
+         {{"show ip network LAN settings", "Network Address : 1\nMask : 255.0.0.0\n"},
+          {"list ip addresses", "atm:WAN\n"},
+          {"list ip routes", "000.000.000.000\n"}},
+         {{&V::ipLan, "No configurado"},
+          {&V::mascaraLan, "255.0.0.0"},
+          {&V::ipWan, "atm:WAN"},
+          {&V::ipRemota, "000.000.000.000"}}},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -170,11 +216,11 @@ TEST_F(Recogida, AbsentLabelsGiveTheDefaultTexts)
     ASSERT_TRUE(Validar(kEfficient5660,
                         {{"show", "nothing\n"}, {"show pppauth", ""}, {"show dhcpcfg", ""}, {"show dslstatus", ""}},
                         true));
-    for (auto* campo : {&v_.telefono, &v_.versionSW, &v_.mac, &v_.ipLan, &v_.mascaraLan, &v_.usuarioARC,
-                        &v_.downStream, &v_.upStream, &v_.dhcpInicio, &v_.dhcpFin})
+    for (auto* campo : {&v_.telefono, &v_.versionSW, &v_.mac, &v_.ipLan, &v_.mascaraLan, &v_.usuarioARC, &v_.downStream,
+                        &v_.upStream, &v_.dhcpInicio, &v_.dhcpFin})
         EXPECT_EQ(*campo, "No configurado");
-    for (auto* campo : {&v_.ipWan, &v_.ipRemota, &v_.atenuacionSubida, &v_.atenuacionBajada,
-                        &v_.margenRuidoSubida, &v_.margenRuidoBajada})
+    for (auto* campo : {&v_.ipWan, &v_.ipRemota, &v_.atenuacionSubida, &v_.atenuacionBajada, &v_.margenRuidoSubida,
+                        &v_.margenRuidoBajada})
         EXPECT_EQ(*campo, "No disponible");
     EXPECT_EQ(v_.veredictoAtenuacion, "OK");
     EXPECT_EQ(v_.veredictoRuido, "OK");
@@ -188,42 +234,42 @@ TEST_F(Recogida, JudgesTheLineByTheModality)
 {
     const struct {
         int16_t modelo, modalidad;
-        std::string baj, rbaj, sub, rsub;  // attenuation and noise margin down, then up (812 only)
+        std::string baj, rbaj, sub, rsub; // attenuation and noise margin down, then up (812 only)
         bool fallaAtenuacion, fallaRuido;
     } casos[] = {
-{M5660, E, "61", "8", "", "", false, false},
-                    {M5660, E, "61.0", "8.0", "", "", false, false},
-                    {M5660, E, "61.1", "7.9", "", "", true, true},
-                    {M5660, C, "59", "8", "", "", false, false},
-                    {M5660, C, "59.1", "8", "", "", true, false},
-                    {M5660, C, "58.9", "7.9", "", "", false, true},
-                    {M5660, P, "49", "8", "", "", false, false},
-                    {M5660, P, "49.1", "12", "", "", true, false},
-                    {M5660, P, "48.9 dB", "7.5 dB", "", "", false, true},
-                    {M5660, E, "n/a", "n/a", "", "", false, false},
-                    {M812, E, "61.0 dB", "8.0 dB", "59.0 dB", "8.0 dB", false, false},
-                    {M812, E, "40.0 dB", "8.0 dB", "59.1 dB", "8.0 dB", true, false},
-                    {M812, E, "61.5 dB", "8.0 dB", "20.0 dB", "8.0 dB", true, false},
-                    {M812, E, "60.9 dB", "8.1 dB", "58.9 dB", "7.9 dB", false, true},
-                    {M812, E, "20.0 dB", "7.9 dB", "20.0 dB", "9.0 dB", false, true},
-                    {M812, C, "59.0 dB", "8.0 dB", "56.0 dB", "8.0 dB", false, false},
-                    {M812, C, "59.0 dB", "8.0 dB", "56.1 dB", "8.0 dB", true, false},
-                    {M812, C, "59.1 dB", "8.0 dB", "55.0 dB", "8.0 dB", true, false},
-                    {M812, P, "49.0 dB", "8.0 dB", "45.0 dB", "8.0 dB", false, false},
-                    {M812, P, "30.0 dB", "8.0 dB", "45.5 dB", "8.0 dB", true, false},
-                    {M812, P, "49.1 dB", "9.0 dB", "44.9 dB", "-3.5 dB", true, true},
-                    // "0" is no reading; the other direction is still judged; "0.0" is a reading
-                    {M812, P, "49.0 dB", "7.0 dB", "0", "0", false, true},
-                    {M812, P, "49.0 dB", "9.0 dB", "0", "0.0 dB", false, true},
-                    // a value without a number is no reading and does not end the gathering
-                    {M812, P, "n/a", "9.0 dB", "- dB", "--", false, false},
+        {M5660, E, "61", "8", "", "", false, false},
+        {M5660, E, "61.0", "8.0", "", "", false, false},
+        {M5660, E, "61.1", "7.9", "", "", true, true},
+        {M5660, C, "59", "8", "", "", false, false},
+        {M5660, C, "59.1", "8", "", "", true, false},
+        {M5660, C, "58.9", "7.9", "", "", false, true},
+        {M5660, P, "49", "8", "", "", false, false},
+        {M5660, P, "49.1", "12", "", "", true, false},
+        {M5660, P, "48.9 dB", "7.5 dB", "", "", false, true},
+        {M5660, E, "n/a", "n/a", "", "", false, false},
+        {M812, E, "61.0 dB", "8.0 dB", "59.0 dB", "8.0 dB", false, false},
+        {M812, E, "40.0 dB", "8.0 dB", "59.1 dB", "8.0 dB", true, false},
+        {M812, E, "61.5 dB", "8.0 dB", "20.0 dB", "8.0 dB", true, false},
+        {M812, E, "60.9 dB", "8.1 dB", "58.9 dB", "7.9 dB", false, true},
+        {M812, E, "20.0 dB", "7.9 dB", "20.0 dB", "9.0 dB", false, true},
+        {M812, C, "59.0 dB", "8.0 dB", "56.0 dB", "8.0 dB", false, false},
+        {M812, C, "59.0 dB", "8.0 dB", "56.1 dB", "8.0 dB", true, false},
+        {M812, C, "59.1 dB", "8.0 dB", "55.0 dB", "8.0 dB", true, false},
+        {M812, P, "49.0 dB", "8.0 dB", "45.0 dB", "8.0 dB", false, false},
+        {M812, P, "30.0 dB", "8.0 dB", "45.5 dB", "8.0 dB", true, false},
+        {M812, P, "49.1 dB", "9.0 dB", "44.9 dB", "-3.5 dB", true, true},
+        // "0" is no reading; the other direction is still judged; "0.0" is a reading
+        {M812, P, "49.0 dB", "7.0 dB", "0", "0", false, true},
+        {M812, P, "49.0 dB", "9.0 dB", "0", "0.0 dB", false, true},
+        // a value without a number is no reading and does not end the gathering
+        {M812, P, "n/a", "9.0 dB", "- dB", "--", false, false},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::to_string(c.modalidad) + ": " + c.baj + " / " + c.rbaj + " / " + c.sub + " / " + c.rsub);
-        const Respuestas r =
-            c.modelo == M5660
-                ? Respuestas{{"show dslstatus", "Current SNR Margin - " + c.rbaj + "\nCurrent Attenuation - " + c.baj + "\n"}}
-                : Respuestas{{"show adsl transceiver_status", Linea812(c.sub, c.baj, c.rsub, c.rbaj)}};
+        const Respuestas r = c.modelo == M5660
+                                 ? Respuestas{{"show dslstatus", "Current SNR Margin - " + c.rbaj
+                                                                     + "\nCurrent Attenuation - " + c.baj + "\n"}}
+                                 : Respuestas{{"show adsl transceiver_status", Linea812(c.sub, c.baj, c.rsub, c.rbaj)}};
         ASSERT_TRUE(Validar(c.modelo, r, true, c.modalidad));
         EXPECT_EQ(v_.veredictoAtenuacion, c.fallaAtenuacion ? "NOK" : "OK");
         EXPECT_EQ(v_.veredictoRuido, c.fallaRuido ? "NOK" : "OK");
@@ -242,8 +288,9 @@ TEST_F(Recogida, FaultMessageAndWarningAfterTheSave)
         {false, false, ""},
         {true, false, "Proceso de validaci\xF3n err\xF3neo debido a niveles de atenuaci\xF3n incorrectos"},
         {false, true, "Proceso de validaci\xF3n err\xF3neo debido a m\xE1rgenes de ruido incorrectos"},
-        {true, true, "Proceso de validaci\xF3n err\xF3neo debido a niveles de atenuaci\xF3n y m\xE1rgenes de ruido "
-                     "incorrectos"},
+        {true, true,
+         "Proceso de validaci\xF3n err\xF3neo debido a niveles de atenuaci\xF3n y m\xE1rgenes de ruido "
+         "incorrectos"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.mensaje);

@@ -104,8 +104,8 @@ TEST_F(Registro, NumberFollowsTheLinesAlreadyInTheFile)
 TEST_F(Registro, FailedSaveIsReportedAndLeavesTheFileAsItWas)
 {
     const QString dia = Ruta(QStringLiteral("AI051201.txt"));
-    for (const std::optional<std::string>& previo : {std::optional<std::string>("uno\r\ndos\r\n"),
-                                            std::optional<std::string>()}) {
+    for (const std::optional<std::string>& previo :
+         {std::optional<std::string>("uno\r\ndos\r\n"), std::optional<std::string>()}) {
         QFile::remove(dia);
         if (previo) {
             ASSERT_TRUE(EscribirFichero(dia, *previo));
@@ -114,7 +114,7 @@ TEST_F(Registro, FailedSaveIsReportedAndLeavesTheFileAsItWas)
         ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &antes), 0);
         const auto senal = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limite = antes;
-        limite.rlim_cur = previo.value_or("").size() + 40;  // room for a part of the line only
+        limite.rlim_cur = previo.value_or("").size() + 40; // room for a part of the line only
         ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limite), 0);
         ValoresInstalacion v = Valores(1);
         const bool guardado = GuardarValidacion(dir_.path(), v, nullptr, kDia);
@@ -161,7 +161,7 @@ TEST(ValidarLinea, EachAlteredLineGetsItsVerdict)
         {'E', Veredicto::EnSitio}, {'M', Veredicto::Movido}, {'D', Veredicto::Danado}};
     const std::vector<std::string> lineas = LineasAlteradas();
     ASSERT_EQ(lineas.size(), veredictos.size());
-    ValidadorLineas validador;  // one for every line, as over a whole file
+    ValidadorLineas validador; // one for every line, as over a whole file
     for (size_t i = 0; i < lineas.size(); ++i) {
         SCOPED_TRACE("line " + std::to_string(i + 1));
         std::string salida;
@@ -182,23 +182,24 @@ TEST(ValidarLinea, EachAlteredLineGetsItsVerdict)
 TEST_F(Registro, ReverseWritesOneOutputPerRecordFileOfTheFolder)
 {
     const QString origen = Ruta(QStringLiteral("origen")), destino = Ruta(QStringLiteral("destino"));
-    ASSERT_TRUE(QDir(origen).mkpath(QStringLiteral("AI999999.TXT")) && QDir().mkpath(destino));  // a folder is no file
+    ASSERT_TRUE(QDir(origen).mkpath(QStringLiteral("AI999999.TXT")) && QDir().mkpath(destino)); // a folder is no file
     for (const char* n : {"AI051201.txt", "AI061201.TXT"})
         ASSERT_TRUE(EscribirFichero(origen + "/" + n, GoldenValidacion(std::string("origen/") + n)));
     // Record files by any letter case, and names that are no record files.
-    for (const char* n : {"ai020202.txt", "Ai030303.Txt", "AI04.04.04.TXT", "AX010101.TXT", "AI010101.csv",
-                          "notas.txt", "AI040404.TXT.bak"})
+    for (const char* n : {"ai020202.txt", "Ai030303.Txt", "AI04.04.04.TXT", "AX010101.TXT", "AI010101.csv", "notas.txt",
+                          "AI040404.TXT.bak"})
         ASSERT_TRUE(EscribirFichero(origen + "/" + n, GoldenValidacion("origen/AI051201.txt")));
     // An older, longer output is replaced whole.
     ASSERT_TRUE(EscribirFichero(destino + "/AI061201.des", std::string(100000, 'z')));
 
     std::vector<ProgresoInversa> pasos;
-    const ResultadoInversa r =
-        EjecutarValidacionInversa(origen, destino, [&](const ProgresoInversa& p) { pasos.push_back(p); });
+    const ResultadoInversa r = EjecutarValidacionInversa(origen, destino,
+                                                         [&](const ProgresoInversa& p) { pasos.push_back(p); });
     ASSERT_TRUE(r.Ok()) << r.error.toStdString();
     EXPECT_EQ(FicherosRegistro(origen),
               (QStringList{"AI04.04.04.TXT", "AI051201.txt", "AI061201.TXT", "Ai030303.Txt", "ai020202.txt"}));
-    const QStringList salidas = QDir(destino).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList salidas = QDir(destino).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                                        QDir::Name);
     ASSERT_EQ(salidas, (QStringList{"AI04.des", "AI051201.des", "AI061201.des", "Ai030303.des", "ai020202.des"}));
     for (const QString& n : salidas) {
         const std::string golden = n == QLatin1String("AI061201.des") ? "destino/AI061201.des" : "destino/AI051201.des";
@@ -219,8 +220,8 @@ TEST_F(Registro, ReverseWritesOneOutputPerRecordFileOfTheFolder)
 // A copy of golden/origen/AI051201.txt in `carpeta` under `nombre`.
 void Copia(const QString& carpeta, const char* nombre)
 {
-    ASSERT_TRUE(EscribirFichero(carpeta + QLatin1Char('/') + QLatin1String(nombre),
-                       GoldenValidacion("origen/AI051201.txt")));
+    ASSERT_TRUE(
+        EscribirFichero(carpeta + QLatin1Char('/') + QLatin1String(nombre), GoldenValidacion("origen/AI051201.txt")));
 }
 
 // Each fault stops its own file only, except a fault of the folders, which stops the run.
@@ -229,10 +230,10 @@ TEST_F(Registro, ReverseFaultsAreReportedAndTheOtherFilesAreStillWritten)
     using Preparar = QString (*)(const QString& origen, const QString& destino, const QString& raiz);
     const struct {
         const char* nombre;
-        Preparar preparar;  // fills the folders and returns the destination to give
+        Preparar preparar; // fills the folders and returns the destination to give
         int escritos;
-        const char* mensaje;  // held by the one message shown
-        QStringList salidas;  // the destination folder afterwards
+        const char* mensaje; // held by the one message shown
+        QStringList salidas; // the destination folder afterwards
     } casos[] = {
         {"destination is a file",
          [](const QString& o, const QString&, const QString& raiz) {
@@ -240,7 +241,9 @@ TEST_F(Registro, ReverseFaultsAreReportedAndTheOtherFilesAreStillWritten)
              Copia(raiz, "fichero");
              return raiz + QStringLiteral("/fichero");
          },
-         0, "/fichero", {}},
+         0,
+         "/fichero",
+         {}},
         {"output name taken by a folder",
          [](const QString& o, const QString& d, const QString&) {
              Copia(o, "AI010101.TXT");
@@ -248,33 +251,43 @@ TEST_F(Registro, ReverseFaultsAreReportedAndTheOtherFilesAreStillWritten)
              QDir(d).mkdir(QStringLiteral("AI010101.des"));
              return d;
          },
-         1, "Error escribiendo en fichero: ", {"AI010101.des", "AI020202.des"}},
+         1,
+         "Error escribiendo en fichero: ",
+         {"AI010101.des", "AI020202.des"}},
         {"unreadable source",
          [](const QString& o, const QString& d, const QString& raiz) {
              QFile::link(raiz + QStringLiteral("/no-existe"), o + QStringLiteral("/AI010101.TXT"));
              Copia(o, "AI020202.TXT");
              return d;
          },
-         1, "AI010101.TXT", {"AI020202.des"}},
+         1,
+         "AI010101.TXT",
+         {"AI020202.des"}},
         {"two sources of one output name",
          [](const QString& o, const QString& d, const QString&) {
              Copia(o, "AI01.a.TXT");
              EscribirFichero(o + QStringLiteral("/AI01.b.TXT"), "otro\r\n");
              return d;
          },
-         1, "AI01.des", {"AI01.des"}},
+         1,
+         "AI01.des",
+         {"AI01.des"}},
         {"missing source folder",
          [](const QString& o, const QString& d, const QString&) {
              QDir(o).removeRecursively();
              return d;
          },
-         0, "/origen", {}},
+         0,
+         "/origen",
+         {}},
         {"equal folders, spelled with '..'",
          [](const QString& o, const QString& d, const QString&) {
              Copia(o, "AI010101.TXT");
              return d + QStringLiteral("/../origen");
          },
-         0, "Los directorios origen y destino no pueden coincidir", {}},
+         0,
+         "Los directorios origen y destino no pueden coincidir",
+         {}},
     };
     for (size_t i = 0; i < std::size(casos); ++i) {
         const auto& c = casos[i];

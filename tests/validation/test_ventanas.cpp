@@ -17,7 +17,8 @@
 using namespace tesedra;
 using namespace tesedra::prueba;
 
-TEXTOS_DE_VENTANAS(Validation, VentanaConTextos{"validation", "fValidacion", [] { return new fValidacion(nullptr, {}); }},
+TEXTOS_DE_VENTANAS(Validation,
+                   VentanaConTextos{"validation", "fValidacion", [] { return new fValidacion(nullptr, {}); }},
                    VentanaConTextos{"validation", "fvalInversa", [] { return new fvalInversa(nullptr); }});
 
 namespace {
@@ -41,7 +42,8 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
     auto* guardar = Hijo(v, "bAceptar");
     auto Visibles = [v](bool deLinea) { // how many values of the line, or general ones, are on show
         int n = 0;
-        for (QLabel* l : v->findChildren<QLabel*>(QRegularExpression(deLinea ? "^lv(Atenuacion|Margen)" : "^lv(?!ersion|Atenuacion|Margen)")))
+        for (QLabel* l : v->findChildren<QLabel*>(
+                 QRegularExpression(deLinea ? "^lv(Atenuacion|Margen)" : "^lv(?!ersion|Atenuacion|Margen)")))
             n += l->isVisible();
         return n;
     };
@@ -53,12 +55,14 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
         return n;
     };
     ASSERT_EQ(indicadores.size(), 4);
-    EXPECT_FALSE(guardar->isEnabled() || Visibles(false) || Visibles(true) || Indicados()) << "nothing to save or show before a run";
+    EXPECT_FALSE(guardar->isEnabled() || Visibles(false) || Visibles(true) || Indicados())
+        << "nothing to save or show before a run";
     if (GetParam())
         QTest::mouseClick(Hijo(v, "chkModServicio"), Qt::LeftButton);
     EXPECT_EQ(Hijo(v, "cModServicio")->isEnabled(), GetParam());
     // The processing dialog over the window, pictured while the run waits on the router.
-    Cuando([&] { return v->Procesando()->isVisible(); }, [&] { Captura(v, "fValidacion_procesando.es", v->Procesando()); });
+    Cuando([&] { return v->Procesando()->isVisible(); },
+           [&] { Captura(v, "fValidacion_procesando.es", v->Procesando()); });
     Pulsar(v, "Ejecutar");
     EXPECT_EQ(Visibles(false), 12);
     EXPECT_EQ(Visibles(true), GetParam() ? 4 : 0);
@@ -68,7 +72,8 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
         if (!l->isVisible())
             continue;
         const QString nombre = QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name);
-        EXPECT_TRUE(!l->text().isEmpty() && nombre.endsWith(QLatin1Char(' ') + l->text()) && nombre.size() > l->text().size() + 2)
+        EXPECT_TRUE(!l->text().isEmpty() && nombre.endsWith(QLatin1Char(' ') + l->text())
+                    && nombre.size() > l->text().size() + 2)
             << l->objectName().toStdString() << ": " << nombre.toStdString();
     }
     ASSERT_EQ(dialogos_.mensajes.size(), GetParam() ? 1u : 0u);
@@ -98,7 +103,8 @@ TEST_P(Validaciones, RunShowsTheValuesAndSaveAppendsTheirRecord)
         if (GetParam())
             EXPECT_EQ(leido, L1(e.leido)) << e.nombre;
         if (GetParam())
-            EXPECT_TRUE(i->text().endsWith(e.estado == E::Correcto ? QChar(u'\u2713') : QChar(u'\u2717'))) << i->text().toStdString();
+            EXPECT_TRUE(i->text().endsWith(e.estado == E::Correcto ? QChar(u'\u2713') : QChar(u'\u2717')))
+                << i->text().toStdString();
     }
     // The same through the accessibility tree, walked down from the window as a screen
     // reader does (under the screenshot run, on a real X display).
@@ -166,7 +172,8 @@ TEST_F(Indicadores, ANewRunJudgesAfreshAndSaysWhatCouldNotBeRead)
     Pulsar(v, "Ejecutar");
     EXPECT_EQ(subida->EstadoMostrado(), E::Correcto);
     EXPECT_EQ(bajada->EstadoMostrado(), E::SinLectura);
-    EXPECT_TRUE(bajada->isVisible() && bajada->text().endsWith(QStringLiteral("no se pudo leer"))) << bajada->text().toStdString();
+    EXPECT_TRUE(bajada->isVisible() && bajada->text().endsWith(QStringLiteral("no se pudo leer")))
+        << bajada->text().toStdString();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(bajada)->text(QAccessible::Name),
               L1("Atenuaci\xF3n en bajada, m\xE1ximo 61 dB: no se pudo leer"));
     Captura(v, QStringLiteral("fValidacion_sin_lectura.es"));
@@ -209,10 +216,11 @@ TEST_F(Inversa, ChoosesTwoFoldersAndWritesOneOutputPerRecordFile)
     EXPECT_EQ(dialogos_.mensajes[0].icono, IconoMensaje::Informacion);
     dialogos_.mensajes.clear();
     bool cortada = true;
-    Cuando([&] { return !Hijo(v, "bVolver")->isEnabled(); }, [&] {
-        v->bValidar_Click();
-        cortada = v->close();
-    });
+    Cuando([&] { return !Hijo(v, "bVolver")->isEnabled(); },
+           [&] {
+               v->bValidar_Click();
+               cortada = v->close();
+           });
     Pulsar(v, "bValidar");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_FALSE(v.isNull() || cortada) << "the window went away under its run";
@@ -222,7 +230,8 @@ TEST_F(Inversa, ChoosesTwoFoldersAndWritesOneOutputPerRecordFile)
         const QStringList l = QString::fromLatin1(LeerFichero(destino.filePath(nombre))).split("\r\n");
         ASSERT_EQ(l.size(), 7) << nombre;
         for (int i = 0; i < 3; ++i)
-            EXPECT_TRUE(l[3 + i].startsWith(QString("91%1;").arg(i)) && l[3 + i].endsWith(";OK")) << l[3 + i].toStdString();
+            EXPECT_TRUE(l[3 + i].startsWith(QString("91%1;").arg(i)) && l[3 + i].endsWith(";OK"))
+                << l[3 + i].toStdString();
     }
 }
 
@@ -234,14 +243,16 @@ TEST_F(Inversa, FaultsAreToldInSpanish)
     const struct {
         const char* origen;
         const char* destino;
-        const char* mensaje;  // Latin-1
+        const char* mensaje; // Latin-1
     } casos[] = {
         {"@/falta", "@/destino", "Carpeta de origen no encontrada: @/falta"},
         {"@/origen", "@/falta", "Carpeta de destino no encontrada: @/falta"},
         {"@/origen/AI051201.txt", "@/destino", "El origen no es una carpeta: @/origen/AI051201.txt"},
         {"@/origen", "@/origen/AI051201.txt", "El destino no es una carpeta: @/origen/AI051201.txt"},
-        {"@/origen", "@/destino", "@/origen/AI051201.txt: su salida @/destino/AI051201.des ya se escribi\xF3 desde otro fichero"},
-        {"@/origen", "@/ocupado", "Error escribiendo en fichero: @/ocupado/AI051201.des: hay una carpeta con ese nombre"},
+        {"@/origen", "@/destino",
+         "@/origen/AI051201.txt: su salida @/destino/AI051201.des ya se escribi\xF3 desde otro fichero"},
+        {"@/origen", "@/ocupado",
+         "Error escribiendo en fichero: @/ocupado/AI051201.des: hay una carpeta con ese nombre"},
     };
     QTemporaryDir tmp;
     for (const char* n : {"origen", "destino", "ocupado/AI051201.des"})
