@@ -16,7 +16,7 @@ QString CarpetaPrograma(const QString& programa, const QString& personal)
     const QFileInfo info(programa);
     if (info.isDir() && info.isWritable())
         return programa;
-    const QString propia = QDir(personal).filePath(QStringLiteral("Tesedra"));
+    QString propia = QDir(personal).filePath(QStringLiteral("Tesedra"));
     // A failed creation is reported by the write that needs the folder.
     QDir().mkpath(propia);
     return propia;

@@ -8,7 +8,8 @@ namespace tesedra {
 inline constexpr TextoDoble kTxtGuardarTranscripcion{"Guardar la transcripci\xF3n de la consola...",
                                                      "Save the console transcript..."};
 inline constexpr TextoDoble kTxtSinTranscripcion{
-    "Todav\xEDa no hay transcripci\xF3n: esta ventana no ha hablado con el router.",
+    "Todav\xED"
+    "a no hay transcripci\xF3n: esta ventana no ha hablado con el router.",
     "There is no transcript yet: this window has not talked to the router."};
 inline constexpr TextoDoble kTxtFiltroTranscripcion{"Transcripci\xF3n de consola (*.txt)|*.txt",
                                                     "Console transcript (*.txt)|*.txt"};
