@@ -271,7 +271,7 @@ TEST(DesktopProgram, StartsUpToTheLogOnWindow)
                     {QStringLiteral("-display"), pantalla, QStringLiteral("-root"), QStringLiteral("-tree")});
         return arbol.waitForFinished() && arbol.readAllStandardOutput().contains("\"Tesedra v.1.0\"");
     }));
-    EXPECT_EQ(programa.state(), QProcess::Running);
+    EXPECT_EQ(programa.state(), QProcess::Running) << programa.readAllStandardError().toStdString();
     programa.kill();
     programa.waitForFinished();
     servidor.terminate();
