@@ -121,22 +121,5 @@ TEST_F(Acceso, SlowLineLogsOnWithinItsTimeLimit)
     }
 }
 
-TEST_F(Acceso, PortNumberOpensTheDeviceOfItsVariableAndAMissingOneIsNamed)
-{
-    qputenv("TESEDRA_COM6", Router(kOfficeRemote812).RutaDispositivo().toLocal8Bit());
-    FijarRutaDispositivo({});
-    sesion().Puerto = 6;
-    EXPECT_TRUE(IniciarModelo(kOfficeRemote812));
-    CerrarPuerto();
-    qputenv("TESEDRA_COM6", "/dev/no-existe-el-com6");
-    EXPECT_FALSE(IniciarModelo(kEfficient5660));
-    qunsetenv("TESEDRA_COM6");
-    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
-    const std::string& texto = dialogos_.mensajes[0].texto;
-    const std::string prefijo = mensajes().msgErrConfModem + ": /dev/no-existe-el-com6: ";
-    EXPECT_EQ(texto.rfind(prefijo, 0), 0u) << texto;
-    EXPECT_GT(texto.size(), prefijo.size()) << "the system's reason follows";
-}
-
 } // namespace
 } // namespace tesedra

@@ -229,7 +229,8 @@ TEST_F(Recogida, AbsentLabelsGiveTheDefaultTexts)
 constexpr int16_t E = kModalidadEstandar, C = kModalidadClass, P = kModalidadPremium;
 constexpr int16_t M5660 = kEfficient5660, M812 = kOfficeRemote812;
 
-// Readings at, under and over the limits of each modality, in both directions.
+// Each reading of each model reaches the judgement under the modality chosen, and
+// its verdict the right flag (the limits themselves are judged in test_juicio_linea).
 TEST_F(Recogida, JudgesTheLineByTheModality)
 {
     const struct {
@@ -237,14 +238,8 @@ TEST_F(Recogida, JudgesTheLineByTheModality)
         std::string baj, rbaj, sub, rsub; // attenuation and noise margin down, then up (812 only)
         bool fallaAtenuacion, fallaRuido;
     } casos[] = {
-        {M5660, E, "61", "8", "", "", false, false},
-        {M5660, E, "61.0", "8.0", "", "", false, false},
         {M5660, E, "61.1", "7.9", "", "", true, true},
-        {M5660, C, "59", "8", "", "", false, false},
         {M5660, C, "59.1", "8", "", "", true, false},
-        {M5660, C, "58.9", "7.9", "", "", false, true},
-        {M5660, P, "49", "8", "", "", false, false},
-        {M5660, P, "49.1", "12", "", "", true, false},
         {M5660, P, "48.9 dB", "7.5 dB", "", "", false, true},
         {M5660, E, "n/a", "n/a", "", "", false, false},
         {M812, E, "61.0 dB", "8.0 dB", "59.0 dB", "8.0 dB", false, false},
@@ -252,12 +247,8 @@ TEST_F(Recogida, JudgesTheLineByTheModality)
         {M812, E, "61.5 dB", "8.0 dB", "20.0 dB", "8.0 dB", true, false},
         {M812, E, "60.9 dB", "8.1 dB", "58.9 dB", "7.9 dB", false, true},
         {M812, E, "20.0 dB", "7.9 dB", "20.0 dB", "9.0 dB", false, true},
-        {M812, C, "59.0 dB", "8.0 dB", "56.0 dB", "8.0 dB", false, false},
         {M812, C, "59.0 dB", "8.0 dB", "56.1 dB", "8.0 dB", true, false},
-        {M812, C, "59.1 dB", "8.0 dB", "55.0 dB", "8.0 dB", true, false},
-        {M812, P, "49.0 dB", "8.0 dB", "45.0 dB", "8.0 dB", false, false},
         {M812, P, "30.0 dB", "8.0 dB", "45.5 dB", "8.0 dB", true, false},
-        {M812, P, "49.1 dB", "9.0 dB", "44.9 dB", "-3.5 dB", true, true},
         // "0" is no reading; the other direction is still judged; "0.0" is a reading
         {M812, P, "49.0 dB", "7.0 dB", "0", "0", false, true},
         {M812, P, "49.0 dB", "9.0 dB", "0", "0.0 dB", false, true},
