@@ -7,6 +7,7 @@
 
 #include "Ficheros.h"
 #include "Router.h"
+#include "Valores.h"
 
 #include <QTemporaryDir>
 
@@ -44,17 +45,6 @@ void PrintTo(const CasoReplay& c, std::ostream* os)
     *os << c.golden << (c.paginado ? " paged" : "");
 }
 
-// Every field but the date as "name=value" lines, the form of the validation golden files.
-std::string SinFecha(const ValoresInstalacion& v)
-{
-    std::string s;
-    for (const auto& c : kCamposValores) {
-        if (c.miembro != &ValoresInstalacion::fecha)
-            s += std::string(c.nombre) + "=" + v.*c.miembro + "\n";
-    }
-    return s;
-}
-
 class Replay : public PruebaConRouter, public testing::WithParamInterface<CasoReplay> {
 protected:
     void TearDown() override
@@ -70,7 +60,7 @@ protected:
             return EjecutarPrueba(c.modelo, c.tipo, ParametrosPrueba{});
         estadoLinea() = EstadoLinea{kModalidadPremium, true, true, true, true};
         ValoresInstalacion v;
-        return EjecutarValidacion(c.modelo, v) ? SinFecha(v) : std::string();
+        return EjecutarValidacion(c.modelo, v) ? CamposSinFecha(v) : std::string();
     }
 
     QTemporaryDir dir_;
@@ -87,6 +77,7 @@ TEST_P(Replay, OwnTranscriptGivesTheSameResult)
     const std::vector<std::string> ordenes = Ordenes();
     const std::string texto = Grabadora::Instancia().Ultima().Texto();
     EXPECT_EQ(texto.find(kClavePrueba), std::string::npos);
+    EXPECT_EQ(Grabadora::Instancia().Ultima().puerto, router_->RutaDispositivo().toStdString());
     if (c.fixture && qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS"))
         Golden(std::string("tests/sim/transcripts/") + c.fixture, texto);
 
