@@ -87,14 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
         CasoAcceso{"r812_sin_peticion", kOfficeRemote812, {.pedirPassword = false}, "admin", Fin::Entra, "E+"},
         CasoAcceso{"r5660_sin_peticion", kEfficient5660, {.pedirPassword = false}, "admin", Fin::Entra, "E+"},
         CasoAcceso{"r5660_clave_vacia", kEfficient5660, {.password = ""}, "", Fin::Entra, "EEE+"},
-        CasoAcceso{"r812_lenta", kOfficeRemote812, {.baudios = 19200}, "admin", Fin::Entra, "[EA]+"},
         CasoAcceso{"r812_lenta_setup",
                    kOfficeRemote812,
                    {.preguntaSetup = true, .baudios = 19200},
                    "admin",
                    Fin::Entra,
                    "[EAN]+"},
-        CasoAcceso{"r5660_lenta", kEfficient5660, {.baudios = 19200}, "admin", Fin::Entra, "[EA]+"},
         CasoAcceso{
             "r812_clave_mala", kOfficeRemote812, {.password = "otra"}, "admin", Fin::Tiempo, "E[EA]*A[EA]*A[EA]*"},
         CasoAcceso{
