@@ -87,14 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
         CasoAcceso{"r812_sin_peticion", kOfficeRemote812, {.pedirPassword = false}, "admin", Fin::Entra, "E+"},
         CasoAcceso{"r5660_sin_peticion", kEfficient5660, {.pedirPassword = false}, "admin", Fin::Entra, "E+"},
         CasoAcceso{"r5660_clave_vacia", kEfficient5660, {.password = ""}, "", Fin::Entra, "EEE+"},
-        CasoAcceso{"r812_lenta", kOfficeRemote812, {.baudios = 19200}, "admin", Fin::Entra, "[EA]+"},
         CasoAcceso{"r812_lenta_setup",
                    kOfficeRemote812,
                    {.preguntaSetup = true, .baudios = 19200},
                    "admin",
                    Fin::Entra,
                    "[EAN]+"},
-        CasoAcceso{"r5660_lenta", kEfficient5660, {.baudios = 19200}, "admin", Fin::Entra, "[EA]+"},
         CasoAcceso{
             "r812_clave_mala", kOfficeRemote812, {.password = "otra"}, "admin", Fin::Tiempo, "E[EA]*A[EA]*A[EA]*"},
         CasoAcceso{
@@ -119,23 +117,6 @@ TEST_F(Acceso, SlowLineLogsOnWithinItsTimeLimit)
         EXPECT_TRUE(dialogos_.mensajes.empty()) << dialogos_.mensajes.at(0).texto;
         CerrarPuerto();
     }
-}
-
-TEST_F(Acceso, PortNumberOpensTheDeviceOfItsVariableAndAMissingOneIsNamed)
-{
-    qputenv("TESEDRA_COM6", Router(kOfficeRemote812).RutaDispositivo().toLocal8Bit());
-    FijarRutaDispositivo({});
-    sesion().Puerto = 6;
-    EXPECT_TRUE(IniciarModelo(kOfficeRemote812));
-    CerrarPuerto();
-    qputenv("TESEDRA_COM6", "/dev/no-existe-el-com6");
-    EXPECT_FALSE(IniciarModelo(kEfficient5660));
-    qunsetenv("TESEDRA_COM6");
-    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
-    const std::string& texto = dialogos_.mensajes[0].texto;
-    const std::string prefijo = mensajes().msgErrConfModem + ": /dev/no-existe-el-com6: ";
-    EXPECT_EQ(texto.rfind(prefijo, 0), 0u) << texto;
-    EXPECT_GT(texto.size(), prefijo.size()) << "the system's reason follows";
 }
 
 } // namespace

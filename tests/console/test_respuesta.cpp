@@ -5,8 +5,6 @@
 
 #include "Ficheros.h"
 
-#include <QtGlobal>
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -104,15 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
         CasoTexto{"filtrar_largo", [] { return FiltrarLineas(kLarga + "\r\nfin\r\n" + kLarga, {"fin"}); },
                   kLarga + "\r\n" + kLarga}),
     [](const testing::TestParamInfo<CasoTexto>& i) { return std::string(i.param.nombre); });
-
-TEST(RutaPuerto, NumberGivesTheSystemPortOrTheEnvironmentVariable)
-{
-    qunsetenv("TESEDRA_COM3");
-    EXPECT_EQ(RutaPuerto(3), "/dev/ttyS2");
-    qputenv("TESEDRA_COM3", "/tmp/mi-router");
-    EXPECT_EQ(RutaPuerto(3), "/tmp/mi-router");
-    qunsetenv("TESEDRA_COM3");
-}
 
 } // namespace
 } // namespace tesedra

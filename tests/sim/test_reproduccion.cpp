@@ -7,6 +7,7 @@
 
 #include "Ficheros.h"
 #include "Router.h"
+#include "Valores.h"
 
 #include <QTemporaryDir>
 
@@ -44,17 +45,6 @@ void PrintTo(const CasoReplay& c, std::ostream* os)
     *os << c.golden << (c.paginado ? " paged" : "");
 }
 
-// Every field but the date as "name=value" lines, the form of the validation golden files.
-std::string SinFecha(const ValoresInstalacion& v)
-{
-    std::string s;
-    for (const auto& c : kCamposValores) {
-        if (c.miembro != &ValoresInstalacion::fecha)
-            s += std::string(c.nombre) + "=" + v.*c.miembro + "\n";
-    }
-    return s;
-}
-
 class Replay : public PruebaConRouter, public testing::WithParamInterface<CasoReplay> {
 protected:
     void TearDown() override
@@ -70,7 +60,7 @@ protected:
             return EjecutarPrueba(c.modelo, c.tipo, ParametrosPrueba{});
         estadoLinea() = EstadoLinea{kModalidadPremium, true, true, true, true};
         ValoresInstalacion v;
-        return EjecutarValidacion(c.modelo, v) ? SinFecha(v) : std::string();
+        return EjecutarValidacion(c.modelo, v) ? CamposSinFecha(v) : std::string();
     }
 
     QTemporaryDir dir_;
@@ -87,6 +77,7 @@ TEST_P(Replay, OwnTranscriptGivesTheSameResult)
     const std::vector<std::string> ordenes = Ordenes();
     const std::string texto = Grabadora::Instancia().Ultima().Texto();
     EXPECT_EQ(texto.find(kClavePrueba), std::string::npos);
+    EXPECT_EQ(Grabadora::Instancia().Ultima().puerto, router_->RutaDispositivo().toStdString());
     if (c.fixture && qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS"))
         Golden(std::string("tests/sim/transcripts/") + c.fixture, texto);
 
@@ -124,36 +115,14 @@ TEST_P(ReplayFijado, CommittedTranscriptGivesTheGoldenResult)
 INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay));
 INSTANTIATE_TEST_SUITE_P(Committed, ReplayFijado, testing::ValuesIn(ConFixture()));
 
-// A hand-made transcript: two different replies to one command, two paged replies
-// going on differently after the page.
-const char kTranscripcionAMano[] = "# tesedra console transcript\n"
-                                   "# model: 812\n"
-                                   "0.000 > \"\\r\"\n"
-                                   "0.010 < \"\\r\\nPassword: \"\n"
-                                   "0.020 > \"****\"\n"
-                                   "0.020 > \"\\r\"\n"
-                                   "0.030 < \"\\r\\nWelcome\\r\\n3Com-DSL>\"\n"
-                                   "0.031 > \"\\r\"\n"
-                                   "0.032 < \"\\r\\n3Com-DSL>\"\n"
-                                   "0.040 > \"show x\\r\"\n"
-                                   "0.050 < \"show x\\r\\nfirst\\r\\n3Com-DSL>\"\n"
-                                   "0.060 > \"show x\\r\"\n"
-                                   "0.070 < \"show x\\r\\nsecond\\r\\n\"\n"
-                                   "0.075 < \"---Press <return> or type More for more\"\n"
-                                   "0.080 > \"\\r\"\n"
-                                   "0.090 < \"\\r\\nafter page A\\r\\n3Com-DSL>\"\n"
-                                   "0.100 > \"show y\\r\"\n"
-                                   "0.110 < \"show y\\r\\nthird\\r\\n---Press <return> or type More for more\"\n"
-                                   "0.120 > \"\\r\"\n"
-                                   "0.130 < \"\\r\\nafter page B\\r\\n3Com-DSL>\"\n";
-
+// A hand-made transcript (transcripts/812_a_mano.txt): two different replies to one
+// command, two paged replies going on differently after the page.
 class ReplayAMano : public PruebaConRouter {
 protected:
     void SetUp() override
     {
         PruebaConRouter::SetUp();
-        ASSERT_TRUE(EscribirFichero(dir_.filePath(QStringLiteral("t.txt")), kTranscripcionAMano));
-        RouterDeTranscripcion(dir_.filePath(QStringLiteral("t.txt")));
+        RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/812_a_mano.txt"));
         sesion().ClaveModem = "anything";
         ASSERT_TRUE(IniciarModelo(kOfficeRemote812));
     }
@@ -163,7 +132,6 @@ protected:
         EXPECT_TRUE(EnviarOrden(orden, r, kOfficeRemote812)) << orden;
         return r;
     }
-    QTemporaryDir dir_;
 };
 
 // The k-th sending gets the k-th recorded reply, then the last again; a paged reply

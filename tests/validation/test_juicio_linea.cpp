@@ -122,7 +122,6 @@ TEST(LineJudgementText, ReadsValueLimitAndVerdictInTheTablesLanguage)
         const char* accesible;
     };
     const Caso casos[] = {
-        {kIdiomaEspanol, V::AtenuacionBajada, "45.5", "Atenuaci\xF3n en bajada 45.5 dB, m\xE1ximo 61 dB: correcta"},
         {kIdiomaIngles, V::AtenuacionBajada, "45.5", "Downstream attenuation 45.5 dB, maximum 61 dB: correct"},
         {kIdiomaIngles, V::AtenuacionSubida, " 99.0 dB", "Upstream attenuation 99.0 dB, maximum 59 dB: incorrect"},
         {kIdiomaEspanol, V::MargenRuidoSubida, "-0.5", "Margen de ruido en subida -0.5 dB, m\xEDnimo 8 dB: incorrecto"},

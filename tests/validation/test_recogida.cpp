@@ -5,6 +5,7 @@
 
 #include "Ficheros.h"
 #include "Router.h"
+#include "Valores.h"
 
 #include "base/Latin1.h"
 
@@ -43,17 +44,6 @@ protected:
     ValoresInstalacion v_;
 };
 
-// Every field but the date as "name=value" lines, the form of the --raw output.
-std::string SinFecha(const V& v)
-{
-    std::string s;
-    for (const auto& c : kCamposValores) {
-        if (c.miembro != &V::fecha)
-            s += std::string(c.nombre) + "=" + v.*c.miembro + "\n";
-    }
-    return s;
-}
-
 const std::vector<std::string> k5660 = {"show", "show pppauth", "show dhcpcfg", "show dslstatus"};
 const std::vector<std::string> k812 = {"show system",
                                        "show ethernet settings",
@@ -87,7 +77,7 @@ TEST_F(Recogida, GathersEveryFieldWithTheModelsCommands)
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.golden) + (c.paginado ? " paged" : ""));
         ASSERT_TRUE(Validar(c.modelo, {}, c.comprobar, kModalidadPremium, c.paginado));
-        EXPECT_EQ(SinFecha(v_), Golden(std::string("tests/validation/golden/") + c.golden));
+        EXPECT_EQ(CamposSinFecha(v_), Golden(std::string("tests/validation/golden/") + c.golden));
         EXPECT_EQ(v_.fecha.substr(0, 11), hoy);
         EXPECT_GT(v_.fecha.size(), 11u);
         EXPECT_EQ(Ordenes(), c.ordenes);
@@ -229,7 +219,8 @@ TEST_F(Recogida, AbsentLabelsGiveTheDefaultTexts)
 constexpr int16_t E = kModalidadEstandar, C = kModalidadClass, P = kModalidadPremium;
 constexpr int16_t M5660 = kEfficient5660, M812 = kOfficeRemote812;
 
-// Readings at, under and over the limits of each modality, in both directions.
+// Each reading of each model reaches the judgement under the modality chosen, and
+// its verdict the right flag (the limits themselves are judged in test_juicio_linea).
 TEST_F(Recogida, JudgesTheLineByTheModality)
 {
     const struct {
@@ -237,14 +228,8 @@ TEST_F(Recogida, JudgesTheLineByTheModality)
         std::string baj, rbaj, sub, rsub; // attenuation and noise margin down, then up (812 only)
         bool fallaAtenuacion, fallaRuido;
     } casos[] = {
-        {M5660, E, "61", "8", "", "", false, false},
-        {M5660, E, "61.0", "8.0", "", "", false, false},
         {M5660, E, "61.1", "7.9", "", "", true, true},
-        {M5660, C, "59", "8", "", "", false, false},
         {M5660, C, "59.1", "8", "", "", true, false},
-        {M5660, C, "58.9", "7.9", "", "", false, true},
-        {M5660, P, "49", "8", "", "", false, false},
-        {M5660, P, "49.1", "12", "", "", true, false},
         {M5660, P, "48.9 dB", "7.5 dB", "", "", false, true},
         {M5660, E, "n/a", "n/a", "", "", false, false},
         {M812, E, "61.0 dB", "8.0 dB", "59.0 dB", "8.0 dB", false, false},
@@ -252,12 +237,8 @@ TEST_F(Recogida, JudgesTheLineByTheModality)
         {M812, E, "61.5 dB", "8.0 dB", "20.0 dB", "8.0 dB", true, false},
         {M812, E, "60.9 dB", "8.1 dB", "58.9 dB", "7.9 dB", false, true},
         {M812, E, "20.0 dB", "7.9 dB", "20.0 dB", "9.0 dB", false, true},
-        {M812, C, "59.0 dB", "8.0 dB", "56.0 dB", "8.0 dB", false, false},
         {M812, C, "59.0 dB", "8.0 dB", "56.1 dB", "8.0 dB", true, false},
-        {M812, C, "59.1 dB", "8.0 dB", "55.0 dB", "8.0 dB", true, false},
-        {M812, P, "49.0 dB", "8.0 dB", "45.0 dB", "8.0 dB", false, false},
         {M812, P, "30.0 dB", "8.0 dB", "45.5 dB", "8.0 dB", true, false},
-        {M812, P, "49.1 dB", "9.0 dB", "44.9 dB", "-3.5 dB", true, true},
         // "0" is no reading; the other direction is still judged; "0.0" is a reading
         {M812, P, "49.0 dB", "7.0 dB", "0", "0", false, true},
         {M812, P, "49.0 dB", "9.0 dB", "0", "0.0 dB", false, true},
