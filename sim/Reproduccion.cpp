@@ -1,4 +1,5 @@
 #include "sim/Reproduccion.h"
+#include "console/Respuesta.h"
 
 namespace tesedra::sim {
 
@@ -6,14 +7,6 @@ namespace {
 
 // The line typed at a password prompt, whatever it was.
 const std::string kClave(1, '\0');
-
-std::string Recortar(const std::string& s)
-{
-    const size_t a = s.find_first_not_of(' ');
-    if (a == std::string::npos)
-        return {};
-    return s.substr(a, s.find_last_not_of(' ') - a + 1);
-}
 
 bool TerminaEn(const std::string& texto, const std::string& fin)
 {
@@ -68,7 +61,7 @@ bool Reproduccion::Cargar(const std::string& texto, std::string& error)
             } else {
                 if (actual)
                     actual->pideClave = TerminaEn(desdeLinea, "Password:");
-                const std::string clave = actual && actual->pideClave ? kClave : Recortar(linea);
+                const std::string clave = actual && actual->pideClave ? kClave : RecortarBlancos(linea);
                 auto& lista = respuestas_[clave];
                 lista.emplace_back();
                 actual = &lista.back();
@@ -86,7 +79,7 @@ bool Reproduccion::Cargar(const std::string& texto, std::string& error)
 
 const Reproduccion::Respuesta* Reproduccion::Siguiente(const std::string& linea, bool enClave)
 {
-    const std::string clave = enClave ? kClave : Recortar(linea);
+    const std::string clave = enClave ? kClave : RecortarBlancos(linea);
     const auto it = respuestas_.find(clave);
     if (it == respuestas_.end() || it->second.empty())
         return nullptr;

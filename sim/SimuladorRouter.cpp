@@ -1,4 +1,5 @@
 #include "sim/SimuladorRouter.h"
+#include "console/Respuesta.h"
 #include "base/Latin1.h"
 
 #include <QFile>
@@ -34,15 +35,6 @@ const std::string kPagina5660 = "Press any key to continue";
 const std::string kPagina812 = "---Press <return> or type More for more";
 const std::string kPidePassword = "Password: ";
 const std::string kSetup812 = "The unit has not been configured yet. Setup? (y/n)";
-
-std::string Recortar(const std::string& s)
-{
-    const size_t a = s.find_first_not_of(' ');
-    if (a == std::string::npos)
-        return {};
-    const size_t b = s.find_last_not_of(' ');
-    return s.substr(a, b - a + 1);
-}
 
 // The console's line: 8 data bits, no parity, 1 stop bit, at the model's speed.
 speed_t VelocidadModelo(int16_t modelo)
@@ -127,7 +119,7 @@ const std::vector<std::string>& SimuladorRouter::LineasRecibidas() const
 
 void SimuladorRouter::FijarRespuesta(const std::string& comando, const std::string& respuesta)
 {
-    fijadas_[Recortar(comando)] = respuesta;
+    fijadas_[RecortarBlancos(comando)] = respuesta;
 }
 
 bool SimuladorRouter::Iniciar()
@@ -547,7 +539,7 @@ void SimuladorRouter::LineaCompleta()
     linea_.clear();
     Registrar(linea);
     Emitir("\r\n");
-    Ejecutar(Recortar(linea));
+    Ejecutar(RecortarBlancos(linea));
 }
 
 void SimuladorRouter::Ejecutar(const std::string& linea)
@@ -650,7 +642,7 @@ void SimuladorRouter::ProcesarByteReproduccion(char c)
     const Reproduccion::Respuesta* r = reproduccion_->Siguiente(linea, enClave);
     if (!r || r->segmentos.empty()) {
         esperandoClave_ = false;
-        const std::string texto = Recortar(linea);
+        const std::string texto = RecortarBlancos(linea);
         Emitir(linea + "\r\n");
         Encolar(texto.empty() ? std::vector<Tramo>{} : RespuestaDesconocida(texto), true);
         return;
