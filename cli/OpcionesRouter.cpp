@@ -5,6 +5,7 @@
 
 #include "console/Acceso.h"
 #include "console/ComSerie.h"
+#include "console/Tiempos.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "base/Sesion.h"
@@ -18,6 +19,9 @@
 namespace tesedra::cli {
 
 namespace {
+
+// --timeout's largest value: a day, well within the channel's millisecond timer.
+constexpr int kSilencioMaximoS = 24 * 3600;
 
 // One line from standard input, without its line end; without echo on a terminal.
 bool LeerClave(std::string& clave)
@@ -57,6 +61,8 @@ void AnadirOpcionesRouter(QCommandLineParser& p)
     p.addOption({QStringLiteral("port"), Txt(kTxtOpcionPuerto), QStringLiteral("N")});
     p.addOption({QStringLiteral("device"), Txt(kTxtOpcionDispositivo), QStringLiteral("PATH")});
     p.addOption({QStringLiteral("password"), Txt(kTxtOpcionClave), QStringLiteral("P")});
+    p.addOption(
+        {QStringLiteral("timeout"), Txt(kTxtOpcionSilencio).arg(tiempos().silencioCliS), QStringLiteral("SECONDS")});
     p.addHelpOption();
 }
 
@@ -104,6 +110,18 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
         }
         FijarRutaDispositivo(ruta.toLocal8Bit().toStdString());
     }
+
+    // An unattended run must not wait for ever on a router that went quiet.
+    int silencio = tiempos().silencioCliS;
+    if (p.isSet(QStringLiteral("timeout"))) {
+        bool ok = false;
+        silencio = p.value(QStringLiteral("timeout")).toInt(&ok);
+        if (!ok || silencio < 0 || silencio > kSilencioMaximoS) {
+            Error(Txt(kTxtSilencioNumero));
+            return false;
+        }
+    }
+    FijarLimiteSilencio(silencio);
 
     if (p.isSet(QStringLiteral("password"))) {
         sesion().ClaveModem = ToL1(p.value(QStringLiteral("password")));

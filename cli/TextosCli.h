@@ -64,6 +64,12 @@ inline constexpr TextoDoble kTxtOpcionDispositivo{"Ruta del dispositivo serie, e
 inline constexpr TextoDoble kTxtOpcionClave{"Contrase\xF1"
                                             "a de la consola del router (si no, se lee de la entrada est\xE1ndar).",
                                             "Router console password (else read from standard input)."};
+inline constexpr TextoDoble kTxtOpcionSilencio{
+    "Segundos que el router puede estar sin enviar nada antes de abandonar (por omisi\xF3n %1; 0 espera "
+    "siempre).",
+    "Seconds the router may send nothing before the run gives up (default %1; 0 waits for ever)."};
+inline constexpr TextoDoble kTxtSilencioNumero{"--timeout lleva un n\xFAmero de segundos de 0 a 86400",
+                                               "--timeout takes a number of seconds from 0 to 86400"};
 inline constexpr TextoDoble kTxtFaltaModelo{"falta --model 812|5660", "--model 812|5660 is required"};
 inline constexpr TextoDoble kTxtModeloDesconocido{"modelo desconocido '%1' (812 o 5660)",
                                                   "unknown model '%1' (812 or 5660)"};

@@ -1,6 +1,7 @@
 #include "console/Acceso.h"
 
 #include "console/ComSerie.h"
+#include "console/Respuesta.h"
 #include "console/Tiempos.h"
 #include "console/Transcripcion.h"
 #include "base/Dialogos.h"
@@ -41,15 +42,52 @@ QDeadlineTimer PlazoAcceso()
     return QDeadlineTimer(static_cast<qint64>(tiempos().limiteAccesoS) * 1000, Qt::PreciseTimer);
 }
 
-// One round of a log-on dialogue: window events, an empty line to wake the console
-// (false when it cannot be sent: the port was closed), then what came back appended.
-bool Ronda(std::string& recogido)
+// What one log-on dialogue has collected and done.
+struct Dialogo {
+    std::string recogido;  // everything the console sent, never cleared
+    size_t avisos = 0;     // password prompts accounted for (answered or refused)
+    size_t respuestas = 0; // passwords sent
+    bool callada = true;   // the last round read nothing (true before the first)
+    QDeadlineTimer plazo = PlazoAcceso();
+};
+
+// Times the console may refuse the password (asking again after each answer)
+// before the log-on gives up, so that a wrong password cannot lock the account.
+constexpr size_t kRespuestasClave = 3;
+
+// One round of a log-on dialogue: window events, then what came back appended. The
+// console is woken with an empty line only when it has been quiet: it answers every
+// line, and a line sent while it is still printing a password prompt would land on
+// that prompt as an empty password. False when the line cannot be sent (the port
+// was closed).
+bool Ronda(Dialogo& d)
 {
     AtenderEventos();
-    if (!EscribirPuerto(std::string()))
+    if (d.callada && !EscribirPuerto(std::string()))
         return false;
-    recogido += LeerPuerto(tiempos().pausaLecturaMs);
+    const uint64_t antes = BytesRecibidos();
+    d.recogido += LeerPuerto(tiempos().pausaLecturaMs);
+    d.callada = BytesRecibidos() == antes;
     return true;
+}
+
+// The password for the prompts the console has shown and nobody answered yet: sent
+// once, however many rounds the prompt stays in the collected text and however many
+// prompts came at once. `aLaVista`: the model's rule says a prompt is waiting. False
+// when it cannot be sent, or when the console asks again after the last answer
+// allowed (reported as the time-out is, whose text names the password).
+bool ResponderClave(Dialogo& d, bool aLaVista)
+{
+    const size_t vistos = Ocurrencias(d.recogido, kPassword);
+    if (!aLaVista || vistos <= d.avisos)
+        return true;
+    d.avisos = vistos;
+    if (d.respuestas == kRespuestasClave) {
+        MostrarError(mensajes().msgTiempoModem);
+        return false;
+    }
+    ++d.respuestas;
+    return EscribirPuertoSecreto(sesion().ClaveModem);
 }
 
 bool TerminaCon(const std::string& texto, const std::string& buscado, size_t ventana)
@@ -77,19 +115,18 @@ void FijarRutaDispositivo(const std::string& ruta)
 
 bool AccederEfficient5660()
 {
-    const QDeadlineTimer plazo = PlazoAcceso();
     const std::string& prompt = PromptModelo(kEfficient5660);
-    std::string recogido;
+    Dialogo d;
     for (;;) {
-        if (!Ronda(recogido))
+        if (!Ronda(d))
             return false;
         // The logged-on prompt is looked for first: once it has come, the password
         // must not be typed again at the command line.
-        if (recogido.find(prompt) != std::string::npos)
+        if (d.recogido.find(prompt) != std::string::npos)
             return true;
-        if (recogido.find(kPassword) != std::string::npos && !EscribirPuertoSecreto(sesion().ClaveModem))
+        if (!ResponderClave(d, true))
             return false;
-        if (plazo.hasExpired()) {
+        if (d.plazo.hasExpired()) {
             MostrarError(mensajes().msgTiempoModem);
             return false;
         }
@@ -98,22 +135,22 @@ bool AccederEfficient5660()
 
 bool AccederOfficeRemote812()
 {
-    const QDeadlineTimer plazo = PlazoAcceso();
     const std::string& prompt = PromptModelo(kOfficeRemote812);
-    std::string recogido;
+    Dialogo d;
     for (;;) {
-        if (!Ronda(recogido))
+        if (!Ronda(d))
             return false;
-        if (TerminaCon(recogido, kPassword, kVentanaPassword812) && !EscribirPuertoSecreto(sesion().ClaveModem))
+        if (d.recogido.find(prompt) != std::string::npos)
+            break;
+        // The 812 is answered only while its password prompt ends what has come.
+        if (!ResponderClave(d, TerminaCon(d.recogido, kPassword, kVentanaPassword812)))
             return false;
-        if (plazo.hasExpired()) {
+        if (d.plazo.hasExpired()) {
             MostrarError(mensajes().msgTiempoModem);
             return false;
         }
-        if (recogido.find(prompt) != std::string::npos)
-            break;
     }
-    if (recogido.find(kSetup) != std::string::npos && !EscribirPuerto("n"))
+    if (d.recogido.find(kSetup) != std::string::npos && !EscribirPuerto("n"))
         return false;
     return true;
 }

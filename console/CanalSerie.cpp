@@ -40,11 +40,19 @@ CanalSerie& CanalSerie::Instancia()
     return *canal;
 }
 
-CanalSerie::CanalSerie()
+CanalSerie::CanalSerie() : silencio_(new QTimer(this))
 {
-    connect(&puerto_, &QSerialPort::readyRead, this, &CanalSerie::Cambio);
+    silencio_->setSingleShot(true);
+    connect(silencio_, &QTimer::timeout, this, &CanalSerie::AlSilencio);
+    connect(&puerto_, &QSerialPort::readyRead, this, [this] {
+        // Something came: the router is alive, its silence counts afresh.
+        if (silencio_->isActive())
+            silencio_->start();
+        emit Cambio();
+    });
     connect(&puerto_, &QSerialPort::bytesWritten, this, &CanalSerie::Cambio);
     connect(&puerto_, &QSerialPort::aboutToClose, this, [this] {
+        silencio_->stop();
         ++generacion_;
         emit Cambio();
     });
@@ -67,6 +75,19 @@ void CanalSerie::AlError(QSerialPort::SerialPortError e)
     emit Cambio();
 }
 
+void CanalSerie::AlSilencio()
+{
+    // The router has sent nothing for the whole limit: the exchange is over, as if
+    // the device had gone, and the waits end now because Abierto() turns false.
+    if (!puerto_.isOpen() || perdido_)
+        return;
+    perdido_ = true;
+    callado_ = true;
+    descripcionPerdida_.clear();
+    QMetaObject::invokeMethod(this, &CanalSerie::CerrarPorPerdida, Qt::QueuedConnection);
+    emit Cambio();
+}
+
 void CanalSerie::CerrarPorPerdida()
 {
     if (perdido_ && puerto_.isOpen())
@@ -79,6 +100,7 @@ bool CanalSerie::Abrir(const QString& ruta, int32_t baudios, const std::string& 
     if (puerto_.isOpen())
         puerto_.close();
     perdido_ = false;
+    callado_ = false;
     descripcionPerdida_.clear();
     puerto_.clearError();
 
@@ -125,6 +147,8 @@ bool CanalSerie::Abrir(const QString& ruta, int32_t baudios, const std::string& 
     // Whatever waited in the line from an earlier session is not part of this one.
     puerto_.clear(QSerialPort::Input);
     puerto_.clearError();
+    if (limiteSilencioMs_ > 0)
+        silencio_->start(limiteSilencioMs_);
     return true;
 }
 
@@ -184,6 +208,7 @@ std::string CanalSerie::LeerTodo()
 {
     const QByteArray datos = puerto_.readAll();
     std::string bytes(datos.constData(), static_cast<size_t>(datos.size()));
+    leidos_ += bytes.size();
     Grabadora::Instancia().Anotar(true, bytes);
     return bytes;
 }

@@ -3,10 +3,14 @@
 // A QSerialPort behind a small interface: open, close, write, read what has
 // arrived, and wait (in a nested event loop) for data, for the output to drain,
 // for the port to close or for a deadline. Closing the port ends every wait.
+// Optionally a limit on the router's silence: when nothing has come from the far
+// end for that long while the port is open, the port is closed as if the device
+// had gone, so an unattended run cannot wait for ever.
 
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QSerialPort>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -32,12 +36,24 @@ public:
     // The port's error after a failed Abrir (NoError when the settings were refused).
     QSerialPort::SerialPortError ErrorPuerto() const { return puerto_.error(); }
     QString DescripcionPerdida() const { return descripcionPerdida_; }
+    // The last loss was the router's silence (the silence limit passed), not the
+    // device; it stays so after the close, until the next open.
+    bool Callado() const { return callado_; }
+
+    // The longest the far end may send nothing while the port is open, in
+    // milliseconds; 0 (the default) waits for ever. Counted from the open and from
+    // each arrival of data; it applies from the next open on.
+    void FijarLimiteSilencio(int ms) { limiteSilencioMs_ = ms; }
+    int LimiteSilencio() const { return limiteSilencioMs_; }
 
     // Queues the bytes for sending; false (with the description) when the port refused them.
     // A secret write (the console password) is recorded in the transcript as "****".
     bool Escribir(const std::string& bytes, QString& error, bool secreto = false);
     qint64 PendientesSalida() const;
     std::string LeerTodo();
+    // Bytes LeerTodo has returned since the program started: a reader compares two
+    // counts to tell whether anything at all came (a lone line feed included).
+    uint64_t Leidos() const { return leidos_; }
     qint64 Disponibles() const;
 
     // Runs a nested event loop until `listo()` holds, the port closes (or is lost),
@@ -59,14 +75,19 @@ private:
     CanalSerie();
     void AlError(QSerialPort::SerialPortError e);
     void CerrarPorPerdida();
+    void AlSilencio();
     // Runs nested event loops until `terminado()` holds or `hasta` expires; woken by
     // every change of the port and by a timer at the deadline.
     void Girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado);
 
     QSerialPort puerto_;
+    QTimer* silencio_;
+    int limiteSilencioMs_ = 0;
     bool perdido_ = false;
+    bool callado_ = false;
     QString descripcionPerdida_;
     uint64_t generacion_ = 0;
+    uint64_t leidos_ = 0;
 };
 
 } // namespace tesedra

@@ -3,6 +3,8 @@
 
 #include "console/CanalSerie.h"
 #include "console/PuertosSerie.h"
+#include "console/Respuesta.h"
+#include "console/TextosPuertos.h"
 #include "console/Tiempos.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
@@ -40,14 +42,6 @@ std::string HastaFinDeLinea(const std::string& texto)
     return fin == std::string::npos ? texto : texto.substr(0, fin);
 }
 
-size_t Ocurrencias(const std::string& texto, const std::string& buscado)
-{
-    size_t n = 0;
-    for (size_t p = texto.find(buscado); p != std::string::npos; p = texto.find(buscado, p + buscado.size()))
-        ++n;
-    return n;
-}
-
 // The pause before a command or a read: a timer-driven wait that keeps the windows
 // painted, counted for the pacing figures, and cut short when the port closes.
 void Pausa(int ms)
@@ -58,13 +52,29 @@ void Pausa(int ms)
     canal().Pausa(ms);
 }
 
-// The far end has gone: report it once with the operation's message, then close.
+// The far end has gone, or has been silent past the limit: report it once (with the
+// operation's message and the system's words, or as the router's silence), then close.
 void InformarPerdida(const std::string& mensaje)
 {
-    const std::string desc = ToL1(canal().DescripcionPerdida());
+    std::string texto = mensaje + ToL1(canal().DescripcionPerdida());
+    if (canal().Callado()) {
+        texto = Traducir(kTxtRouterCallado);
+        texto.replace(texto.find("%1"), 2, std::to_string((canal().LimiteSilencio() + 999) / 1000));
+    }
     QString ignorado;
     canal().Cerrar(ignorado);
-    MostrarError(mensaje + desc);
+    MostrarError(texto);
+}
+
+// The port can carry an exchange. A loss not yet told is told now, so an exchange
+// that starts after it (the log-on's tail was being dropped) still says why it failed.
+bool Utilizable()
+{
+    if (canal().Perdido()) {
+        InformarPerdida(mensajes().msgErrLecPuerto);
+        return false;
+    }
+    return canal().Abierto();
 }
 
 bool EscribirLinea(const std::string& texto, bool secreto);
@@ -198,11 +208,16 @@ std::string LeerPuerto(int pausaMs)
     return NormalizarRespuesta(recogido);
 }
 
+uint64_t BytesRecibidos()
+{
+    return canal().Leidos();
+}
+
 bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t modelo, int limiteSegundos)
 {
     respuesta.clear();
     const std::string& prompt = PromptModelo(modelo);
-    if (prompt.empty() || !canal().Abierto())
+    if (prompt.empty() || !Utilizable())
         return false;
 
     const uint64_t sesionPuerto = canal().Generacion();
@@ -262,7 +277,7 @@ void DescartarHastaSilencio(int silencioMs, int maximoMs)
 bool EnviarOrden(const std::string& comando, std::string& respuesta, int16_t modelo)
 {
     respuesta.clear();
-    if (!PuertoAbierto())
+    if (!Utilizable())
         return false;
     if (avisoProgreso())
         avisoProgreso()(comando);
@@ -273,6 +288,11 @@ bool EnviarOrden(const std::string& comando, std::string& respuesta, int16_t mod
 void FijarAvisoProgreso(AvisoProgreso aviso)
 {
     avisoProgreso() = std::move(aviso);
+}
+
+void FijarLimiteSilencio(int segundos)
+{
+    canal().FijarLimiteSilencio(segundos > 0 ? segundos * 1000 : 0);
 }
 
 void CerrarPuerto()

@@ -32,6 +32,9 @@ bool EscribirPuerto(const std::string& texto);
 // The same for a secret (the console password): the transcript shows "****".
 bool EscribirPuertoSecreto(const std::string& texto);
 std::string LeerPuerto(int pausaMs);
+// Bytes read from the port since the program started, before any cleaning: tells
+// whether a read got anything, even what LeerPuerto's cleaning drops (a lone LF).
+uint64_t BytesRecibidos();
 bool EnviarComando(const std::string& comando, std::string& respuesta, int16_t modelo, int limiteSegundos);
 // Reads and drops whatever the console still sends until it has been silent for
 // `silencioMs` (at most `maximoMs` in all, ended at once by a closed port). The log-on
@@ -50,6 +53,11 @@ bool EnviarOrden(const std::string& comando, std::string& respuesta, int16_t mod
 // terminal). Called with the command text just before each EnviarOrden sends it.
 using AvisoProgreso = std::function<void(const std::string& comando)>;
 void FijarAvisoProgreso(AvisoProgreso aviso);
+// The longest the router may send nothing while the port is open, in whole
+// seconds, from the next open on; 0 (the desktop program's way) waits for ever.
+// When it passes, the exchange fails as with a lost device, with a message that
+// says the router stopped answering.
+void FijarLimiteSilencio(int segundos);
 void CerrarPuerto();
 bool PuertoAbierto();
 void Esperar(int ms);

@@ -80,4 +80,12 @@ std::string FiltrarLineas(const std::string& texto, const std::vector<std::strin
     return resultado;
 }
 
+size_t Ocurrencias(const std::string& texto, const std::string& buscado)
+{
+    size_t n = 0;
+    for (size_t p = texto.find(buscado); p != std::string::npos; p = texto.find(buscado, p + buscado.size()))
+        ++n;
+    return n;
+}
+
 } // namespace tesedra

@@ -29,6 +29,9 @@ inline bool Contiene(const std::string& texto, const std::string& buscado)
     return texto.find(buscado) != std::string::npos;
 }
 
+// How many times `buscado` (not empty) occurs in `texto`, without overlaps.
+size_t Ocurrencias(const std::string& texto, const std::string& buscado);
+
 // One "cut": the text from its first blank on, blanks trimmed at both ends.
 // A text without a blank is left as it is.
 std::string Cortar(const std::string& texto, int veces = 1);

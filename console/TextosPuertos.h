@@ -1,6 +1,6 @@
 #pragma once
-// Texts of the serial ports: their list entries and the advice when one cannot
-// be opened. Latin-1.
+// Texts of the serial ports and the console link: the ports' list entries, the
+// advice when one cannot be opened, and the router that stopped answering. Latin-1.
 
 #include "base/Idiomas.h"
 
@@ -29,5 +29,14 @@ inline constexpr TextoDoble kTxtFalloAusente{
     "enchufado y elija el puerto correcto.",
     "the device does not exist or has been unplugged. Check that the adapter is "
     "plugged in and choose the right port."};
+
+// %1: the silence limit in seconds.
+inline constexpr TextoDoble kTxtRouterCallado{
+    "El router ha dejado de responder: no ha enviado nada en %1 s. Compruebe que sigue "
+    "encendido, que el cable serie est\xE1 bien conectado a los dos equipos y que la consola "
+    "no la ocupa otra sesi\xF3n; despu\xE9s vuelva a intentarlo.",
+    "The router stopped answering: nothing came from it for %1 s. Check that it is still "
+    "switched on, that the serial cable is firmly connected at both ends and that no other "
+    "session holds its console, then try again."};
 
 } // namespace tesedra

@@ -9,6 +9,7 @@ struct Tiempos {
     int pausaLecturaMs = 500; // pause before each read inside a command
     int esperaLecturaS = 5;   // wait for the first characters of a read
     int limiteAccesoS = 180;  // time allowed to one log-on dialogue
+    int silencioCliS = 60;    // tesedra-cli: longest the router may stay silent (--timeout)
 };
 
 Tiempos& tiempos();

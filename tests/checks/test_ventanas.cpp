@@ -77,22 +77,21 @@ TEST_P(Corridas, RunDisabledBehindTheProcessingDialogThenShowAndSaveTheResult)
     };
     dialogos_.respuestasSiNo = {cancelar != Cancelar::AlConsultarNo};
     bool deshabilitada = false, procesando = false, cerrada = true, sigue = false;
-    Cuando(
-        [&] { return PuertoAbierto() && (cancelar == Cancelar::AlAccederSi || router.LineasRecibidas().size() > 3); },
-        [&] {
-            deshabilitada = !v->isEnabled();
-            procesando = Ventana<fProcesando>();
-            // Neither a second run nor closing the window can cut in.
-            Lanzar();
-            Pulsar(v, "bVolver");
-            cerrada = !v->isVisible();
-            if (cancelar == Cancelar::AlAccederSi)
-                QTest::keyClick(Ventana<fProcesando>(), Qt::Key_Escape);
-            else if (cancelar != Cancelar::No)
-                cancelar == Cancelar::AlConsultarSi ? Pulsar(Ventana<fProcesando>(), "Command1")
-                                                    : void(Ventana<fProcesando>()->close());
-            sigue = Ventana<fProcesando>();
-        });
+    Cuando([&] { return PuertoAbierto() && (cancelar == Cancelar::AlAccederSi || !Ordenes().empty()); },
+           [&] {
+               deshabilitada = !v->isEnabled();
+               procesando = Ventana<fProcesando>();
+               // Neither a second run nor closing the window can cut in.
+               Lanzar();
+               Pulsar(v, "bVolver");
+               cerrada = !v->isVisible();
+               if (cancelar == Cancelar::AlAccederSi)
+                   QTest::keyClick(Ventana<fProcesando>(), Qt::Key_Escape);
+               else if (cancelar != Cancelar::No)
+                   cancelar == Cancelar::AlConsultarSi ? Pulsar(Ventana<fProcesando>(), "Command1")
+                                                       : void(Ventana<fProcesando>()->close());
+               sigue = Ventana<fProcesando>();
+           });
     Lanzar();
     EXPECT_TRUE(deshabilitada && procesando && sigue && !cerrada);
     EXPECT_TRUE(v->isEnabled() && v->isVisible() && !Ventana<fProcesando>() && !PuertoAbierto()) << "all as before";

@@ -2,6 +2,8 @@
 // time limits, cancel and a device that goes away.
 #include "Router.h"
 
+#include "console/TextosPuertos.h"
+
 namespace tesedra {
 namespace {
 
@@ -139,13 +141,14 @@ TEST_F(Comandos, TimeLimitInterruptsWithCtrlCOnlyWhenReached)
 // that was not ended would run far past any test run and hang); a lost
 // device is reported once, naming the operation that met the loss; every later call
 // on the closed port fails quietly.
-enum class Corte { Cerrar, Reabrir, Desaparecer, DesaparecerAntes };
+// Callar: the router stops sending in the middle of the reply, under a silence limit.
+enum class Corte { Cerrar, Reabrir, Desaparecer, DesaparecerAntes, Callar };
 
 struct CasoCorte {
     const char* nombre;
     Corte corte;
     int limiteS;
-    int mensaje; // 0 none, 1 lost reading, 2 lost writing
+    int mensaje; // 0 none, 1 lost reading, 2 lost writing, 3 the router silent for 1 s
 };
 
 class CorteDuranteComando : public Comandos, public testing::WithParamInterface<CasoCorte> {};
@@ -153,6 +156,8 @@ class CorteDuranteComando : public Comandos, public testing::WithParamInterface<
 TEST_P(CorteDuranteComando, FailsAtOnce)
 {
     const auto& c = GetParam();
+    if (c.corte == Corte::Callar)
+        FijarLimiteSilencio(1);
     auto& sim = Conectado(kOfficeRemote812);
     sim.FijarRespuesta("show lento", "first line\n@pausa 60000\nnever\n");
     // No pause before the reads: what happens lands in a read's wait. A read that begins
@@ -165,6 +170,8 @@ TEST_P(CorteDuranteComando, FailsAtOnce)
     if (c.corte == Corte::DesaparecerAntes)
         sim.Desaparecer();
     AlRecibir("show lento", [&] {
+        if (c.corte == Corte::Callar)
+            return;
         if (c.corte == Corte::Desaparecer)
             sim.Desaparecer();
         else
@@ -181,19 +188,23 @@ TEST_P(CorteDuranteComando, FailsAtOnce)
     EXPECT_EQ(r, "");
     EXPECT_FALSE(EscribirPuerto(""));
     ASSERT_EQ(dialogos_.mensajes.size(), c.mensaje == 0 ? 0u : 1u);
-    const std::string& esperado = c.mensaje == 1 ? mensajes().msgErrLecPuerto : mensajes().msgErrEscPuerto;
+    std::string callado = Traducir(kTxtRouterCallado);
+    callado.replace(callado.find("%1"), 2, "1");
+    const std::string& esperado = c.mensaje == 1   ? mensajes().msgErrLecPuerto
+                                  : c.mensaje == 2 ? mensajes().msgErrEscPuerto
+                                                   : callado;
     if (c.mensaje != 0)
         EXPECT_EQ(dialogos_.mensajes[0].texto.rfind(esperado, 0), 0u) << dialogos_.mensajes[0].texto;
 }
 
-INSTANTIATE_TEST_SUITE_P(Casos, CorteDuranteComando,
-                         testing::Values(CasoCorte{"cerrado", Corte::Cerrar, 0, 0},
-                                         CasoCorte{"cerrado_con_limite", Corte::Cerrar, 30, 0},
-                                         CasoCorte{"reabierto", Corte::Reabrir, 0, 0},
-                                         CasoCorte{"perdido", Corte::Desaparecer, 0, 1},
-                                         CasoCorte{"perdido_con_limite", Corte::Desaparecer, 20, 1},
-                                         CasoCorte{"perdido_antes_de_escribir", Corte::DesaparecerAntes, 0, 2}),
-                         [](const testing::TestParamInfo<CasoCorte>& i) { return std::string(i.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(
+    Casos, CorteDuranteComando,
+    testing::Values(CasoCorte{"cerrado", Corte::Cerrar, 0, 0}, CasoCorte{"cerrado_con_limite", Corte::Cerrar, 30, 0},
+                    CasoCorte{"reabierto", Corte::Reabrir, 0, 0}, CasoCorte{"perdido", Corte::Desaparecer, 0, 1},
+                    CasoCorte{"perdido_con_limite", Corte::Desaparecer, 20, 1},
+                    CasoCorte{"perdido_antes_de_escribir", Corte::DesaparecerAntes, 0, 2},
+                    CasoCorte{"callado", Corte::Callar, 0, 3}, CasoCorte{"callado_con_limite", Corte::Callar, 30, 3}),
+    [](const testing::TestParamInfo<CasoCorte>& i) { return std::string(i.param.nombre); });
 
 } // namespace
 } // namespace tesedra

@@ -55,6 +55,7 @@ protected:
     void TearDown() override
     {
         CerrarPuerto();
+        FijarLimiteSilencio(0);
         FijarRutaDispositivo({});
         router_.reset();
     }
