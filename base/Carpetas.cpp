@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace tesedra {
 
@@ -20,6 +21,16 @@ QString CarpetaPrograma(const QString& programa, const QString& personal)
     // A failed creation is reported by the write that needs the folder.
     QDir().mkpath(propia);
     return propia;
+}
+
+bool CarpetaEscribible(const QString& carpeta, QString* motivo)
+{
+    QTemporaryFile prueba(QDir(carpeta).filePath(QStringLiteral(".tesedra-XXXXXX")));
+    if (prueba.open())
+        return true;
+    if (motivo)
+        *motivo = prueba.errorString();
+    return false;
 }
 
 QString CarpetaPrograma()

@@ -18,6 +18,12 @@ QString CarpetaPrograma();
 // missing.
 QString CarpetaPrograma(const QString& programa, const QString& personal);
 
+// Whether this user can create files in the folder `carpeta`, found out by creating
+// (and removing) one there: the answer the later writes will get, whatever the
+// permission bits, access lists or mount options say. False with the system's
+// reason in `motivo`.
+bool CarpetaEscribible(const QString& carpeta, QString* motivo = nullptr);
+
 // The folder choice of the validation windows: `seleccion` 0 fills DirectorioOrigen,
 // 1 DirectorioDestino (SeleccionDirectorio is set to it). The chooser goes through the
 // dialog seam and opens on CarpetaPrograma(). True when a folder was chosen;

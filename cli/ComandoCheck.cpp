@@ -53,11 +53,6 @@ int ComandoCheck(const QStringList& argumentos)
         return kSalidaUso;
     }
 
-    PrepararConsola();
-    OpcionesRouter o;
-    if (!LeerOpcionesRouter(p, o))
-        return kSalidaUso;
-
     ParametrosPrueba params;
     // VP and VC take digits only, as the ATM window's boxes do.
     for (auto [opcion, destino] : {std::pair{"vp", &params.vp}, std::pair{"vc", &params.vc}}) {
@@ -72,6 +67,13 @@ int ComandoCheck(const QStringList& argumentos)
     }
     if (p.isSet(QStringLiteral("circuit")))
         params.circuito = ToL1(p.value(QStringLiteral("circuit")));
+
+    PrepararConsola();
+    OpcionesRouter o;
+    // Every argument and path is found good before the password is asked for and
+    // the router talked to: a run of minutes must not end in "cannot write".
+    if (!LeerOpcionesRouter(p, o) || !PrepararTranscripcionPedida(p) || !LeerClaveRouter(p))
+        return kSalidaUso;
     sesion().TipoPrueba = tipo;
 
     std::string resultado;
@@ -81,7 +83,7 @@ int ComandoCheck(const QStringList& argumentos)
         resultado = EjecutarPrueba(o.modelo, tipo, params);
     }
     // A transcript that cannot be written fails the command, but the result still shows.
-    const bool transcripcionBien = EscribirTranscripcionPedida(p);
+    const bool transcripcionBien = TerminarTranscripcionPedida(p);
     if (resultado.empty()) {
         Error(Txt(kTxtPruebaFallida).arg(nombre));
         return kSalidaFallo;

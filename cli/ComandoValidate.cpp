@@ -7,6 +7,7 @@
 #include "cli/OpcionesRouter.h"
 #include "cli/OpcionTranscripcion.h"
 #include "cli/TextosCli.h"
+#include "base/Carpetas.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
 #include "validation/DatosValidacion.h"
@@ -15,6 +16,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <utility>
@@ -77,6 +79,24 @@ void EscribirParaPersonas(const ValoresInstalacion& v, bool comprobarLinea)
         std::fprintf(stdout, "\n%s\n", ParaTerminal(fallos).constData());
 }
 
+// --save's folder: there, a folder, and one this user can write in; said on
+// standard error, naming it, when not.
+bool CarpetaParaGuardar(const QString& carpeta)
+{
+    const QFileInfo info(carpeta);
+    const QString nombre = QDir::toNativeSeparators(carpeta);
+    QString motivo;
+    if (carpeta.isEmpty() || !info.exists())
+        Error(Txt(kTxtGuardarSinCarpeta).arg(nombre));
+    else if (!info.isDir())
+        Error(Txt(kTxtGuardarNoCarpeta).arg(nombre));
+    else if (!CarpetaEscribible(carpeta, &motivo))
+        Error(Txt(kTxtGuardarNoEscribible).arg(nombre, motivo));
+    else
+        return true;
+    return false;
+}
+
 } // namespace
 
 int ComandoValidate(const QStringList& argumentos)
@@ -122,18 +142,19 @@ int ComandoValidate(const QStringList& argumentos)
             return kSalidaUso;
         }
     }
-    QString carpeta;
-    if (p.isSet(QStringLiteral("save"))) {
-        carpeta = p.value(QStringLiteral("save"));
-        if (carpeta.isEmpty() || !QDir(carpeta).exists()) {
-            Error(Txt(kTxtGuardarSinCarpeta).arg(carpeta));
-            return kSalidaUso;
-        }
-    }
-
     PrepararConsola();
     OpcionesRouter o;
     if (!LeerOpcionesRouter(p, o))
+        return kSalidaUso;
+    // Every path is found good before the password is asked for and the router
+    // talked to: a run of minutes must not end in "cannot write".
+    QString carpeta;
+    if (p.isSet(QStringLiteral("save"))) {
+        carpeta = p.value(QStringLiteral("save"));
+        if (!CarpetaParaGuardar(carpeta))
+            return kSalidaUso;
+    }
+    if (!PrepararTranscripcionPedida(p) || !LeerClaveRouter(p))
         return kSalidaUso;
 
     ValoresInstalacion v;
@@ -144,7 +165,7 @@ int ComandoValidate(const QStringList& argumentos)
         ok = EjecutarValidacion(o.modelo, v);
     }
     // A transcript that cannot be written fails the command, but the values still show.
-    const bool transcripcionBien = EscribirTranscripcionPedida(p);
+    const bool transcripcionBien = TerminarTranscripcionPedida(p);
     if (!ok) {
         Error(Txt(kTxtValidacionFallida));
         return kSalidaFallo;

@@ -4,26 +4,42 @@
 #include "cli/TextosCli.h"
 #include "console/Transcripcion.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace tesedra::cli {
+
+namespace {
+
+bool Fallo(const QString& ruta, const std::string& error)
+{
+    Error(Txt(kTxtTranscripcionNoEscrita).arg(QDir::toNativeSeparators(ruta), QString::fromLocal8Bit(error.c_str())));
+    return false;
+}
+
+} // namespace
 
 void AnadirOpcionTranscripcion(QCommandLineParser& p)
 {
     p.addOption({QStringLiteral("transcript"), Txt(kTxtOpcionTranscripcion), QStringLiteral("FILE")});
 }
 
-bool EscribirTranscripcionPedida(const QCommandLineParser& p)
+bool PrepararTranscripcionPedida(const QCommandLineParser& p)
 {
     if (!p.isSet(QStringLiteral("transcript")))
         return true;
     const QString ruta = p.value(QStringLiteral("transcript"));
     std::string error;
-    if (!GuardarTranscripcion(Grabadora::Instancia().Ultima(), QFile::encodeName(ruta).toStdString(), error)) {
-        Error(Txt(kTxtTranscripcionNoEscrita).arg(ruta, QString::fromLocal8Bit(error.c_str())));
-        return false;
-    }
-    return true;
+    return Grabadora::Instancia().EscribirEn(QFile::encodeName(ruta).toStdString(), error) || Fallo(ruta, error);
+}
+
+bool TerminarTranscripcionPedida(const QCommandLineParser& p)
+{
+    if (!p.isSet(QStringLiteral("transcript")))
+        return true;
+    // The run closed its port and with it its transcript: only a fault on the way is left to tell.
+    const std::string& error = Grabadora::Instancia().ErrorFichero();
+    return error.empty() || Fallo(p.value(QStringLiteral("transcript")), error);
 }
 
 } // namespace tesedra::cli

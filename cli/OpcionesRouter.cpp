@@ -10,7 +10,8 @@
 #include "base/Idiomas.h"
 #include "base/Sesion.h"
 
-#include <QTextStream>
+#include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <iostream>
@@ -103,12 +104,16 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
         sesion().Puerto = static_cast<int16_t>(n);
         FijarRutaDispositivo({});
     } else {
-        const QString ruta = p.value(QStringLiteral("device"));
+        QString ruta = p.value(QStringLiteral("device"));
         if (ruta.isEmpty()) {
             Error(Txt(kTxtDispositivoRuta));
             return false;
         }
-        FijarRutaDispositivo(ruta.toLocal8Bit().toStdString());
+        // A bare name is a device of the system's folder unless a file of that name
+        // stands here: the technician who names a file in the current folder means it.
+        if (!ruta.contains(QLatin1Char('/')) && !ruta.contains(QLatin1Char('\\')) && QFileInfo::exists(ruta))
+            ruta = QFileInfo(ruta).absoluteFilePath();
+        FijarRutaDispositivo(QFile::encodeName(ruta).toStdString());
     }
 
     // An unattended run must not wait for ever on a router that went quiet.
@@ -122,7 +127,11 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
         }
     }
     FijarLimiteSilencio(silencio);
+    return true;
+}
 
+bool LeerClaveRouter(const QCommandLineParser& p)
+{
     if (p.isSet(QStringLiteral("password"))) {
         sesion().ClaveModem = ToL1(p.value(QStringLiteral("password")));
     } else if (!LeerClave(sesion().ClaveModem)) {

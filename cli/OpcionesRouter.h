@@ -26,10 +26,13 @@ struct OpcionesRouter {
     int16_t modelo = 0;
 };
 
-// Reads the router options into the session (port, device, password). On a usage
-// error writes the reason to standard error and returns false. Reads the password
-// from standard input when --password is not given (without echo on a terminal).
+// Reads the router options into the session (model, port or device, the router's
+// silence limit). On a usage error writes the reason to standard error and returns false.
 bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o);
+// The router password into the session: --password, or else one line of standard
+// input (without echo on a terminal). False (said on standard error) without one.
+// Read last, once every other argument and path has been found good.
+bool LeerClaveRouter(const QCommandLineParser& p);
 
 // Installs the message seam of the command line (messages to standard error in the
 // terminal's encoding). The texts are loaded at start-up in the environment's

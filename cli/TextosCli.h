@@ -136,6 +136,9 @@ inline constexpr TextoDoble kTxtModalidadDesconocida{"modalidad desconocida '%1'
                                                      "unknown modality '%1' (estandar, class or premium)"};
 inline constexpr TextoDoble kTxtModalidadSinLinea{"--modality necesita --line-check", "--modality needs --line-check"};
 inline constexpr TextoDoble kTxtGuardarSinCarpeta{"--save: no existe la carpeta '%1'", "--save: no such folder '%1'"};
+inline constexpr TextoDoble kTxtGuardarNoCarpeta{"--save: '%1' no es una carpeta", "--save: '%1' is not a folder"};
+inline constexpr TextoDoble kTxtGuardarNoEscribible{"--save: no se puede escribir en la carpeta '%1': %2",
+                                                    "--save: cannot write in the folder '%1': %2"};
 inline constexpr TextoDoble kTxtValidacionFallida{
     "la validaci\xF3n fall\xF3: no se pudieron recoger los valores de instalaci\xF3n",
     "the validation failed: the installation values could not be gathered"};

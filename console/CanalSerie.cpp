@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tesedra {
@@ -43,11 +44,13 @@ CanalSerie& CanalSerie::Instancia()
 CanalSerie::CanalSerie() : silencio_(new QTimer(this))
 {
     silencio_->setSingleShot(true);
+    silencio_->setTimerType(Qt::PreciseTimer);
     connect(silencio_, &QTimer::timeout, this, &CanalSerie::AlSilencio);
     connect(&puerto_, &QSerialPort::readyRead, this, [this] {
         // Something came: the router is alive, its silence counts afresh.
+        restanteSilencioMs_ = limiteSilencioMs_;
         if (silencio_->isActive())
-            silencio_->start();
+            silencio_->start(limiteSilencioMs_);
         emit Cambio();
     });
     connect(&puerto_, &QSerialPort::bytesWritten, this, &CanalSerie::Cambio);
@@ -147,8 +150,7 @@ bool CanalSerie::Abrir(const QString& ruta, int32_t baudios, const std::string& 
     // Whatever waited in the line from an earlier session is not part of this one.
     puerto_.clear(QSerialPort::Input);
     puerto_.clearError();
-    if (limiteSilencioMs_ > 0)
-        silencio_->start(limiteSilencioMs_);
+    restanteSilencioMs_ = limiteSilencioMs_;
     return true;
 }
 
@@ -211,6 +213,20 @@ std::string CanalSerie::LeerTodo()
     leidos_ += bytes.size();
     Grabadora::Instancia().Anotar(true, bytes);
     return bytes;
+}
+
+bool CanalSerie::EsperarDatos(QDeadlineTimer hasta)
+{
+    // The silence clock runs only here, while the program waits for the router: its
+    // own pauses and the quiet it waits for after a log-on are not the router's silence.
+    if (limiteSilencioMs_ > 0 && Abierto())
+        silencio_->start(std::max(restanteSilencioMs_, 0));
+    const bool llego = Esperar(hasta, [this] { return Disponibles() > 0; });
+    if (silencio_->isActive()) {
+        restanteSilencioMs_ = silencio_->remainingTime();
+        silencio_->stop();
+    }
+    return llego;
 }
 
 bool CanalSerie::Esperar(QDeadlineTimer hasta, const std::function<bool()>& listo)

@@ -3,9 +3,9 @@
 // A QSerialPort behind a small interface: open, close, write, read what has
 // arrived, and wait (in a nested event loop) for data, for the output to drain,
 // for the port to close or for a deadline. Closing the port ends every wait.
-// Optionally a limit on the router's silence: when nothing has come from the far
-// end for that long while the port is open, the port is closed as if the device
-// had gone, so an unattended run cannot wait for ever.
+// Optionally a limit on the router's silence: when the program has waited that long
+// for data (EsperarDatos) and nothing has come since the last byte, the port is
+// closed as if the device had gone, so an unattended run cannot wait for ever.
 
 #include <QDeadlineTimer>
 #include <QObject>
@@ -40,9 +40,9 @@ public:
     // device; it stays so after the close, until the next open.
     bool Callado() const { return callado_; }
 
-    // The longest the far end may send nothing while the port is open, in
-    // milliseconds; 0 (the default) waits for ever. Counted from the open and from
-    // each arrival of data; it applies from the next open on.
+    // The longest the program may wait for data (in EsperarDatos, summed over its
+    // waits) without the far end sending anything, in milliseconds; 0 (the default)
+    // waits for ever. Counted afresh at each open and each arrival of data.
     void FijarLimiteSilencio(int ms) { limiteSilencioMs_ = ms; }
     int LimiteSilencio() const { return limiteSilencioMs_; }
 
@@ -59,6 +59,8 @@ public:
     // Runs a nested event loop until `listo()` holds, the port closes (or is lost),
     // or `hasta` expires. Returns `listo()` at the end.
     bool Esperar(QDeadlineTimer hasta, const std::function<bool()>& listo);
+    // Esperar until data has arrived, under the silence limit.
+    bool EsperarDatos(QDeadlineTimer hasta);
     // Waits `ms` milliseconds in a nested event loop; a port that closes during the
     // pause ends it early. Returns false when it ended early.
     bool Pausa(int ms);
@@ -83,6 +85,7 @@ private:
     QSerialPort puerto_;
     QTimer* silencio_;
     int limiteSilencioMs_ = 0;
+    int restanteSilencioMs_ = 0; // of the limit, what the waits since the last data left
     bool perdido_ = false;
     bool callado_ = false;
     QString descripcionPerdida_;

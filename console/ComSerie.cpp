@@ -112,9 +112,16 @@ std::string RutaPuerto(int16_t puerto)
 #endif
 }
 
-bool AbrirPuertoRuta(const std::string& ruta, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
+bool AbrirPuertoRuta(const std::string& nombre, int32_t baudios, const std::string& paridad, int16_t bitsDatos,
                      int16_t bitsParada)
 {
+#ifdef Q_OS_WIN
+    const std::string& ruta = nombre;
+#else
+    // A bare name is a device of /dev (where the serial port looks for it): the
+    // device is checked, and named in a failure, where it was looked for.
+    const std::string ruta = nombre.find('/') == std::string::npos ? "/dev/" + nombre : nombre;
+#endif
     QString error;
     if (!canal().Abrir(QString::fromLocal8Bit(ruta.c_str()), baudios, paridad, bitsDatos, bitsParada, error)) {
         // The device is named and the cause comes with what to do about it:
@@ -197,7 +204,7 @@ std::string LeerPuerto(int pausaMs)
         recogido += canal().LeerTodo();
         if (!recogido.empty() || hasta.hasExpired())
             break;
-        canal().Esperar(hasta, [] { return canal().Disponibles() > 0; });
+        canal().EsperarDatos(hasta);
         if (canal().Perdido()) {
             InformarPerdida(mensajes().msgErrLecPuerto);
             return {};

@@ -53,8 +53,10 @@ bool EnviarOrden(const std::string& comando, std::string& respuesta, int16_t mod
 // terminal). Called with the command text just before each EnviarOrden sends it.
 using AvisoProgreso = std::function<void(const std::string& comando)>;
 void FijarAvisoProgreso(AvisoProgreso aviso);
-// The longest the router may send nothing while the port is open, in whole
-// seconds, from the next open on; 0 (the desktop program's way) waits for ever.
+// The longest the program may wait for the router without a byte from it, in whole
+// seconds (the waits of the reads summed since its last byte; the program's own
+// pauses do not count), from the next open on; 0 (the desktop program's way) waits
+// for ever.
 // When it passes, the exchange fails as with a lost device, with a message that
 // says the router stopped answering.
 void FijarLimiteSilencio(int segundos);

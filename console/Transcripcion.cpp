@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #ifndef TESEDRA_VERSION
 #define TESEDRA_VERSION "?"
@@ -103,7 +104,7 @@ bool DesescaparBytes(const std::string& citado, std::string& bytes)
     return true;
 }
 
-std::string Transcripcion::Texto() const
+std::string Transcripcion::Cabecera() const
 {
     std::string r = kPrimeraLinea + "\n";
     r += "# date: " + fecha + "\n";
@@ -111,14 +112,25 @@ std::string Transcripcion::Texto() const
     r += "# port: " + puerto + "\n";
     r += "# version: " + version + "\n";
     r += "# operation: " + operacion + "\n";
-    for (const auto& t : tramos) {
-        char tiempo[32];
-        std::snprintf(tiempo, sizeof tiempo, "%lld.%03lld", t.ms / 1000, t.ms % 1000);
-        r += tiempo;
-        r += t.delRouter ? " < " : " > ";
-        r += EscaparBytes(t.bytes);
-        r += '\n';
-    }
+    return r;
+}
+
+std::string Transcripcion::LineaTramo(const TramoTranscripcion& t)
+{
+    char tiempo[32];
+    std::snprintf(tiempo, sizeof tiempo, "%lld.%03lld", t.ms / 1000, t.ms % 1000);
+    std::string r = tiempo;
+    r += t.delRouter ? " < " : " > ";
+    r += EscaparBytes(t.bytes);
+    r += '\n';
+    return r;
+}
+
+std::string Transcripcion::Texto() const
+{
+    std::string r = Cabecera();
+    for (const auto& t : tramos)
+        r += LineaTramo(t);
     return r;
 }
 
@@ -220,9 +232,15 @@ void Grabadora::Comenzar(int16_t modelo, const std::string& puerto)
     actual_.version = kVersion;
     actual_.operacion = operacion_.empty() ? "console" : operacion_;
     secreto_.clear();
+    retenidos_.clear();
     reloj_.start();
     enCurso_ = true;
     ++numero_;
+    if (fichero_) {
+        fichero_->resize(0);
+        fichero_->seek(0);
+        EscribirFichero(actual_.Cabecera());
+    }
 }
 
 void Grabadora::Anotar(bool delRouter, const std::string& bytes, bool secreto)
@@ -235,22 +253,126 @@ void Grabadora::Anotar(bool delRouter, const std::string& bytes, bool secreto)
     t.bytes = secreto ? std::string(kSecretoTranscripcion) : bytes;
     if (secreto && bytes.size() >= 3)
         secreto_ = bytes;
-    if (delRouter && !secreto_.empty()) {
-        for (size_t p = t.bytes.find(secreto_); p != std::string::npos; p = t.bytes.find(secreto_, p + 4))
-            t.bytes.replace(p, secreto_.size(), kSecretoTranscripcion);
+    retenidos_.push_back(std::move(t));
+    Liberar(false);
+}
+
+void Grabadora::Liberar(bool final)
+{
+    // The router's held bytes as one text, and where each of its pieces starts in it.
+    std::string texto;
+    std::vector<size_t> inicio(retenidos_.size(), 0);
+    for (size_t i = 0; i < retenidos_.size(); ++i) {
+        inicio[i] = texto.size();
+        if (retenidos_[i].delRouter)
+            texto += retenidos_[i].bytes;
     }
+    // Stretches of the text to hide: "****" where one starts, its other bytes taken
+    // out of the pieces they came in (a piece left empty is not recorded).
+    std::vector<std::pair<size_t, size_t>> ocultar;
+    size_t desde = 0;
+    if (!secreto_.empty()) {
+        for (size_t p = texto.find(secreto_); p != std::string::npos; p = texto.find(secreto_, p + secreto_.size())) {
+            ocultar.emplace_back(p, p + secreto_.size());
+            desde = p + secreto_.size();
+        }
+    }
+    // The longest end of the text, after the last copy, that could still become a
+    // copy: its pieces, and all after them, wait for more bytes; at the end of the
+    // run it is hidden too.
+    size_t retener = retenidos_.size();
+    if (!secreto_.empty()) {
+        for (size_t largo = std::min(secreto_.size() - 1, texto.size() - desde); largo > 0; --largo) {
+            const size_t p = texto.size() - largo;
+            if (texto.compare(p, largo, secreto_, 0, largo) != 0)
+                continue;
+            if (final) {
+                ocultar.emplace_back(p, texto.size());
+            } else {
+                for (size_t i = 0; i < retenidos_.size(); ++i) {
+                    if (retenidos_[i].delRouter && p >= inicio[i] && p < inicio[i] + retenidos_[i].bytes.size()) {
+                        retener = i;
+                        break;
+                    }
+                }
+            }
+            break;
+        }
+    }
+    for (size_t i = 0; i < retenidos_.size() && !ocultar.empty(); ++i) {
+        if (!retenidos_[i].delRouter)
+            continue;
+        std::string nuevo;
+        for (size_t k = 0; k < retenidos_[i].bytes.size(); ++k) {
+            const size_t p = inicio[i] + k;
+            bool oculto = false;
+            for (const auto& [ini, fin] : ocultar) {
+                if (p == ini)
+                    nuevo += kSecretoTranscripcion;
+                oculto = oculto || (p >= ini && p < fin);
+            }
+            if (!oculto)
+                nuevo += retenidos_[i].bytes[k];
+        }
+        retenidos_[i].bytes = std::move(nuevo);
+    }
+    std::vector<TramoTranscripcion> quedan;
+    for (size_t i = 0; i < retenidos_.size(); ++i) {
+        if (i >= retener)
+            quedan.push_back(std::move(retenidos_[i]));
+        else if (!retenidos_[i].bytes.empty())
+            Registrar(std::move(retenidos_[i]));
+    }
+    retenidos_ = std::move(quedan);
+}
+
+void Grabadora::Registrar(TramoTranscripcion t)
+{
+    if (fichero_)
+        EscribirFichero(Transcripcion::LineaTramo(t));
     actual_.tramos.push_back(std::move(t));
+}
+
+void Grabadora::EscribirFichero(const std::string& texto)
+{
+    // Unbuffered: each piece reaches the system at once, so it outlives the program.
+    if (fichero_->write(texto.data(), static_cast<qint64>(texto.size())) != static_cast<qint64>(texto.size())
+        && errorFichero_.empty())
+        errorFichero_ = fichero_->errorString().toLocal8Bit().toStdString();
 }
 
 void Grabadora::Terminar()
 {
     if (!enCurso_)
         return;
+    // The run ended in the middle of what may have been an echo of the secret: those
+    // bytes are masked rather than left for anyone to read.
+    Liberar(true);
     enCurso_ = false;
     operacion_.clear();
     secreto_.clear();
+    if (fichero_)
+        fichero_->flush();
     if (alTerminar_)
         alTerminar_(actual_);
+}
+
+bool Grabadora::EscribirEn(const std::string& ruta, std::string& error)
+{
+    if (ruta.empty()) {
+        delete fichero_;
+        fichero_ = nullptr;
+        return true;
+    }
+    auto f = std::make_unique<QFile>(QString::fromLocal8Bit(ruta.c_str()));
+    if (!f->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        error = f->errorString().toLocal8Bit().toStdString();
+        return false;
+    }
+    delete fichero_;
+    fichero_ = f.release();
+    errorFichero_.clear();
+    return true;
 }
 
 bool GuardarTranscripcion(const Transcripcion& t, const std::string& ruta, std::string& error)

@@ -16,9 +16,12 @@
 // "<" is what the router sent, ">" what the program sent. Inside the quotes a
 // backslash escapes: \r \n \t \e \\ \" and \xNN for every other byte below 32, 127
 // and above 127, so the file reads back to exactly the bytes. A secret write (the
-// console password) is recorded as "****".
+// console password) is recorded as "****", and so is every copy of it the router
+// sends back, however its bytes are split between reads.
 
 #include <QElapsedTimer>
+
+class QFile;
 
 #include <cstdint>
 #include <functional>
@@ -45,6 +48,10 @@ struct Transcripcion {
 
     // The text form above.
     std::string Texto() const;
+    // Its header lines, and the line of one piece: the text form is the one, then
+    // the other for each piece.
+    std::string Cabecera() const;
+    static std::string LineaTramo(const TramoTranscripcion& t);
 };
 
 // Reads the text form; false with a reason (line number included) when it is not one.
@@ -63,10 +70,25 @@ public:
     void Comenzar(int16_t modelo, const std::string& puerto);
     // Bytes that crossed the link; ignored outside a run. A secret write is recorded
     // as "****", and so is the secret wherever the router sends it back (a console
-    // that echoes the password) for secrets of three bytes or more.
+    // that echoes the password) for secrets of three bytes or more, even when the
+    // echo comes in several reads: while the router's last bytes could be the start
+    // of such an echo they are held back (and the pieces after them, to keep the
+    // order), and recorded once the next bytes settle it.
     void Anotar(bool delRouter, const std::string& bytes, bool secreto = false);
-    // The run is over (the port closed): the finished transcript goes to the observer.
+    // The run is over (the port closed): what was held back is recorded (a started
+    // echo of the secret cut short by the end is masked too) and the finished
+    // transcript goes to the observer.
     void Terminar();
+
+    // From now on each run is also written to the file `ruta` as it goes: replaced
+    // by the header when the run starts, then every piece appended as soon as it is
+    // recorded, so whatever happened up to a failure, a time-out or a kill is there.
+    // The file is created (emptied) at once, so a path that cannot be written is
+    // known before any router is talked to. False with the system's reason. An
+    // empty path ends the writing to a file.
+    bool EscribirEn(const std::string& ruta, std::string& error);
+    // The first write fault of that file, if any (empty when all went well).
+    const std::string& ErrorFichero() const { return errorFichero_; }
 
     // The name of what the next run does ("check-sync", "validation", "ip-ping"),
     // used in the header and the names of kept files.
@@ -85,7 +107,18 @@ public:
 
 private:
     Grabadora() = default;
+    // A piece becomes part of the transcript (and of its file).
+    void Registrar(TramoTranscripcion t);
+    // Masks every whole copy of the secret in the held router bytes, then records
+    // the held pieces up to the first that holds the start of a possible echo
+    // (`final`: the end of the run; such a start is masked and all is recorded).
+    void Liberar(bool final);
+    void EscribirFichero(const std::string& texto);
+
     Transcripcion actual_;
+    std::vector<TramoTranscripcion> retenidos_;
+    QFile* fichero_ = nullptr;
+    std::string errorFichero_;
     QElapsedTimer reloj_;
     std::string operacion_;
     std::string secreto_;

@@ -129,7 +129,10 @@ bool SimuladorRouter::Iniciar()
     if (!CargarTabla())
         return false;
 
-    maestro_ = posix_openpt(O_RDWR | O_NOCTTY);
+    // Neither end is handed down to programs started meanwhile (a test that runs the
+    // command-line tool against this simulator): a copy held by them would keep the
+    // pseudo-terminal alive after the router vanished.
+    maestro_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (maestro_ < 0 || grantpt(maestro_) != 0 || unlockpt(maestro_) != 0) {
         std::fprintf(stderr, "routersim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
         Desaparecer();
@@ -147,7 +150,7 @@ bool SimuladorRouter::Iniciar()
     // The simulator holds the serial end open itself, in raw mode and with the line
     // settings of its model: the line never echoes on its own, and the master never
     // reads "no one there" between the program's sessions.
-    esclavo_ = ::open(nombre, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    esclavo_ = ::open(nombre, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (esclavo_ >= 0) {
         termios t{};
         if (tcgetattr(esclavo_, &t) == 0) {

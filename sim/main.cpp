@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -111,9 +112,19 @@ int main(int argc, char** argv)
     if (!sim.Iniciar())
         return 1;
 
+    // The link may replace an earlier link (a simulator that was killed leaves its
+    // own behind), never a file or anything else a user keeps there.
     const QString enlace = p.value(QStringLiteral("link"));
     if (!enlace.isEmpty()) {
-        QFile::remove(enlace);
+        const QFileInfo antes(enlace);
+        if (antes.exists() || antes.isSymLink()) {
+            if (!antes.isSymLink()) {
+                std::fprintf(stderr, "routersim: --link %s: something that is not a link stands there; not replaced\n",
+                             qPrintable(enlace));
+                return 2;
+            }
+            QFile::remove(enlace);
+        }
         if (!QFile::link(sim.RutaDispositivo(), enlace)) {
             std::fprintf(stderr, "routersim: cannot make the link %s\n", qPrintable(enlace));
             return 1;
@@ -135,7 +146,8 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     const int r = QCoreApplication::exec();
-    if (!enlace.isEmpty())
+    // Only our own link goes: whatever took its place meanwhile stays.
+    if (!enlace.isEmpty() && QFileInfo(enlace).symLinkTarget() == QFileInfo(sim.RutaDispositivo()).absoluteFilePath())
         QFile::remove(enlace);
     return r;
 }

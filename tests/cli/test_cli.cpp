@@ -13,6 +13,7 @@
 #include <QDate>
 #include <QFile>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -53,12 +54,13 @@ protected:
         entorno.insert(QStringLiteral("LANG"), lang);
         return EjecutarEn(std::move(args), entorno, entrada);
     }
-    Salida EjecutarEn(QStringList args, QProcessEnvironment entorno, const QByteArray& entrada = "")
+    Salida EjecutarEn(QStringList args, QProcessEnvironment entorno, const QByteArray& entrada = "",
+                      const QString& carpeta = {})
     {
         for (QString& a : args)
             a = Sustituir(a);
         entorno.insert(QStringLiteral("TESEDRA_COM3"), Sustituir(QStringLiteral("@dev")));
-        return prueba::Ejecutar(Programa(QStringLiteral("tesedra-cli")), args, entrada, entorno);
+        return prueba::Ejecutar(Programa(QStringLiteral("tesedra-cli")), args, entrada, entorno, carpeta);
     }
     static inline const QString kIngles = QStringLiteral("C.UTF-8");
     static inline const QString kEspanol = QStringLiteral("es_ES.UTF-8");
@@ -110,11 +112,25 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
          1,
          "",
          "Configuration modem error"},
-        {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--password", "x", "--transcript",
-          "@dir/falta/t.txt"},
+        // Paths, the device's name and the silence limit are found wrong before the router
+        // is talked to (or the password asked for), each named.
+        {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--transcript", "@dir/falta/t.txt"},
+         2,
+         "",
+         "cannot write the transcript to '@dir/falta/t.txt': No such file"},
+        {{"check", "sync", "--model", "5660", "--device", "ttyNoSuch7", "--password", "x"},
          1,
          "",
-         "cannot write the transcript to '@dir/falta/t.txt'"},
+         "/dev/ttyNoSuch7: the device does not exist"},
+        {QStringList{"check", "sync", "--model", "812", "--timeout", "-1"} + kDev, 2, "", "--timeout takes"},
+        {{"validate", "--model", "812", "--device", "@dev", "--save", "@dir/f.txt"},
+         2,
+         "",
+         "'@dir/f.txt' is not a folder"},
+        {{"validate", "--model", "812", "--device", "@dev", "--save", "/proc"},
+         2,
+         "",
+         "cannot write in the folder '/proc'"},
         {QStringList{"validate", "--model", "812", "--line-check", "--modality", "oro"} + kDev, 2, "",
          "unknown modality 'oro'"},
         {QStringList{"validate", "--model", "812", "--modality", "class"} + kDev, 2, "",
@@ -122,6 +138,7 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         {QStringList{"validate", "--model", "812", "--save", "@dir/falta"} + kDev, 2, "", "--save: no such folder"},
     };
     Router(kEfficient5660);
+    ASSERT_TRUE(EscribirFichero(dir_.filePath(QStringLiteral("f.txt")), "x"));
     for (const auto& c : casos) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
         const Salida s = Ejecutar(c.args);
@@ -367,6 +384,94 @@ TEST_F(Cli, ReverseFaultsInSpanish)
     }
 }
 
+// A device named bare is the file of that name in the current folder when there is
+// one (a link to the router here), not a device of /dev.
+TEST_F(Cli, BareDeviceNameIsAFileOfTheCurrentFolder)
+{
+    Router(kEfficient5660);
+    ASSERT_TRUE(QFile::link(router_->RutaDispositivo(), dir_.filePath(QStringLiteral("r5660"))));
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("LANG"), kIngles);
+    const Salida s = EjecutarEn({"check", "ppp", "--model", "5660", "--device", "r5660", "--password", "admin"},
+                                entorno, "", dir_.path());
+    EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
+    EXPECT_TRUE(s.salida.contains("Link State")) << s.salida.toStdString();
+}
+
+// The router's bytes of a transcript, joined.
+std::string DelRouter(const Transcripcion& t)
+{
+    std::string r;
+    for (const auto& tramo : t.tramos)
+        r += tramo.delRouter ? tramo.bytes : std::string();
+    return r;
+}
+
+// A router that stops answering or goes away in the middle of a command ends the run
+// (never a wait for ever) with a message that says so, and the transcript holds every
+// byte the router sent up to then.
+TEST_F(Cli, RouterThatFallsSilentOrVanishesEndsTheRunWithItsTranscript)
+{
+    const struct {
+        const char* nombre;
+        QStringList args;
+        bool desaparece; // the router vanishes; else it falls silent
+        const char* mensaje;
+    } casos[] = {
+        {"silent check",
+         {"check", "sync", "--model", "812", "--timeout", "1"},
+         false,
+         "The router stopped answering: nothing came from it for 1 s. Check that it is still switched on"},
+        {"silent validation",
+         {"validate", "--model", "812", "--save", "@dir", "--timeout", "2"},
+         false,
+         "nothing came from it for 2 s"},
+        {"vanished check", {"check", "sync", "--model", "812"}, true, "Reading from serial port error"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Router(kOfficeRemote812,
+               [&](sim::OpcionesSimulador& o) { (c.desaparece ? o.desaparecerTrasBytes : o.cortarTrasBytes) = 300; });
+        const Salida s = Ejecutar(c.args + kDev + QStringList{"--transcript", "@dir/t.txt"});
+        EXPECT_EQ(s.codigo, 1);
+        EXPECT_TRUE(s.errores.contains(c.mensaje)) << s.errores.toStdString();
+        EXPECT_TRUE(s.salida.isEmpty()) << s.salida.toStdString();
+        Transcripcion t;
+        std::string error;
+        ASSERT_TRUE(LeerTranscripcion(LeerFichero(Sustituir(QStringLiteral("@dir/t.txt"))), t, error)) << error;
+        // What was still in flight when the device went is lost with it.
+        EXPECT_TRUE(c.desaparece ? DelRouter(t).size() <= 300u : DelRouter(t).size() == 300u) << DelRouter(t).size();
+        EXPECT_NE(DelRouter(t).find("3Com-DSL>"), std::string::npos);
+        EXPECT_FALSE(QFile::exists(RutaFicheroDia(dir_.path(), QDate::currentDate()))) << "nothing saved";
+        CerrarPuerto();
+    }
+}
+
+// A run killed while the router is quiet leaves its transcript up to that moment,
+// the password hidden.
+TEST_F(Cli, KilledRunLeavesItsTranscriptSoFar)
+{
+    Router(kOfficeRemote812, [](sim::OpcionesSimulador& o) { o.cortarTrasBytes = 300; });
+    const QString ruta = dir_.filePath(QStringLiteral("t.txt"));
+    QProcess p;
+    p.start(Programa(QStringLiteral("tesedra-cli")),
+            QStringList{"check", "sync", "--model", "812", "--timeout", "0", "--transcript", ruta, "--device",
+                        router_->RutaDispositivo(), "--password", "admin"});
+    Transcripcion t;
+    std::string error;
+    ASSERT_TRUE(EsperarHasta([&] {
+        return LeerTranscripcion(LeerFichero(ruta), t, error) && DelRouter(t).size() == 300;
+    })) << error
+        << LeerFichero(ruta);
+    p.kill();
+    ASSERT_TRUE(p.waitForFinished());
+    ASSERT_TRUE(LeerTranscripcion(LeerFichero(ruta), t, error)) << error;
+    EXPECT_EQ(DelRouter(t).size(), 300u);
+    const std::string texto = LeerFichero(ruta);
+    EXPECT_NE(texto.find("> \"****\""), std::string::npos) << texto;
+    EXPECT_EQ(texto.find("admin"), std::string::npos) << texto;
+}
+
 // tesedra-cli with a pseudo-terminal as its standard input, output and error.
 struct Terminal {
     explicit Terminal(const QStringList& args)
@@ -437,6 +542,33 @@ TEST_F(Cli, PasswordTypedOnATerminalIsNotEchoed)
     // The log-on and each command are shown on the terminal, then the result.
     EXPECT_NE(t.Visto().find("Logging on to the router...\r\n  > show pppstatus\r\n"), std::string::npos);
     EXPECT_NE(t.Visto().find("Link State"), std::string::npos) << t.Visto();
+}
+
+// Interrupted at the password prompt (Ctrl-C typed, or a signal sent), the program
+// ends and the terminal echoes again.
+TEST_F(Cli, InterruptedPasswordPromptGivesTheEchoBack)
+{
+    Router(kEfficient5660);
+    for (const int senal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(senal);
+        Terminal t({"check", "ppp", "--model", "5660", "--device", router_->RutaDispositivo()});
+        termios modo{};
+        ASSERT_TRUE(EsperarHasta([&] {
+            return t.Visto().find("Router password: ") != std::string::npos && ::tcgetattr(t.maestro_, &modo) == 0
+                   && !(modo.c_lflag & ECHO);
+        })) << t.Visto();
+        if (senal == SIGINT)
+            ASSERT_EQ(::write(t.maestro_, "\x03", 1), 1); // typed: the terminal sends the signal
+        else
+            ASSERT_EQ(::kill(t.pid_, senal), 0);
+        int estado = 0;
+        ASSERT_TRUE(EsperarHasta([&] { return ::waitpid(t.pid_, &estado, WNOHANG) == t.pid_; }));
+        t.pid_ = -1;
+        EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == senal) << estado;
+        ASSERT_EQ(::tcgetattr(t.maestro_, &modo), 0);
+        EXPECT_TRUE(modo.c_lflag & ECHO);
+    }
+    EXPECT_TRUE(router_->LineasRecibidas().empty());
 }
 
 TEST_F(Cli, ReverseProgressBarIsDrawnOnATerminalAndCleared)

@@ -9,6 +9,7 @@
 #include "Router.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace tesedra;
@@ -94,6 +95,51 @@ TEST(TranscriptText, EchoedPasswordIsHidden)
     const std::string texto = g.Ultima().Texto();
     EXPECT_EQ(texto.find("s3cr3t"), std::string::npos) << texto;
     EXPECT_NE(texto.find("< \"****\\r\\nWelcome ********\\r\\n\""), std::string::npos) << texto;
+}
+
+// The router echoes the password, in as many reads as it likes: cut in three pieces at
+// every pair of places (with the program's empty lines between them), every copy is
+// hidden, and so is a copy the run's end cuts short. Nothing else changes: the other
+// bytes, the order of the pieces, and the file written as the run goes, which is the
+// transcript itself.
+TEST(TranscriptText, EchoSplitAnywhereIsHidden)
+{
+    const std::string clave = "Secreto99";
+    const std::string eco = "\r\nPassword: " + clave + "\r\nCommand->" + clave + clave + "\r\nCommand->Secr";
+    const std::string oculto = "\r\nPassword: ****\r\nCommand->********\r\nCommand->****";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ruta = dir.filePath(QStringLiteral("t.txt"));
+    Grabadora& g = Grabadora::Instancia();
+    std::string error;
+    ASSERT_TRUE(g.EscribirEn(QFile::encodeName(ruta).toStdString(), error)) << error;
+    for (size_t i = 0; i <= eco.size(); ++i) {
+        for (size_t j = i; j <= eco.size(); ++j) {
+            SCOPED_TRACE(testing::Message() << "cut at " << i << " and " << j);
+            g.Comenzar(kEfficient5660, "/dev/null");
+            g.Anotar(false, clave, true);
+            std::vector<std::string> enviado = {"****"};
+            for (const auto& [desde, hasta] : {std::pair{size_t{0}, i}, {i, j}, {j, eco.size()}}) {
+                g.Anotar(true, eco.substr(desde, hasta - desde));
+                enviado.push_back("\r" + std::to_string(desde));
+                g.Anotar(false, enviado.back());
+            }
+            g.Terminar();
+            // The router's pieces may shrink, or go when all they held was the rest of
+            // an echo, but the program's keep their order.
+            std::string delRouter;
+            std::vector<std::string> delPrograma;
+            for (const auto& tramo : g.Ultima().tramos) {
+                ASSERT_FALSE(tramo.bytes.empty());
+                (tramo.delRouter ? delRouter : delPrograma.emplace_back()) += tramo.bytes;
+            }
+            ASSERT_EQ(delRouter, oculto);
+            ASSERT_EQ(delPrograma, enviado);
+            if (j == eco.size())
+                ASSERT_EQ(LeerFichero(ruta), g.Ultima().Texto());
+        }
+    }
+    ASSERT_TRUE(g.EscribirEn({}, error));
 }
 
 class Grabacion : public PruebaConRouter {

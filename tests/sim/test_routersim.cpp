@@ -5,6 +5,7 @@
 #include "Programas.h"
 #include "Router.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -207,6 +208,38 @@ INSTANTIATE_TEST_SUITE_P(Ajustes, LineaSerie,
                                          CasoLinea{"r5660", kEfficient5660, 38400, "N", 8, 1, true},
                                          CasoLinea{"r5660_a_9600", kEfficient5660, 9600, "N", 8, 1, false}),
                          [](const testing::TestParamInfo<CasoLinea>& i) { return std::string(i.param.nombre); });
+
+// --link replaces an earlier link only: a file or a folder that stands at the path is
+// left as it was and the program refuses to start.
+TEST_F(Simulador, LinkReplacesOnlyALink)
+{
+    const QString enlace = dir_.filePath(QStringLiteral("router"));
+    for (const char* antes : {"file", "folder", "stale link"}) {
+        SCOPED_TRACE(antes);
+        QFile::remove(enlace);
+        QDir(enlace).removeRecursively();
+        const std::string que = antes;
+        if (que == "file")
+            ASSERT_TRUE(EscribirFichero(enlace, "precious\n"));
+        else if (que == "folder")
+            ASSERT_TRUE(QDir().mkdir(enlace));
+        else
+            ASSERT_TRUE(QFile::link(dir_.filePath(QStringLiteral("gone")), enlace));
+        const QString ruta = Iniciar({QStringLiteral("--link"), enlace});
+        if (que == "stale link") {
+            EXPECT_EQ(QFileInfo(enlace).symLinkTarget(), ruta);
+            p_.terminate();
+            ASSERT_TRUE(p_.waitForFinished());
+            EXPECT_FALSE(QFileInfo(enlace).isSymLink());
+            continue;
+        }
+        ASSERT_TRUE(p_.state() == QProcess::NotRunning || p_.waitForFinished());
+        EXPECT_EQ(p_.exitCode(), 2);
+        EXPECT_TRUE(p_.readAllStandardError().contains("not a link")) << ruta.toStdString();
+        EXPECT_EQ(que == "file" ? LeerFichero(enlace) : std::string(), que == "file" ? "precious\n" : "");
+        EXPECT_EQ(QFileInfo(enlace).isDir(), que == "folder");
+    }
+}
 
 } // namespace
 } // namespace tesedra

@@ -12,10 +12,11 @@ QString Programa(const QString& nombre)
 }
 
 Salida Ejecutar(const QString& programa, const QStringList& args, const QByteArray& entrada,
-                const QProcessEnvironment& entorno)
+                const QProcessEnvironment& entorno, const QString& carpeta)
 {
     QProcess p;
     p.setProgram(programa);
+    p.setWorkingDirectory(carpeta);
     p.setArguments(args);
     p.setProcessEnvironment(entorno);
     QEventLoop bucle;

@@ -19,8 +19,10 @@ struct Salida {
 // A program of the build, e.g. Programa("tesedra-cli").
 QString Programa(const QString& nombre);
 
-// Runs `programa` with `args`, feeding `entrada` (when not null) on standard input.
+// Runs `programa` with `args`, feeding `entrada` (when not null) on standard input,
+// in the folder `carpeta` (empty: this process's).
 Salida Ejecutar(const QString& programa, const QStringList& args, const QByteArray& entrada = {},
-                const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment());
+                const QProcessEnvironment& entorno = QProcessEnvironment::systemEnvironment(),
+                const QString& carpeta = {});
 
 } // namespace tesedra::prueba
