@@ -2,6 +2,7 @@
 // each kind of altered line, and whole folders turned into output files compared byte
 // for byte with tests/validation/golden/ (origen/ the record files, destino/ their
 // outputs; golden/README.md tells what each line of origen/AI061201.TXT is).
+#include "crypto/Cripto.h"
 #include "validation/FicheroRegistro.h"
 #include "validation/ValidacionInversa.h"
 #include "validation/ValoresInstalacion.h"
@@ -17,6 +18,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <openssl/sha.h>
 
 #include <csignal>
 #include <map>
@@ -177,6 +180,84 @@ TEST(ValidarLinea, EachAlteredLineGetsItsVerdict)
     ASSERT_TRUE(ComponerRegistro(v, linea));
     EXPECT_EQ(validador.Validar(linea, 70000, salida), Veredicto::EnSitio);
     EXPECT_EQ(validador.Validar(linea, 70000 - 65536, salida), Veredicto::Movido);
+}
+
+// The digest of `s` by OpenSSL, the independent reference: 64 lower-case digits.
+std::string Sha(const std::string& s)
+{
+    unsigned char r[SHA256_DIGEST_LENGTH];
+    SHA256(reinterpret_cast<const unsigned char*>(s.data()), s.size(), r);
+    std::string hex;
+    for (unsigned char b : r) {
+        hex += "0123456789abcdef"[b >> 4];
+        hex += "0123456789abcdef"[b & 15];
+    }
+    return hex;
+}
+
+// Someone who knows the record layout but not the key: he changes the cipher digits of
+// the full part (16 digits a Blowfish block) and makes its digest and the line's digest
+// again. Both digests are then right, and only the digest sealed inside the cipher tells.
+TEST(ValidarLinea, CipherTamperedWithItsDigestsMadeAgainIsDamaged)
+{
+    std::vector<std::string> sanas;
+    const std::string dia = GoldenValidacion("origen/AI051201.txt");
+    for (size_t i = 0, fin; (fin = dia.find("\r\n", i)) != std::string::npos; i = fin + 2)
+        sanas.push_back(dia.substr(i, fin - i));
+    ASSERT_EQ(sanas.size(), 3u);
+    // The full part's cipher digits, and a line made of a record's short part and new ones.
+    auto CifraCompleta = [](const std::string& linea) {
+        const size_t e2 = linea.find('#') + 65;
+        return linea.substr(e2, linea.find('#', e2) - e2);
+    };
+    auto Rehacer = [](const std::string& linea, const std::string& cifra) {
+        const std::string cuerpo = linea.substr(0, linea.find('#') + 65) + cifra + "#" + Sha(cifra);
+        return cuerpo + ";" + Sha(cuerpo);
+    };
+    const std::string c2 = CifraCompleta(sanas[1]), c3 = CifraCompleta(sanas[2]);
+    auto Bloque = [](const std::string& c, size_t i) { return c.substr(16 * i, 16); };
+    auto Poner = [](std::string c, size_t i, const std::string& b) { return c.replace(16 * i, 16, b); };
+    size_t j = 1; // the first block after the number's where records 2 and 3 differ
+    while (Bloque(c2, j) == Bloque(c3, j))
+        ++j;
+    ASSERT_LT(16 * (j + 2), c2.size());
+    auto Digito = [](std::string c, size_t pos) {
+        c[pos] = c[pos] == 'A' ? 'B' : 'A';
+        return c;
+    };
+
+    const struct {
+        const char* caso;
+        std::string cifra; // record 2's full part after the change
+        Veredicto veredicto;
+    } casos[] = {
+        {"nothing changed, digests made again", c2, Veredicto::EnSitio},
+        {"a digit of a value block", Digito(c2, 16 * j + 5), Veredicto::Danado},
+        {"a digit of the number's block", Digito(c2, 3), Veredicto::Danado},
+        {"a block from another record", Poner(c2, j, Bloque(c3, j)), Veredicto::Danado},
+        {"the number's block from another record", Poner(c2, 0, Bloque(c3, 0)), Veredicto::Danado},
+        {"a block over the next", Poner(c2, j + 1, Bloque(c2, j)), Veredicto::Danado},
+        {"a block twice", c2.substr(0, 16 * (j + 1)) + c2.substr(16 * j), Veredicto::Danado},
+    };
+    const std::string destino = GoldenValidacion("destino/AI051201.des");
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        const std::string linea = Rehacer(sanas[1], c.cifra);
+        std::string cuerpo;
+        ASSERT_TRUE(ComprobarResumen(linea, cuerpo));
+        ValidadorLineas validador;
+        std::string salida;
+        EXPECT_EQ(validador.Validar(linea, 2, salida), c.veredicto) << salida;
+        EXPECT_EQ(salida.find("--Registro incorrecto --;NOK") != std::string::npos, c.veredicto == Veredicto::Danado)
+            << salida;
+        // Among the records the program wrote, which stay sound and come out as before.
+        ResumenFichero r;
+        const std::string contenido = ValidarContenido(sanas[0] + "\r\n" + linea + "\r\n" + sanas[2] + "\r\n", &r);
+        EXPECT_EQ(r.enSitio, c.veredicto == Veredicto::EnSitio ? 3 : 2);
+        EXPECT_EQ(r.danados, c.veredicto == Veredicto::Danado ? 1 : 0);
+        const size_t d2 = destino.find("telefono a\xF1o 2"), d3 = destino.find("telefono a\xF1o 3");
+        EXPECT_EQ(contenido, destino.substr(0, d2) + salida + "\r\n" + destino.substr(d3));
+    }
 }
 
 TEST_F(Registro, ReverseWritesOneOutputPerRecordFileOfTheFolder)
