@@ -157,7 +157,7 @@ void Lanzar(QProcess& p, const QString& modo, const QString& carpeta, const QStr
 // each count and append is one step under the day file's lock, so no number is taken
 // twice and no line is written over. Two programs save 20 records each, every save of
 // one beginning with a save of the other (each says "listo", then "hecho" after each
-// save); as two saves overlap only now and then, this is done in several folders.
+// save); as not every round has two saves overlap, ten rounds are run, in ten folders.
 TEST_F(Registro, TwoProgramsSavingAtOnceNumberTheirRecordsInSequence)
 {
     constexpr int kPorPrograma = 20, kRondas = 10;
@@ -178,11 +178,12 @@ TEST_F(Registro, TwoProgramsSavingAtOnceNumberTheirRecordsInSequence)
                 b.write("\n");
             }
         }
-        for (QProcess* p : {&a, &b}) {
-            p->closeWriteChannel();
-            ASSERT_TRUE(p->waitForFinished());
+        a.closeWriteChannel();
+        b.closeWriteChannel();
+        ASSERT_TRUE(
+            EsperarHasta([&] { return a.state() == QProcess::NotRunning && b.state() == QProcess::NotRunning; }));
+        for (QProcess* p : {&a, &b})
             EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
-        }
         ResumenFichero r;
         ValidarContenido(LeerFichero(carpeta + QStringLiteral("/AI051201.txt")), &r);
         EXPECT_EQ(r.enSitio, 2 * kPorPrograma);
