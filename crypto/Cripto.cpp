@@ -89,6 +89,15 @@ bool ResumenCoincide(std::string_view texto, std::string_view resumen)
     return std::memcmp(hex, resumen.data(), kHexResumen) == 0;
 }
 
+// Whether a deciphered text is what sealing enciphers: a text, ';' and the digest of
+// that text. The digest of the hexadecimal part proves nothing on its own, as anyone can
+// make it again after changing the cipher digits; this one only the key holder can.
+bool InteriorIntacto(std::string_view claro)
+{
+    const std::size_t p = claro.rfind(';');
+    return p != std::string_view::npos && ResumenCoincide(claro.substr(0, p), claro.substr(p + 1));
+}
+
 // Deciphers the whole blocks of `bytes` in place and drops the padding: the
 // value k of the last byte, when it is 1 to 8, tells how many bytes to drop.
 // A trailing partial block is not deciphered and is dropped.
@@ -197,6 +206,7 @@ bool DescifrarRegistro(const std::string& sellado, std::string& abierto, bool& i
             return true;
         }
         DescifrarEnSitio(texto);
+        intacto = intacto && InteriorIntacto(texto);
         texto.append(intacto ? kMarcaCorrecto : kMarcaAlterado);
         abierto = std::move(texto);
         return intacto;

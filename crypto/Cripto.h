@@ -17,11 +17,14 @@ void FijarClave(const std::string& clave);
 // Seals `texto`; true when sealed.
 bool CifrarRegistro(const std::string& texto, std::string& sellado);
 
-// Opens a sealed text. Never fails outward:
+// Opens a sealed text; P is the deciphered text, padding removed. Intact means both
+// digests are right: the one after '#' (of the hexadecimal part) and the one sealed
+// inside, after P's last ';' (of the text before it). Never fails outward:
 //  - no '#':                       abierto = "-- Registro incorrecto --;NOK", result true, intacto untouched;
-//  - hex part unreadable or empty: abierto = "-- Registro incorrecto --;NOK", result true;
-//  - digest matches:               abierto = P + ";OK", intacto true, result true;
-//  - digest differs:               abierto = P + "--Registro incorrecto --;NOK", intacto false, result false.
+//  - hex part unreadable or empty: abierto = "-- Registro incorrecto --;NOK", result true,
+//                                  intacto = whether the digest after '#' matches;
+//  - both digests match:           abierto = P + ";OK", intacto true, result true;
+//  - either digest differs:        abierto = P + "--Registro incorrecto --;NOK", intacto false, result false.
 bool DescifrarRegistro(const std::string& sellado, std::string& abierto, bool& intacto);
 
 // linea = texto + ";" + SHA256(texto).

@@ -4,11 +4,16 @@
 #include "crypto/Cripto.h"
 #include "base/Dialogos.h"
 #include "base/Idiomas.h"
+#include "console/Tiempos.h"
+#include "validation/TextosValidacion.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QThread>
 
 #include <array>
 #include <cerrno>
@@ -64,6 +69,25 @@ bool SincronizarDisco(QFile& f, bool nuevo, QString& error)
     }
 #endif
     return true;
+}
+
+// Takes the day file's lock, trying again every few milliseconds until the wait runs
+// out: a save holds it for milliseconds, where QLockFile's own wait would back off from
+// 100 ms to seconds. The thread sleeps meanwhile, so no window event can start another
+// save in the middle of this one. When the lock file cannot be created `sistema` gets
+// errno, which QLockFile leaves as its failed open set it.
+bool TomarBloqueo(QLockFile& bloqueo, int& sistema)
+{
+    const QDeadlineTimer limite(tiempos().esperaBloqueoRegistroMs);
+    for (;;) {
+        errno = 0;
+        if (bloqueo.tryLock(0))
+            return true;
+        sistema = errno;
+        if (bloqueo.error() != QLockFile::LockFailedError || limite.hasExpired())
+            return false;
+        QThread::msleep(static_cast<unsigned long>(tiempos().reintentoBloqueoRegistroMs));
+    }
 }
 
 } // namespace
@@ -203,14 +227,39 @@ bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* r
         return false;
     };
 
+    // Other programs may save into the same day file at the same time: the desktop
+    // program and a command-line save, or two technicians on a shared folder. The lock
+    // is held from the count to the flush, so each save counts the lines of the others
+    // and no two records take the same number. A lock file left by a program that died
+    // holding it is stale (its process is gone, or on another machine it is older than
+    // QLockFile's 30 s) and is taken over.
+    QLockFile bloqueo(RutaBloqueo(camino));
+    int sistema = 0;
+    if (!TomarBloqueo(bloqueo, sistema)) {
+        const bool ocupado = bloqueo.error() == QLockFile::LockFailedError;
+        const QString dia = QDir::toNativeSeparators(camino);
+        QString motivo =
+            ocupado ? L1(Traducir(kTxtRegistroOcupado)).arg(dia)
+                    : L1(Traducir(kTxtBloqueoImposible)).arg(dia, QDir::toNativeSeparators(bloqueo.fileName()));
+#ifdef Q_OS_WIN
+        Q_UNUSED(sistema);
+#else
+        if (!ocupado && sistema != 0)
+            motivo += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(sistema)));
+#endif
+        return fallo(motivo);
+    }
+
     // The count and the append use one open handle of an existing file, so the
-    // number given is the position the line takes.
+    // number given is the position the line takes. Writes go to the end of the file
+    // whatever its position (append mode), so not even a writer that ignores the lock
+    // can have its line written over.
     QFile f(camino);
     const bool existia = ExisteFichero(camino);
     int64_t lineas = 0;
     bool terminaEnLinea = true;
     if (existia) {
-        if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        if (!f.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered) || !f.seek(0))
             return fallo(f.errorString());
         QString error;
         if (!Contar(f, lineas, terminaEnLinea, error))
@@ -224,7 +273,7 @@ bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* r
 
     if (!existia) {
         // Created only now, so a failed sealing leaves no empty file behind.
-        if (!f.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
+        if (!f.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Append | QIODevice::Unbuffered))
             return fallo(f.errorString());
     }
 

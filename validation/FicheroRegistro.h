@@ -16,6 +16,14 @@ QString NombreFicheroDia(const QDate& fecha);
 // The day's file in `carpeta`.
 QString RutaFicheroDia(const QString& carpeta, const QDate& fecha);
 
+// The lock file beside a day file ("AI051201.txt.lock"), held from the count to the
+// flush of each save so that two programs saving into one folder never take the same
+// number. The record file listing of the reverse validation never matches it.
+inline QString RutaBloqueo(const QString& rutaDia)
+{
+    return rutaDia + QStringLiteral(".lock");
+}
+
 // " " + decimal number: the numeroRegistro text of line number n.
 std::string TextoNumeroRegistro(int64_t n);
 
@@ -32,11 +40,13 @@ bool ComponerRegistro(const ValoresInstalacion& v, std::string& linea);
 int64_t ContarLineas(const QString& ruta);
 bool ExisteFichero(const QString& ruta);
 
-// Saves a validation into the day's file of `carpeta`: sets v.numeroRegistro from the
-// line count, composes the line and appends it with its CR LF in one write, flushed to
-// disk. On failure shows msgErrGrabarValidacion + ": " + the reason and returns false;
-// the file is left as it was. A last line without its line end gets one first, so the
-// new record starts a line of its own. `ruta` receives the path written.
+// Saves a validation into the day's file of `carpeta`: under the day file's lock
+// (RutaBloqueo), sets v.numeroRegistro from the line count, composes the line and
+// appends it with its CR LF in one write, flushed to disk. On failure (the lock not had
+// within tiempos().esperaBloqueoRegistroMs among them) shows msgErrGrabarValidacion +
+// ": " + the reason and returns false; the file is left as it was. A last line without
+// its line end gets one first, so the new record starts a line of its own. `ruta`
+// receives the path written.
 bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* ruta = nullptr,
                        const QDate& fecha = QDate::currentDate());
 

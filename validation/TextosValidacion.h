@@ -29,6 +29,14 @@ inline constexpr TextoDoble kTxtNoLeido{"no se pudo leer", "could not be read"};
 
 namespace tesedra {
 
+// Saving a record: why the day file's lock was not had. "%1" is the day file, "%2"
+// the lock file.
+inline constexpr TextoDoble kTxtRegistroOcupado{
+    "otro programa est\xE1 guardando en %1 y no ha terminado a tiempo; vuelva a intentarlo",
+    "another program is saving into %1 and did not finish in time; try again"};
+inline constexpr TextoDoble kTxtBloqueoImposible{"no se puede crear %2 para guardar en %1",
+                                                 "%2 cannot be created to save into %1"};
+
 // Reverse validation: what stops a run before any file, and what keeps one file
 // from being written. "%1" and "%2" are paths.
 inline constexpr TextoDoble kTxtOrigenNoIndicado{"Carpeta de origen no indicada", "Source folder not given"};

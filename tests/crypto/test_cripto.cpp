@@ -1,6 +1,7 @@
 // The record cipher against OpenSSL's Blowfish and SHA-256 under the record key
 // written out below: records sealed here open in the product and the other way
-// round; then the failure cases of opening, line digests and hexadecimal.
+// round; then the failure cases of opening (both digests checked), line digests and
+// hexadecimal.
 #include "crypto/Blowfish.h"
 #include "crypto/Cripto.h"
 
@@ -75,6 +76,12 @@ std::string Linea(std::string cuerpo, const std::string& resumen)
     return cuerpo.append(";").append(resumen);
 }
 
+// The plain text that sealing enciphers: the text, ';' and its digest.
+std::string Interior(const std::string& t)
+{
+    return t + ";" + Sha(t);
+}
+
 std::string Rellenar(std::string s)
 {
     const std::size_t k = 8 - s.size() % 8;
@@ -103,7 +110,7 @@ TEST(RecordCipher, OpensRecordsSealedWithOpenSsl)
         const std::string t = TextoDePrueba(n);
         std::string abierto;
         bool intacto = false;
-        EXPECT_TRUE(DescifrarRegistro(SellarBytes(Rellenar(t + ";" + Sha(t))), abierto, intacto));
+        EXPECT_TRUE(DescifrarRegistro(SellarBytes(Rellenar(Interior(t))), abierto, intacto));
         EXPECT_TRUE(intacto);
         EXPECT_EQ(abierto, t + ";" + Sha(t) + ";OK");
     }
@@ -123,7 +130,7 @@ TEST(RecordCipher, OpenSslOpensWhatTheProductSeals)
         const std::string hex = sellado.substr(0, p);
         EXPECT_EQ(sellado.substr(p + 1), Sha(hex));
         EXPECT_EQ(Hex(Bytes(hex)), hex) << "not upper-case hexadecimal";
-        EXPECT_EQ(Ecb(Bytes(hex), BF_DECRYPT), Rellenar(t + ";" + Sha(t)));
+        EXPECT_EQ(Ecb(Bytes(hex), BF_DECRYPT), Rellenar(Interior(t)));
 
         std::string abierto;
         bool intacto = false;
@@ -137,16 +144,22 @@ TEST(RecordCipher, OpenSslOpensWhatTheProductSeals)
 TEST(RecordCipher, OpeningAlteredAndUnreadableTexts)
 {
     const std::string t = "912345678;3Com 812;5,5";
-    const std::string p = t + ";" + Sha(t);
+    const std::string p = Interior(t);
     const std::string sellado = SellarBytes(Rellenar(p));
     const std::string hex = sellado.substr(0, sellado.find('#'));
     const std::string resumen = sellado.substr(hex.size() + 1);
     std::string minusculas = hex;
     for (char& c : minusculas)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string mayusculas = Sha(t);
+    for (char& c : mayusculas)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     const std::string digitoCambiado = (hex[3] == 'A' ? "B" : "A");
     const std::string otroPrimerBloque = Ecb(Bytes(hex.substr(0, 3) + digitoCambiado + hex.substr(4, 12)), BF_DECRYPT);
-    const std::string relleno = SellarBytes("ABCDEFGHIJKLMNO\x01");
+    // Padding cases over sound inner texts of 71, 69 and 72 bytes: the bytes before the
+    // last one of the padding are not looked at.
+    const std::string t6 = Interior("ABCDEF"), t4 = Interior("ABCD"), t7 = Interior("ABCDEFG");
+    const std::string relleno = SellarBytes(t6 + "\x01");
     const std::string rellenoHex = relleno.substr(0, relleno.find('#'));
     auto ConResumen = [](const std::string& h) { return h + "#" + Sha(h); };
     auto NoHex = [&](std::size_t pos, char c) {
@@ -156,6 +169,8 @@ TEST(RecordCipher, OpeningAlteredAndUnreadableTexts)
     };
 
     // previo: the flag before opening; intacto: after. Without a '#' it is not written.
+    // A text opens intact only when both the digest of its hexadecimal part and the digest
+    // inside the cipher (after the deciphered text's last ';') are right.
     const struct {
         const char* caso;
         std::string sellado;
@@ -169,6 +184,16 @@ TEST(RecordCipher, OpeningAlteredAndUnreadableTexts)
         {"digest one digit long", sellado + "0", true, p + kAlterado, false, false},
         {"one cipher digit changed", hex.substr(0, 3) + digitoCambiado + hex.substr(4) + "#" + resumen, true,
          otroPrimerBloque + p.substr(8) + kAlterado, false, false},
+        {"one cipher digit changed, outer digest made again",
+         ConResumen(hex.substr(0, 3) + digitoCambiado + hex.substr(4)), true,
+         otroPrimerBloque + p.substr(8) + kAlterado, false, false},
+        {"inner digest of another text", SellarBytes(Rellenar(t + ";" + Sha(t + "x"))), true,
+         t + ";" + Sha(t + "x") + kAlterado, false, false},
+        {"inner digest in upper case", SellarBytes(Rellenar(t + ";" + mayusculas)), true,
+         t + ";" + mayusculas + kAlterado, false, false},
+        {"inner digest one digit short", SellarBytes(Rellenar(p.substr(0, p.size() - 1))), true,
+         p.substr(0, p.size() - 1) + kAlterado, false, false},
+        {"no ';' before the inner digest", SellarBytes(Rellenar(Sha(t))), true, Sha(t) + kAlterado, false, false},
         {"lower-case digits, their digest", ConResumen(minusculas), false, p + ";OK", true, true},
         {"lower-case digits, upper-case digest", minusculas + "#" + resumen, true, p + kAlterado, false, false},
         {"no '#', flag clear", hex, false, kIlegible, true, false},
@@ -179,16 +204,17 @@ TEST(RecordCipher, OpeningAlteredAndUnreadableTexts)
         {"'g' inside", NoHex(7, 'g') + "#" + resumen, true, kIlegible, true, false},
         {"empty cipher part", ConResumen(""), false, kIlegible, true, true},
         {"one lone digit", ConResumen("A"), false, kIlegible, true, true},
-        {"padding of 1", relleno, false, "ABCDEFGHIJKLMNO;OK", true, true},
-        {"padding of 3", SellarBytes("ABCDEFGHIJKLMNO\x03"), false, "ABCDEFGHIJKLM;OK", true, true},
-        {"padding of 8", SellarBytes("ABCDEFGHIJKLMNO\x08"), false, "ABCDEFGH;OK", true, true},
-        {"last byte 9 kept", SellarBytes("ABCDEFGHIJKLMNO\x09"), false, "ABCDEFGHIJKLMNO\x09;OK", true, true},
-        {"last byte FF kept", SellarBytes("ABCDEFGHIJKLMNO\xFF"), false, "ABCDEFGHIJKLMNO\xFF;OK", true, true},
-        {"last byte 0 kept", SellarBytes(std::string("ABCDEFGHIJKLMNO\0", 16)), false,
-         std::string("ABCDEFGHIJKLMNO\0;OK", 19), true, true},
-        {"final lone digit ignored", ConResumen(rellenoHex + "F"), false, "ABCDEFGHIJKLMNO;OK", true, true},
-        {"partial last block dropped", ConResumen(rellenoHex + "0102"), false, "ABCDEFGHIJKLMNO;OK", true, true},
-        {"only a partial block", ConResumen(rellenoHex.substr(0, 8)), false, ";OK", true, true},
+        {"padding of 1", relleno, false, t6 + ";OK", true, true},
+        {"padding of 3", SellarBytes(t4 + "xy\x03"), false, t4 + ";OK", true, true},
+        {"padding of 8", SellarBytes(t7 + "1234567\x08"), false, t7 + ";OK", true, true},
+        // A last byte that is no padding stays, and then the inner digest is not the last field.
+        {"last byte 9 kept", SellarBytes(t6 + "\x09"), true, t6 + "\x09" + kAlterado, false, false},
+        {"last byte FF kept", SellarBytes(t6 + "\xFF"), true, t6 + "\xFF" + kAlterado, false, false},
+        {"last byte 0 kept", SellarBytes(t6 + std::string(1, '\0')), true, t6 + std::string(1, '\0') + kAlterado, false,
+         false},
+        {"final lone digit ignored", ConResumen(rellenoHex + "F"), false, t6 + ";OK", true, true},
+        {"partial last block dropped", ConResumen(rellenoHex + "0102"), false, t6 + ";OK", true, true},
+        {"only a partial block", ConResumen(rellenoHex.substr(0, 8)), true, kAlterado, false, false},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
