@@ -226,6 +226,10 @@ bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* r
         MostrarError(mensajes().msgErrGrabarValidacion + ": " + ToL1(motivo), {});
         return false;
     };
+    // The system's words alone ("Permission denied") do not say which file: it is named.
+    auto falloEn = [&](const QString& motivo) {
+        return fallo(QDir::toNativeSeparators(camino) + QStringLiteral(": ") + motivo);
+    };
 
     // Other programs may save into the same day file at the same time: the desktop
     // program and a command-line save, or two technicians on a shared folder. The lock
@@ -260,10 +264,10 @@ bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* r
     bool terminaEnLinea = true;
     if (existia) {
         if (!f.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered) || !f.seek(0))
-            return fallo(f.errorString());
+            return falloEn(f.errorString());
         QString error;
         if (!Contar(f, lineas, terminaEnLinea, error))
-            return fallo(error);
+            return falloEn(error);
     }
 
     v.numeroRegistro = TextoNumeroRegistro(lineas + 1);
@@ -274,7 +278,7 @@ bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* r
     if (!existia) {
         // Created only now, so a failed sealing leaves no empty file behind.
         if (!f.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Append | QIODevice::Unbuffered))
-            return fallo(f.errorString());
+            return falloEn(f.errorString());
     }
 
     // A last line cut short (no line end) keeps its own line: the new record starts
@@ -305,7 +309,7 @@ bool GuardarValidacion(const QString& carpeta, ValoresInstalacion& v, QString* r
         f.close();
         if (!existia)
             QFile::remove(camino);
-        return fallo(error);
+        return falloEn(error);
     }
     f.close();
     return true;

@@ -270,7 +270,8 @@ TEST_F(Cli, ValidateSaveAppendsTheRecordItPrints)
     ASSERT_TRUE(QFile::remove(ruta) && QDir().mkdir(ruta));
     const Salida s = Ejecutar(args);
     EXPECT_EQ(s.codigo, 1);
-    EXPECT_TRUE(s.errores.contains("Error recording validation data")) << s.errores.toStdString();
+    EXPECT_TRUE(s.errores.contains("Error recording validation data: " + ruta.toUtf8() + ": "))
+        << s.errores.toStdString();
     EXPECT_TRUE(s.errores.endsWith("tesedra-cli: the validation was not saved\n")) << s.errores.toStdString();
     EXPECT_TRUE(s.salida.contains("numeroRegistro="));
 }
