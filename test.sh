@@ -7,6 +7,7 @@
 #                        for a fixed number of inputs
 #   ./test.sh static     clang-tidy, cppcheck and the layout check of .clang-format
 #   ./test.sh bench      every benchmark once, with tiny times, so they keep building and running
+#   ./test.sh sweep      the fault sweep: the router cut off at every point of whole exchanges
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/paquetes.sh
@@ -32,7 +33,15 @@ case "${1:-}" in
     configurar build
     cmake --build build
     cd build
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300 -LE sweep
+    ;;
+  sweep)
+    instalar_paquetes "${PAQUETES_PROGRAMAS[@]}" "${PAQUETES_PRUEBAS[@]}"
+    configurar build
+    cmake --build build --target test_barrido
+    cd build
+    # Its table of points and outcomes is printed whether it passes or not.
+    QT_QPA_PLATFORM=offscreen ctest -L sweep --output-on-failure -V
     ;;
   sanitize)
     instalar_paquetes "${PAQUETES_PROGRAMAS[@]}" "${PAQUETES_USO[@]}" "${PAQUETES_PRUEBAS[@]}"
@@ -42,7 +51,7 @@ case "${1:-}" in
       "-DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined"
     cmake --build build-sanitize
     cd build-sanitize
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 600
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 600 -LE sweep
     ;;
   fuzz)
     instalar_paquetes "${PAQUETES_PROGRAMAS[@]}" "${PAQUETES_ANALISIS[@]}"
@@ -101,7 +110,7 @@ case "${1:-}" in
     done
     ;;
   *)
-    echo "usage: ./test.sh [sanitize|fuzz|static|bench]" >&2
+    echo "usage: ./test.sh [sanitize|fuzz|static|bench|sweep]" >&2
     exit 2
     ;;
 esac
