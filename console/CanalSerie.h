@@ -1,12 +1,12 @@
 #pragma once
 // The program's one serial port and the waits of the console exchanges.
-// A QSerialPort behind a small interface: open, close, write, read what has
+// A serial port (console/PuertoSerie.h) behind a small interface: open, close, write, read what has
 // arrived, and wait (in a nested event loop) for data, for the output to drain,
 // for the port to close or for a deadline. Closing the port ends every wait.
 
 #include <QDeadlineTimer>
 #include <QObject>
-#include <QSerialPort>
+#include "console/PuertoSerie.h"
 
 #include <cstdint>
 #include <functional>
@@ -30,7 +30,7 @@ public:
     // The far end went away (read or resource error) while the port was open.
     bool Perdido() const { return perdido_; }
     // The port's error after a failed Abrir (NoError when the settings were refused).
-    QSerialPort::SerialPortError ErrorPuerto() const { return puerto_.error(); }
+    PuertoSerie::SerialPortError ErrorPuerto() const { return puerto_.error(); }
     QString DescripcionPerdida() const { return descripcionPerdida_; }
 
     // Queues the bytes for sending; false (with the description) when the port refused them.
@@ -57,13 +57,13 @@ signals:
 
 private:
     CanalSerie();
-    void AlError(QSerialPort::SerialPortError e);
+    void AlError(PuertoSerie::SerialPortError e);
     void CerrarPorPerdida();
     // Runs nested event loops until `terminado()` holds or `hasta` expires; woken by
     // every change of the port and by a timer at the deadline.
     void Girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado);
 
-    QSerialPort puerto_;
+    PuertoSerie puerto_;
     bool perdido_ = false;
     QString descripcionPerdida_;
     uint64_t generacion_ = 0;
