@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -157,7 +158,8 @@ void Copia(const QString& carpeta, const char* nombre)
 // are run through tesedra-cli, in both languages.)
 TEST_F(Registro, ReverseFaultsAreReportedAndTheOtherFilesAreStillWritten)
 {
-    using Preparar = QString (*)(const QString& origen, const QString& destino, const QString& raiz);
+    std::optional<FicheroIlegible> ilegible;
+    using Preparar = std::function<QString(const QString& origen, const QString& destino, const QString& raiz)>;
     const struct {
         const char* nombre;
         Preparar preparar; // fills the folders and returns the destination to give
@@ -175,8 +177,8 @@ TEST_F(Registro, ReverseFaultsAreReportedAndTheOtherFilesAreStillWritten)
          "/fichero",
          {}},
         {"unreadable source",
-         [](const QString& o, const QString& d, const QString& raiz) {
-             QFile::link(raiz + QStringLiteral("/no-existe"), o + QStringLiteral("/AI010101.TXT"));
+         [&ilegible](const QString& o, const QString& d, const QString&) {
+             ilegible.emplace(o + QStringLiteral("/AI010101.TXT"));
              Copia(o, "AI020202.TXT");
              return d;
          },
