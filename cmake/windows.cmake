@@ -27,6 +27,11 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                   OUTPUT_VARIABLE ruta OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT IS_ABSOLUTE "${ruta}" OR NOT EXISTS "${ruta}")
+    # A MinGW of its own (Qt's kit on Windows) keeps them beside the compiler.
+    get_filename_component(carpeta_compilador ${CMAKE_CXX_COMPILER} DIRECTORY)
+    set(ruta ${carpeta_compilador}/${dll})
+  endif()
+  if(NOT EXISTS "${ruta}")
     message(FATAL_ERROR "${dll} not found beside ${CMAKE_CXX_COMPILER}")
   endif()
   get_filename_component(ruta "${ruta}" REALPATH)
