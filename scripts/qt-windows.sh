@@ -43,17 +43,34 @@ sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
 # Debian's sources need a deb-src entry for bookworm; one is added beside the
-# system's own (same mirror) when there is none.
+# system's own entry for Debian, in the same form, with the same mirror and the same
+# key (apt refuses two entries of one mirror with different keys).
 fuentes_debian() {
   grep -rqsE '^deb-src .* bookworm[ /]' /etc/apt/sources.list /etc/apt/sources.list.d/ && return 0
   grep -rqsE '^Types:.*deb-src' /etc/apt/sources.list.d/ && return 0
-  local espejo
-  espejo=$(grep -rhsE '^URIs: .*/debian/?$' /etc/apt/sources.list.d/ | head -n1 | awk '{print $2}')
-  [ -n "$espejo" ] || espejo=$(grep -rhsE '^deb .*/debian/? bookworm ' /etc/apt/sources.list /etc/apt/sources.list.d/ \
-    | head -n1 | awk '{print $2}')
-  [ -n "$espejo" ] || espejo=http://deb.debian.org/debian
-  echo "Adding the source entry: deb-src $espejo bookworm main" >&2
-  echo "deb-src $espejo bookworm main" | "${sudo[@]}" tee /etc/apt/sources.list.d/tesedra-fuentes.list >/dev/null
+  local estrofa espejo clave
+  estrofa=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null \
+    | awk -v RS= '/\nURIs:[^\n]*\/debian\/?(\n|$)/ && /Suites:[^\n]*bookworm( |\n|$)/ {print; exit}')
+  if [ -n "$estrofa" ]; then
+    espejo=$(echo "$estrofa" | awk '/^URIs:/ {print $2; exit}')
+    clave=$(echo "$estrofa" | awk '/^Signed-By:/ {print $2; exit}')
+    echo "Adding the source entry: deb-src $espejo bookworm main" >&2
+    {
+      echo "Types: deb-src"
+      echo "URIs: $espejo"
+      echo "Suites: bookworm"
+      echo "Components: main"
+      [ -n "$clave" ] && echo "Signed-By: $clave"
+    } | "${sudo[@]}" tee /etc/apt/sources.list.d/tesedra-fuentes.sources >/dev/null
+  else
+    local linea
+    linea=$(grep -hsE '^deb (\[[^]]*\] )?[^ ]+/debian/? bookworm ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+      | head -n1)
+    [ -n "$linea" ] || linea="deb http://deb.debian.org/debian bookworm main"
+    linea="deb-src ${linea#deb }"
+    echo "Adding the source entry: $linea" >&2
+    echo "$linea" | "${sudo[@]}" tee /etc/apt/sources.list.d/tesedra-fuentes.list >/dev/null
+  fi
   "${sudo[@]}" apt-get update -qq
 }
 
