@@ -46,33 +46,33 @@ CanalSerie::CanalSerie() : silencio_(new QTimer(this))
     silencio_->setSingleShot(true);
     silencio_->setTimerType(Qt::PreciseTimer);
     connect(silencio_, &QTimer::timeout, this, &CanalSerie::AlSilencio);
-    connect(&puerto_, &QSerialPort::readyRead, this, [this] {
+    connect(&puerto_, &PuertoSerie::readyRead, this, [this] {
         // Something came: the router is alive, its silence counts afresh.
         restanteSilencioMs_ = limiteSilencioMs_;
         if (silencio_->isActive())
             silencio_->start(limiteSilencioMs_);
         emit Cambio();
     });
-    connect(&puerto_, &QSerialPort::bytesWritten, this, &CanalSerie::Cambio);
-    connect(&puerto_, &QSerialPort::aboutToClose, this, [this] {
+    connect(&puerto_, &PuertoSerie::bytesWritten, this, &CanalSerie::Cambio);
+    connect(&puerto_, &PuertoSerie::aboutToClose, this, [this] {
         silencio_->stop();
         ++generacion_;
         emit Cambio();
     });
-    connect(&puerto_, &QSerialPort::errorOccurred, this, &CanalSerie::AlError);
+    connect(&puerto_, &PuertoSerie::errorOccurred, this, &CanalSerie::AlError);
 }
 
-void CanalSerie::AlError(QSerialPort::SerialPortError e)
+void CanalSerie::AlError(PuertoSerie::SerialPortError e)
 {
     // A timed-out wait is no fault; a read, write or resource error on an open port
     // means the device went away (unplugged, the far end of a pseudo-terminal closed).
-    if (e != QSerialPort::ReadError && e != QSerialPort::WriteError && e != QSerialPort::ResourceError)
+    if (e != PuertoSerie::ReadError && e != PuertoSerie::WriteError && e != PuertoSerie::ResourceError)
         return;
     if (!puerto_.isOpen() || perdido_)
         return;
     perdido_ = true;
     descripcionPerdida_ = puerto_.errorString();
-    // The port is closed outside QSerialPort's own notification, which is still on
+    // The port is closed outside the port's own notification, which is still on
     // the stack here; the waits end now because Abierto() turns false.
     QMetaObject::invokeMethod(this, &CanalSerie::CerrarPorPerdida, Qt::QueuedConnection);
     emit Cambio();
@@ -107,17 +107,17 @@ bool CanalSerie::Abrir(const QString& ruta, int32_t baudios, const std::string& 
     descripcionPerdida_.clear();
     puerto_.clearError();
 
-    QSerialPort::Parity p;
+    PuertoSerie::Parity p;
     if (paridad == "N" || paridad == "n")
-        p = QSerialPort::NoParity;
+        p = PuertoSerie::NoParity;
     else if (paridad == "E" || paridad == "e")
-        p = QSerialPort::EvenParity;
+        p = PuertoSerie::EvenParity;
     else if (paridad == "O" || paridad == "o")
-        p = QSerialPort::OddParity;
+        p = PuertoSerie::OddParity;
     else if (paridad == "M" || paridad == "m")
-        p = QSerialPort::MarkParity;
+        p = PuertoSerie::MarkParity;
     else if (paridad == "S" || paridad == "s")
-        p = QSerialPort::SpaceParity;
+        p = PuertoSerie::SpaceParity;
     else {
         error = QStringLiteral("Invalid parity");
         return false;
@@ -137,9 +137,9 @@ bool CanalSerie::Abrir(const QString& ruta, int32_t baudios, const std::string& 
 
     puerto_.setPortName(ruta);
     if (!puerto_.setBaudRate(baudios) || !puerto_.setParity(p)
-        || !puerto_.setDataBits(static_cast<QSerialPort::DataBits>(bitsDatos))
-        || !puerto_.setStopBits(bitsParada == 1 ? QSerialPort::OneStop : QSerialPort::TwoStop)
-        || !puerto_.setFlowControl(QSerialPort::NoFlowControl)) {
+        || !puerto_.setDataBits(static_cast<PuertoSerie::DataBits>(bitsDatos))
+        || !puerto_.setStopBits(bitsParada == 1 ? PuertoSerie::OneStop : PuertoSerie::TwoStop)
+        || !puerto_.setFlowControl(PuertoSerie::NoFlowControl)) {
         error = puerto_.errorString();
         return false;
     }
@@ -148,7 +148,7 @@ bool CanalSerie::Abrir(const QString& ruta, int32_t baudios, const std::string& 
         return false;
     }
     // Whatever waited in the line from an earlier session is not part of this one.
-    puerto_.clear(QSerialPort::Input);
+    puerto_.clear(PuertoSerie::Input);
     puerto_.clearError();
     restanteSilencioMs_ = limiteSilencioMs_;
     return true;
@@ -168,8 +168,8 @@ bool CanalSerie::Cerrar(QString& error)
     const auto e = puerto_.error();
     // Restoring the line settings of a device that has gone fails too; that is
     // the loss already reported, not a fault of closing.
-    if (!eraPerdido && e != QSerialPort::NoError && e != QSerialPort::TimeoutError && e != QSerialPort::NotOpenError
-        && e != QSerialPort::ReadError && e != QSerialPort::WriteError && e != QSerialPort::ResourceError) {
+    if (!eraPerdido && e != PuertoSerie::NoError && e != PuertoSerie::TimeoutError && e != PuertoSerie::NotOpenError
+        && e != PuertoSerie::ReadError && e != PuertoSerie::WriteError && e != PuertoSerie::ResourceError) {
         error = puerto_.errorString();
         puerto_.clearError();
         return false;
@@ -238,7 +238,7 @@ bool CanalSerie::Esperar(QDeadlineTimer hasta, const std::function<bool()>& list
 
     if (!HayBucleDeEventos()) {
         // No event loop to serve us (a program without an application object):
-        // QSerialPort's own blocking waits, which sleep in the system.
+        // the port's own blocking waits, which sleep in the system.
         while (!terminado()) {
             const int ms = RestanteMs(hasta);
             const int paso = ms < 0 ? 1000 : ms;

@@ -1,6 +1,6 @@
 #pragma once
 // The program's one serial port and the waits of the console exchanges.
-// A QSerialPort behind a small interface: open, close, write, read what has
+// A serial port (console/PuertoSerie.h) behind a small interface: open, close, write, read what has
 // arrived, and wait (in a nested event loop) for data, for the output to drain,
 // for the port to close or for a deadline. Closing the port ends every wait.
 // Optionally a limit on the router's silence: when the program has waited that long
@@ -9,7 +9,7 @@
 
 #include <QDeadlineTimer>
 #include <QObject>
-#include <QSerialPort>
+#include "console/PuertoSerie.h"
 #include <QTimer>
 
 #include <cstdint>
@@ -34,7 +34,7 @@ public:
     // The far end went away (read or resource error) while the port was open.
     bool Perdido() const { return perdido_; }
     // The port's error after a failed Abrir (NoError when the settings were refused).
-    QSerialPort::SerialPortError ErrorPuerto() const { return puerto_.error(); }
+    PuertoSerie::SerialPortError ErrorPuerto() const { return puerto_.error(); }
     QString DescripcionPerdida() const { return descripcionPerdida_; }
     // The last loss was the router's silence (the silence limit passed), not the
     // device; it stays so after the close, until the next open.
@@ -75,14 +75,14 @@ signals:
 
 private:
     CanalSerie();
-    void AlError(QSerialPort::SerialPortError e);
+    void AlError(PuertoSerie::SerialPortError e);
     void CerrarPorPerdida();
     void AlSilencio();
     // Runs nested event loops until `terminado()` holds or `hasta` expires; woken by
     // every change of the port and by a timer at the deadline.
     void Girar(const QDeadlineTimer& hasta, const std::function<bool()>& terminado);
 
-    QSerialPort puerto_;
+    PuertoSerie puerto_;
     QTimer* silencio_;
     int limiteSilencioMs_ = 0;
     int restanteSilencioMs_ = 0; // of the limit, what the waits since the last data left

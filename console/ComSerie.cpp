@@ -106,7 +106,7 @@ const std::string& PromptModelo(int16_t modelo)
 std::string RutaPuerto(int16_t puerto)
 {
 #ifdef Q_OS_WIN
-    return "COM" + std::to_string(puerto);
+    return DestinoDePuertoCom(puerto, {}).ruta;
 #else
     return DestinoDePuerto(puerto).ruta;
 #endif

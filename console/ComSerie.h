@@ -19,7 +19,7 @@ inline constexpr char kPaginado812[] = "---Press <return> or type More for more"
 // Console prompt of a model code (kPrompt5660 for 1, kPrompt812 for 2, "" otherwise).
 const std::string& PromptModelo(int16_t modelo);
 
-// Device path of port number n: on Windows COMn; on Linux the value of the
+// Device path of port number n: on Windows \\.\COMn; on Linux the value of the
 // environment variable TESEDRA_COM<n> when set, else the n-th detected serial
 // port (console/PuertosSerie.h), else /dev/ttyS<n-1>.
 std::string RutaPuerto(int16_t puerto);

@@ -6,14 +6,16 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QSerialPortInfo>
 #include <QtGlobal>
 
 #include <algorithm>
 #include <cctype>
 #include <tuple>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <QSerialPortInfo>
 #include <unistd.h>
 #endif
 
@@ -70,6 +72,7 @@ bool AntesNatural(const std::string& a, const std::string& b)
     return a.size() - i < b.size() - j;
 }
 
+#ifndef Q_OS_WIN
 // Whether the driver of a built-in port reports a UART behind it: the serial
 // core's type number in sysfs (0 for none). Read from sysfs, the port itself is
 // not opened (opening raises its control lines) and no permission is needed.
@@ -83,6 +86,7 @@ bool UartReal(const std::string& nombre)
     const int n = tipo.readAll().trimmed().toInt(&ok);
     return !ok || n != 0;
 }
+#endif
 
 } // namespace
 
@@ -116,45 +120,121 @@ DestinoPuerto DestinoDePuerto(int16_t puerto, const std::vector<PuertoDetectado>
     return d;
 }
 
+DestinoPuerto DestinoDePuertoCom(int16_t puerto, const std::vector<PuertoDetectado>& detectados)
+{
+    DestinoPuerto d;
+    const std::string nombre = "COM" + std::to_string(puerto);
+    d.ruta = "\\\\.\\" + nombre;
+    d.puerto.nombre = nombre;
+    d.puerto.ubicacion = d.ruta;
+    for (const PuertoDetectado& p : detectados) {
+        if (QString::fromLatin1(p.nombre.c_str()).compare(QLatin1String(nombre.c_str()), Qt::CaseInsensitive) == 0) {
+            d.puerto = p;
+            d.origen = DestinoPuerto::Origen::Detectado;
+            return d;
+        }
+    }
+    d.origen = DestinoPuerto::Origen::Ninguno;
+    return d;
+}
+
+std::vector<PuertoDetectado> PuertosDelMapa(const std::vector<std::pair<std::string, std::string>>& valores)
+{
+    std::vector<PuertoDetectado> puertos;
+    for (const auto& [dispositivo, nombre] : valores) {
+        // A value whose data is not a port name (empty, or some other text) is no port.
+        const QString n = QString::fromLatin1(nombre.c_str()).trimmed();
+        if (!n.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
+            continue;
+        bool ok = false;
+        const int numero = n.mid(3).toInt(&ok);
+        if (!ok || numero < 1)
+            continue;
+        PuertoDetectado p;
+        p.nombre = "COM" + std::to_string(numero);
+        p.ubicacion = "\\\\.\\" + p.nombre;
+        p.descripcion = dispositivo;
+        puertos.push_back(std::move(p));
+    }
+    return puertos;
+}
+
 namespace {
 
+#ifndef Q_OS_WIN
 std::string VariablePuerto(int16_t puerto)
 {
     const QByteArray nombre = "TESEDRA_COM" + QByteArray::number(puerto);
     return qgetenv(nombre.constData()).toStdString();
 }
+#else
+// The values of HKLM\HARDWARE\DEVICEMAP\SERIALCOMM, read with the registry's own
+// calls: the value names hold backslashes, which QSettings would take for groups.
+std::vector<std::pair<std::string, std::string>> MapaDelRegistro()
+{
+    std::vector<std::pair<std::string, std::string>> valores;
+    HKEY clave = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE, &clave)
+        != ERROR_SUCCESS)
+        return valores;
+    for (DWORD i = 0;; ++i) {
+        wchar_t nombre[256];
+        DWORD largoNombre = 256;
+        wchar_t datos[256];
+        DWORD bytesDatos = sizeof datos;
+        DWORD tipo = 0;
+        const LONG r = RegEnumValueW(clave, i, nombre, &largoNombre, nullptr, &tipo, reinterpret_cast<BYTE*>(datos),
+                                     &bytesDatos);
+        if (r == ERROR_NO_MORE_ITEMS)
+            break;
+        if (r != ERROR_SUCCESS || tipo != REG_SZ)
+            continue;
+        // The data need not end with its NUL.
+        const qsizetype largoDatos = static_cast<qsizetype>(bytesDatos / sizeof(wchar_t));
+        QString puerto = QString::fromWCharArray(datos, largoDatos);
+        puerto.truncate(puerto.indexOf(QChar(0)) < 0 ? puerto.size() : puerto.indexOf(QChar(0)));
+        valores.emplace_back(ToL1(QString::fromWCharArray(nombre, static_cast<qsizetype>(largoNombre))),
+                             ToL1(puerto));
+    }
+    RegCloseKey(clave);
+    return valores;
+}
+#endif
 
 } // namespace
 
 DestinoPuerto DestinoDePuerto(int16_t puerto)
 {
 #ifdef Q_OS_WIN
-    // Port n is COMn there: nothing to detect.
-    return DestinoDePuerto(puerto, {}, "COM" + std::to_string(puerto));
-#endif
+    return DestinoDePuertoCom(puerto, PuertosDetectados());
+#else
     const std::string variable = VariablePuerto(puerto);
     if (!variable.empty())
         return DestinoDePuerto(puerto, {}, variable);
     return DestinoDePuerto(puerto, OrdenarPuertos(PuertosDetectados()), variable);
+#endif
 }
 
 std::vector<DestinoPuerto> DestinosPuertos(int16_t cuantos)
 {
-#ifdef Q_OS_WIN
-    std::vector<DestinoPuerto> fijos;
-    for (int16_t n = 1; n <= cuantos; ++n)
-        fijos.push_back(DestinoDePuerto(n));
-    return fijos;
-#endif
-    const std::vector<PuertoDetectado> ordenados = OrdenarPuertos(PuertosDetectados());
     std::vector<DestinoPuerto> destinos;
+#ifdef Q_OS_WIN
+    const std::vector<PuertoDetectado> detectados = PuertosDetectados();
+    for (int16_t n = 1; n <= cuantos; ++n)
+        destinos.push_back(DestinoDePuertoCom(n, detectados));
+#else
+    const std::vector<PuertoDetectado> ordenados = OrdenarPuertos(PuertosDetectados());
     for (int16_t n = 1; n <= cuantos; ++n)
         destinos.push_back(DestinoDePuerto(n, ordenados, VariablePuerto(n)));
+#endif
     return destinos;
 }
 
 std::vector<PuertoDetectado> PuertosDetectados()
 {
+#ifdef Q_OS_WIN
+    return PuertosDelMapa(MapaDelRegistro());
+#else
     std::vector<PuertoDetectado> puertos;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         PuertoDetectado p;
@@ -163,13 +243,12 @@ std::vector<PuertoDetectado> PuertosDetectados()
         p.descripcion = ToL1(info.description());
         p.fabricante = ToL1(info.manufacturer());
         p.vendedor = info.hasVendorIdentifier() ? info.vendorIdentifier() : 0;
-#ifndef Q_OS_WIN
         if (EmpiezaPor(p.nombre, "ttyS"))
             p.uart = UartReal(p.nombre);
-#endif
         puertos.push_back(std::move(p));
     }
     return puertos;
+#endif
 }
 
 std::string EtiquetaPuerto(int16_t puerto, const DestinoPuerto& destino)
@@ -182,27 +261,31 @@ std::string EtiquetaPuerto(int16_t puerto, const DestinoPuerto& destino)
             texto += ", " + destino.puerto.descripcion;
         break;
     case DestinoPuerto::Origen::Variable: texto += destino.ruta; break;
-    case DestinoPuerto::Origen::Ninguno: texto += destino.ruta + " (" + Traducir(kTxtSinDispositivo) + ")"; break;
+    case DestinoPuerto::Origen::Ninguno:
+        // A Windows port is shown by its name (COM3), not by the name it opens by.
+        texto += (destino.puerto.nombre.empty() ? destino.ruta : destino.puerto.nombre) + " ("
+                 + Traducir(kTxtSinDispositivo) + ")";
+        break;
     }
     return texto;
 }
 
-FalloApertura ClasificarFallo(QSerialPort::SerialPortError error, bool existe, bool accesible)
+FalloApertura ClasificarFallo(PuertoSerie::SerialPortError error, bool existe, bool accesible)
 {
-    if (error == QSerialPort::DeviceNotFoundError || (!existe && error != QSerialPort::NoError))
+    if (error == PuertoSerie::DeviceNotFoundError || (!existe && error != PuertoSerie::NoError))
         return FalloApertura::Ausente;
-    if (error == QSerialPort::PermissionError)
+    if (error == PuertoSerie::PermissionError)
         return accesible ? FalloApertura::Ocupado : FalloApertura::Permiso;
     return FalloApertura::Otro;
 }
 
-FalloApertura ClasificarFallo(QSerialPort::SerialPortError error, const std::string& ruta)
+FalloApertura ClasificarFallo(PuertoSerie::SerialPortError error, const std::string& ruta)
 {
 #ifdef Q_OS_WIN
     // The advice is for Linux (dialout, ModemManager): elsewhere only a missing
     // port is told apart, the rest keeps the system's words.
     Q_UNUSED(ruta);
-    return error == QSerialPort::DeviceNotFoundError ? FalloApertura::Ausente : FalloApertura::Otro;
+    return error == PuertoSerie::DeviceNotFoundError ? FalloApertura::Ausente : FalloApertura::Otro;
 #else
     // access() asks with the real user's rights, the ones open() used: a
     // permission the user lacks shows here, a port that is merely taken does not.

@@ -1,20 +1,23 @@
 #pragma once
-// Which device each of the main window's ports "Com 1".."Com 6" opens on Linux,
-// and why opening one failed, in words that tell the technician what to do.
+// Which device each of the main window's ports "Com 1".."Com 6" opens, and why
+// opening one failed, in words that tell the technician what to do.
+// On Linux port n is the device of TESEDRA_COM<n>, else the n-th detected port;
+// on Windows port n is always COMn, the port the system numbers so.
 
-#include <QSerialPort>
+#include "console/PuertoSerie.h"
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tesedra {
 
 // A serial port the system reports. Texts are Latin-1.
 struct PuertoDetectado {
-    std::string nombre;      // ttyUSB0
-    std::string ubicacion;   // /dev/ttyUSB0
-    std::string descripcion; // FT232R USB UART
+    std::string nombre;      // ttyUSB0; on Windows COM3
+    std::string ubicacion;   // /dev/ttyUSB0; on Windows \\.\COM3
+    std::string descripcion; // FT232R USB UART; on Windows the system's device (\Device\USBSER000)
     std::string fabricante;  // FTDI
     uint16_t vendedor = 0;   // USB vendor id; 0 when none
     bool uart = false;       // a built-in port whose driver reports a real UART (sysfs type)
@@ -40,27 +43,40 @@ struct DestinoPuerto {
 DestinoPuerto DestinoDePuerto(int16_t puerto, const std::vector<PuertoDetectado>& ordenados,
                               const std::string& variable);
 
-// The same from the running system: TESEDRA_COM<n> and the detected ports.
+// Port n (1-based) on Windows: COMn, opened as \\.\COMn (the name every port
+// opens by, COM10 and above only by it); Detectado when `detectados` (the system's
+// serial-port map) holds COMn, Ninguno otherwise.
+DestinoPuerto DestinoDePuertoCom(int16_t puerto, const std::vector<PuertoDetectado>& detectados);
+
+// The serial-port map of the Windows registry (HKLM\HARDWARE\DEVICEMAP\SERIALCOMM):
+// each value names a device (\Device\Serial0, \Device\USBSER000) and holds its port
+// name (COM1). Read from `valores`, (device, port) pairs, in the order given.
+std::vector<PuertoDetectado> PuertosDelMapa(const std::vector<std::pair<std::string, std::string>>& valores);
+
+// The same from the running system: on Linux TESEDRA_COM<n> and the detected ports,
+// on Windows COMn.
 DestinoPuerto DestinoDePuerto(int16_t puerto);
 
 // Ports 1..cuantos from the running system, detecting the ports once.
 std::vector<DestinoPuerto> DestinosPuertos(int16_t cuantos);
 
-// The serial ports the system reports now, unordered and unfiltered.
+// The serial ports the system reports now, unordered and unfiltered (on Windows,
+// those of the registry's serial-port map).
 std::vector<PuertoDetectado> PuertosDetectados();
 
-// "Com 1 - ttyUSB0, FT232R USB UART"; "Com 3 - /dev/ttyS2 (no device detected)".
+// "Com 1 - ttyUSB0, FT232R USB UART"; "Com 3 - /dev/ttyS2 (no device detected)";
+// on Windows "Com 3 - COM3, \Device\Serial2", "Com 4 - COM4 (no device detected)".
 std::string EtiquetaPuerto(int16_t puerto, const DestinoPuerto& destino);
 
 // Why an open failed. Several causes reach the caller as the same
-// QSerialPort error (a denied permission, a port another program holds, a lock
+// port error (a denied permission, a port another program holds, a lock
 // file that cannot be taken are all PermissionError): the device file itself
 // tells them apart.
 enum class FalloApertura { Permiso, Ocupado, Ausente, Otro };
-FalloApertura ClasificarFallo(QSerialPort::SerialPortError error, bool existe, bool accesible);
+FalloApertura ClasificarFallo(PuertoSerie::SerialPortError error, bool existe, bool accesible);
 // The same, asking the device file at `ruta` whether it exists and may be opened
 // for reading and writing by this user.
-FalloApertura ClasificarFallo(QSerialPort::SerialPortError error, const std::string& ruta);
+FalloApertura ClasificarFallo(PuertoSerie::SerialPortError error, const std::string& ruta);
 
 // The message of a failed open of `ruta`: what went wrong and what to do about
 // it; `detalle` (the system's own words) is added for causes without advice.

@@ -31,6 +31,17 @@ PAQUETES_ANALISIS=(
   clang libclang-rt-14-dev clang-tidy clang-format cppcheck
 )
 
+# The Windows build (./test.sh windows): the MinGW-w64 cross compilers (posix
+# threads), Wine to run the tests, NSIS for the installer, GoogleTest's sources
+# (built inside the cross build) and, for building qtbase for MinGW from Debian's
+# source package (scripts/qt-windows.sh), apt-get source's unpacking (dpkg-dev).
+PAQUETES_WINDOWS=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  wine wine64 nsis
+  googletest
+  dpkg-dev xz-utils
+)
+
 # Prints the given packages that are not installed, one per line.
 paquetes_que_faltan() {
   local p

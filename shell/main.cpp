@@ -15,11 +15,13 @@
 
 namespace {
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 bool Vacia(const char* variable)
 {
     const char* v = std::getenv(variable);
     return v == nullptr || *v == '\0';
 }
+#endif
 
 } // namespace
 

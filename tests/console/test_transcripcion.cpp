@@ -1,6 +1,6 @@
-// Console transcripts: the text form read back to the same bytes, the password
-// hidden, and the desktop's keeping of the last runs. (Real runs are recorded and
-// replayed in the simulator's tests.)
+// Console transcripts: the desktop's keeping of the last runs. (The text form is
+// tested in test_transcripcion_texto.cpp; real runs are recorded and replayed in the
+// simulator's tests.)
 #include "checks/Pruebas.h"
 #include "console/HistorialTranscripciones.h"
 #include "console/Transcripcion.h"
@@ -9,138 +9,12 @@
 #include "Router.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace tesedra;
 using namespace tesedra::prueba;
 
 namespace {
-
-// Every byte value, and the texts a console sends, read back exactly; the written
-// form holds printable ASCII only.
-TEST(TranscriptText, RoundTripsEveryByte)
-{
-    std::string todos;
-    for (int b = 0; b < 256; ++b)
-        todos += static_cast<char>(b);
-    Transcripcion t;
-    t.fecha = "2026-12-06 10:00:00";
-    t.modelo = 1;
-    t.puerto = "/dev/pts/9";
-    t.version = "1.0";
-    t.operacion = "check-sync";
-    const std::string piezas[] = {todos, "\r\nPassword: ", "\\x41\"\\",
-                                  "Espa\xF1"
-                                  "a\x1b[0m\b \b",
-                                  "a"};
-    for (size_t i = 0; i < std::size(piezas); ++i)
-        t.tramos.push_back({static_cast<long long>(i) * 1234, i % 2 == 0, piezas[i]});
-    const std::string texto = t.Texto();
-    for (const char c : texto)
-        ASSERT_TRUE(c == '\n' || (c >= 32 && c < 127)) << static_cast<int>(static_cast<unsigned char>(c));
-    EXPECT_NE(texto.find("1.234 > \"\\r\\nPassword: \"\n"), std::string::npos) << texto;
-
-    Transcripcion leida;
-    std::string error;
-    ASSERT_TRUE(LeerTranscripcion(texto, leida, error)) << error;
-    EXPECT_EQ(leida.Texto(), texto);
-    ASSERT_EQ(leida.tramos.size(), t.tramos.size());
-    for (size_t i = 0; i < t.tramos.size(); ++i) {
-        EXPECT_EQ(leida.tramos[i].bytes, t.tramos[i].bytes) << i;
-        EXPECT_EQ(leida.tramos[i].ms, t.tramos[i].ms) << i;
-        EXPECT_EQ(leida.tramos[i].delRouter, t.tramos[i].delRouter) << i;
-    }
-    EXPECT_EQ(leida.modelo, 1);
-    EXPECT_EQ(leida.operacion, "check-sync");
-}
-
-// What is not a transcript is refused with the line it fails at.
-TEST(TranscriptText, RefusesMalformedLines)
-{
-    const std::string cabecera = "# tesedra console transcript\n# model: 812\n";
-    const struct {
-        std::string texto;
-        const char* error;
-    } casos[] = {
-        {"", "empty"},
-        {"hello\n", "line 1"},
-        {cabecera + "0.100 < \"ok\"\n0.050 > \"x\"\n", "line 4: time goes back"},
-        {cabecera + "1.5 < \"x\"\n", "line 3: bad time"},
-        {cabecera + "0.100 ? \"x\"\n", "line 3"},
-        {cabecera + "0.100 < \"x\n", "line 3: bad quoted"},
-        {cabecera + "0.100 < \"\\q\"\n", "line 3: bad quoted"},
-        {cabecera + "0.100 < \"\\x4\"\n", "line 3: bad quoted"},
-        {cabecera + "0.100 < \"a\"b\"\n", "line 3: bad quoted"},
-        {cabecera + "0.100 < \"\\\"\n", "line 3: bad quoted"},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.texto);
-        Transcripcion t;
-        std::string error;
-        EXPECT_FALSE(LeerTranscripcion(c.texto, t, error));
-        EXPECT_NE(error.find(c.error), std::string::npos) << error;
-    }
-}
-
-// A console that echoes the password: the echo is hidden too.
-TEST(TranscriptText, EchoedPasswordIsHidden)
-{
-    Grabadora& g = Grabadora::Instancia();
-    g.Comenzar(kOfficeRemote812, "/dev/null");
-    g.Anotar(true, "Password: ");
-    g.Anotar(false, "s3cr3t", true);
-    g.Anotar(true, "s3cr3t\r\nWelcome s3cr3ts3cr3t\r\n");
-    g.Terminar();
-    const std::string texto = g.Ultima().Texto();
-    EXPECT_EQ(texto.find("s3cr3t"), std::string::npos) << texto;
-    EXPECT_NE(texto.find("< \"****\\r\\nWelcome ********\\r\\n\""), std::string::npos) << texto;
-}
-
-// The router echoes the password, in as many reads as it likes: cut in three pieces at
-// every pair of places (with the program's empty lines between them), every copy is
-// hidden, and so is a copy the run's end cuts short. Nothing else changes: the other
-// bytes, the order of the pieces, and the file written as the run goes, which is the
-// transcript itself.
-TEST(TranscriptText, EchoSplitAnywhereIsHidden)
-{
-    const std::string clave = "Secreto99";
-    const std::string eco = "\r\nPassword: " + clave + "\r\nCommand->" + clave + clave + "\r\nCommand->Secr";
-    const std::string oculto = "\r\nPassword: ****\r\nCommand->********\r\nCommand->****";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString ruta = dir.filePath(QStringLiteral("t.txt"));
-    Grabadora& g = Grabadora::Instancia();
-    std::string error;
-    ASSERT_TRUE(g.EscribirEn(QFile::encodeName(ruta).toStdString(), error)) << error;
-    for (size_t i = 0; i <= eco.size(); ++i) {
-        for (size_t j = i; j <= eco.size(); ++j) {
-            SCOPED_TRACE(testing::Message() << "cut at " << i << " and " << j);
-            g.Comenzar(kEfficient5660, "/dev/null");
-            g.Anotar(false, clave, true);
-            std::vector<std::string> enviado = {"****"};
-            for (const auto& [desde, hasta] : {std::pair{size_t{0}, i}, {i, j}, {j, eco.size()}}) {
-                g.Anotar(true, eco.substr(desde, hasta - desde));
-                enviado.push_back("\r" + std::to_string(desde));
-                g.Anotar(false, enviado.back());
-            }
-            g.Terminar();
-            // The router's pieces may shrink, or go when all they held was the rest of
-            // an echo, but the program's keep their order.
-            std::string delRouter;
-            std::vector<std::string> delPrograma;
-            for (const auto& tramo : g.Ultima().tramos) {
-                ASSERT_FALSE(tramo.bytes.empty());
-                (tramo.delRouter ? delRouter : delPrograma.emplace_back()) += tramo.bytes;
-            }
-            ASSERT_EQ(delRouter, oculto);
-            ASSERT_EQ(delPrograma, enviado);
-            if (j == eco.size())
-                ASSERT_EQ(LeerFichero(ruta), g.Ultima().Texto());
-        }
-    }
-    ASSERT_TRUE(g.EscribirEn({}, error));
-}
 
 class Grabacion : public PruebaConRouter {
 protected:

@@ -36,7 +36,7 @@ int main(int argc, char** argv)
         std::ifstream f(p, std::ios::binary);
         const std::string datos((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
         if (!f.good() && !f.eof()) {
-            std::fprintf(stderr, "cannot read %s\n", p.c_str());
+            std::fprintf(stderr, "cannot read %s\n", p.string().c_str());
             return 1;
         }
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(datos.data()), datos.size());

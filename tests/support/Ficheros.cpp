@@ -4,6 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtGlobal>
+
+#include <gtest/gtest.h>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace tesedra::prueba {
 
@@ -54,6 +61,27 @@ std::string Visible(const std::string& s)
             r += c;
     }
     return r;
+}
+
+FicheroIlegible::FicheroIlegible(const QString& ruta)
+{
+#ifdef Q_OS_WIN
+    EscribirFichero(ruta, "held\r\n");
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(ruta.utf16()), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE) << ruta.toStdString();
+    abierto_ = h;
+#else
+    EXPECT_TRUE(QFile::link(ruta + QStringLiteral(".destino-que-no-existe"), ruta)) << ruta.toStdString();
+#endif
+}
+
+FicheroIlegible::~FicheroIlegible()
+{
+#ifdef Q_OS_WIN
+    if (abierto_ != INVALID_HANDLE_VALUE)
+        CloseHandle(static_cast<HANDLE>(abierto_));
+#endif
 }
 
 } // namespace tesedra::prueba

@@ -18,6 +18,20 @@ std::string Golden(const std::string& rutaRelativa);
 // with TESEDRA_GOLDEN_NUEVOS set, `actual` is written to build/golden-nuevos/<ruta>
 // instead, for a person to look at and copy over the golden file by hand.
 std::string Golden(const std::string& rutaRelativa, const std::string& actual);
+// A name that lists as a file of its folder but cannot be read, while the object
+// lives: on Linux a link to nothing; on Windows a file this process holds open
+// without sharing it.
+class FicheroIlegible {
+public:
+    explicit FicheroIlegible(const QString& ruta);
+    ~FicheroIlegible();
+    FicheroIlegible(const FicheroIlegible&) = delete;
+    FicheroIlegible& operator=(const FicheroIlegible&) = delete;
+
+private:
+    void* abierto_ = nullptr;
+};
+
 // CR, LF and TAB shown as <CR>, <LF> and <TAB>, so a failed comparison reads well.
 std::string Visible(const std::string& s);
 

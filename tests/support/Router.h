@@ -1,19 +1,12 @@
 #pragma once
-// The one router fixture: the simulator on a real pseudo-terminal, the program's
-// serial channel pointed at its far end, the dialog seam recording what the user
-// would see, Spanish texts and one set of shortened timings. Clean-up runs in
-// TearDown, so it also runs after a failed assertion.
+// The router fixture of the Linux tests: the console fixture (Consola.h) with the
+// simulator in-process on a real pseudo-terminal and the program's serial channel
+// pointed at its far end. Clean-up runs in TearDown, so it also runs after a
+// failed assertion.
 
-#include "DialogosPrueba.h"
+#include "Consola.h"
 
-#include "base/Idiomas.h"
-#include "base/Sesion.h"
-#include "console/Acceso.h"
-#include "console/ComSerie.h"
-#include "console/Tiempos.h"
 #include "sim/SimuladorRouter.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -22,41 +15,11 @@
 
 namespace tesedra::prueba {
 
-// The timing constants the tests run with, restored when the holder goes.
-class TiemposCortos {
-public:
-    TiemposCortos() : guardados_(tiempos())
-    {
-        tiempos().pausaComandoMs = 5;
-        tiempos().pausaLecturaMs = 20;
-        tiempos().esperaLecturaS = 1;
-        tiempos().limiteAccesoS = 2;
-    }
-    ~TiemposCortos() { tiempos() = guardados_; }
-    TiemposCortos(const TiemposCortos&) = delete;
-    TiemposCortos& operator=(const TiemposCortos&) = delete;
-
-private:
-    Tiempos guardados_;
-};
-
-inline const char* const kClavePrueba = "admin";
-
-class PruebaConRouter : public ::testing::Test {
+class PruebaConRouter : public PruebaConsola {
 protected:
-    void SetUp() override
-    {
-        CargarMensajes(kIdiomaEspanol);
-        CargarTextosControles(kIdiomaEspanol);
-        sesion() = Sesion{};
-        sesion().ClaveModem = kClavePrueba;
-    }
-
     void TearDown() override
     {
-        CerrarPuerto();
-        FijarLimiteSilencio(0);
-        FijarRutaDispositivo({});
+        PruebaConsola::TearDown();
         router_.reset();
     }
 
@@ -95,11 +58,7 @@ protected:
     // Runs `accion` once, as soon as the router has received a line holding `comando`.
     void AlRecibir(const std::string& comando, std::function<void()> accion);
 
-    DialogosPrueba dialogos_;
     std::unique_ptr<sim::SimuladorRouter> router_;
-
-private:
-    TiemposCortos tiempos_;
 };
 
 } // namespace tesedra::prueba

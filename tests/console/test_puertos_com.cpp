@@ -1,0 +1,59 @@
+// The Windows numbering of the ports: "Com n" is COMn, opened as \\.\COMn, and is
+// described from the registry's serial-port map. Pure functions, run on every platform.
+#include "console/PuertosSerie.h"
+#include "console/TextosPuertos.h"
+
+#include "base/Idiomas.h"
+
+#include <gtest/gtest.h>
+
+using namespace tesedra;
+
+namespace {
+
+// The map as the registry gives it: device names with backslashes, port names as
+// data; values that are not port names are left out.
+TEST(PuertosCom, MapOfTheRegistryNamesEachPortAndItsDevice)
+{
+    const auto puertos = PuertosDelMapa({{"\\Device\\Serial0", "COM1"},
+                                         {"\\Device\\USBSER000", "COM12"},
+                                         {"\\Device\\Extra", ""},
+                                         {"\\Device\\Otro", "LPT1"},
+                                         {"\\Device\\Serial1", " com3 "}});
+    ASSERT_EQ(puertos.size(), 3u);
+    EXPECT_EQ(puertos[0].nombre, "COM1");
+    EXPECT_EQ(puertos[0].ubicacion, "\\\\.\\COM1");
+    EXPECT_EQ(puertos[0].descripcion, "\\Device\\Serial0");
+    EXPECT_EQ(puertos[1].nombre, "COM12");
+    EXPECT_EQ(puertos[1].ubicacion, "\\\\.\\COM12");
+    EXPECT_EQ(puertos[1].descripcion, "\\Device\\USBSER000");
+    EXPECT_EQ(puertos[2].nombre, "COM3");
+}
+
+// Port n opens \\.\COMn whether or not the map lists it (a port the map does not know,
+// such as one a driver made without registering it, still opens); the list entry
+// names the device when the map has it.
+TEST(PuertosCom, PortNumberOpensItsComPortAndTheEntryNamesTheDevice)
+{
+    CargarTextosControles(kIdiomaIngles);
+    const auto mapa = PuertosDelMapa({{"\\Device\\USBSER000", "COM12"}, {"\\Device\\Serial0", "COM1"}});
+    const struct {
+        int16_t puerto;
+        const char* ruta;
+        DestinoPuerto::Origen origen;
+        const char* etiqueta;
+    } casos[] = {
+        {1, "\\\\.\\COM1", DestinoPuerto::Origen::Detectado, "Com 1 - COM1, \\Device\\Serial0"},
+        {12, "\\\\.\\COM12", DestinoPuerto::Origen::Detectado, "Com 12 - COM12, \\Device\\USBSER000"},
+        {2, "\\\\.\\COM2", DestinoPuerto::Origen::Ninguno, "Com 2 - COM2 (no device detected)"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.puerto);
+        const DestinoPuerto d = DestinoDePuertoCom(c.puerto, mapa);
+        EXPECT_EQ(d.ruta, c.ruta);
+        EXPECT_EQ(d.origen, c.origen);
+        EXPECT_EQ(EtiquetaPuerto(c.puerto, d), c.etiqueta);
+    }
+}
+
+} // namespace

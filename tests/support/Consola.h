@@ -1,0 +1,63 @@
+#pragma once
+// The console fixture every router test builds on, whatever stands at the far end
+// (the in-process simulator of Router.h, or a simulator reached through a serial
+// port, RouterExterno.h): the dialog seam recording what the user would see,
+// Spanish texts, a fresh session with the test password and one set of shortened
+// timings. Clean-up runs in TearDown, so it also runs after a failed assertion.
+
+#include "DialogosPrueba.h"
+
+#include "base/Idiomas.h"
+#include "base/Sesion.h"
+#include "console/Acceso.h"
+#include "console/ComSerie.h"
+#include "console/Tiempos.h"
+
+#include <gtest/gtest.h>
+
+namespace tesedra::prueba {
+
+// The timing constants the tests run with, restored when the holder goes.
+class TiemposCortos {
+public:
+    TiemposCortos() : guardados_(tiempos())
+    {
+        tiempos().pausaComandoMs = 5;
+        tiempos().pausaLecturaMs = 20;
+        tiempos().esperaLecturaS = 1;
+        tiempos().limiteAccesoS = 2;
+    }
+    ~TiemposCortos() { tiempos() = guardados_; }
+    TiemposCortos(const TiemposCortos&) = delete;
+    TiemposCortos& operator=(const TiemposCortos&) = delete;
+
+private:
+    Tiempos guardados_;
+};
+
+inline const char* const kClavePrueba = "admin";
+
+class PruebaConsola : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CargarMensajes(kIdiomaEspanol);
+        CargarTextosControles(kIdiomaEspanol);
+        sesion() = Sesion{};
+        sesion().ClaveModem = kClavePrueba;
+    }
+
+    void TearDown() override
+    {
+        CerrarPuerto();
+        FijarLimiteSilencio(0);
+        FijarRutaDispositivo({});
+    }
+
+    DialogosPrueba dialogos_;
+
+private:
+    TiemposCortos tiempos_;
+};
+
+} // namespace tesedra::prueba
