@@ -137,8 +137,9 @@ TEST(TranscriptText, EchoSplitAnywhereIsHidden)
             }
             ASSERT_EQ(delRouter, oculto);
             ASSERT_EQ(delPrograma, enviado);
-            if (j == eco.size())
+            if (j == eco.size()) {
                 ASSERT_EQ(LeerFichero(ruta), g.Ultima().Texto());
+            }
         }
     }
     ASSERT_TRUE(g.EscribirEn({}, error));
