@@ -3,6 +3,7 @@
 
 #include "base/Idiomas.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tesedra {
@@ -24,12 +25,23 @@ QByteArray ParaTerminal(const std::string& latin1)
     return L1(latin1).toLocal8Bit();
 }
 
-void DialogosTerminal::Mensaje(IconoMensaje, const std::string& titulo, const std::string& texto)
+void DialogosTerminal::Mensaje(IconoMensaje, const std::string&, const std::string& texto)
 {
     if (antesDeEscribir)
         antesDeEscribir();
-    const std::string linea = prefijo_.empty() ? titulo + ": " + texto : prefijo_ + ": " + titulo + ": " + texto;
-    std::fprintf(stderr, "%s\n", ParaTerminal(linea).constData());
+    // A box's title ("Error", the program's name) says nothing on a terminal: each line
+    // of the text gets the program's name instead, as a command-line tool's errors do.
+    std::string salida;
+    size_t inicio = 0;
+    do {
+        const size_t fin = std::min(texto.find('\n', inicio), texto.size());
+        if (!prefijo_.empty())
+            salida += prefijo_ + ": ";
+        salida.append(texto, inicio, fin - inicio);
+        salida += '\n';
+        inicio = fin + 1;
+    } while (inicio < texto.size());
+    std::fputs(ParaTerminal(salida).constData(), stderr);
     std::fflush(stderr);
 }
 

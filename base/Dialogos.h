@@ -36,7 +36,8 @@ public:
 };
 
 // Messages on standard error, in the terminal's encoding (Latin-1 texts converted),
-// each line starting with `prefijo` when it is not empty. Nobody can answer there:
+// without their box's title, each line starting with `prefijo` and ": " when it is
+// not empty (the program's name). Nobody can answer there:
 // questions are answered No and dialogs are cancelled. The default seam, and the one
 // the command line installs with its own prefix.
 class DialogosTerminal : public Dialogos {

@@ -1,5 +1,6 @@
 // tesedra-cli reverse SOURCE_DIR DEST_DIR: reverse validation of a folder of record files.
 #include "cli/Comandos.h"
+#include "cli/OpcionesRouter.h"
 #include "cli/Terminal.h"
 #include "cli/TextosCli.h"
 
@@ -19,10 +20,6 @@
 namespace tesedra::cli {
 
 namespace {
-
-constexpr int kSalidaBien = 0;
-constexpr int kSalidaFallo = 1;
-constexpr int kSalidaUso = 2;
 
 QByteArray Local(const QString& s)
 {
@@ -67,25 +64,16 @@ private:
     QElapsedTimer reloj_;
 };
 
-// The parser names the program by its path; the usage line names the subcommand.
-QByteArray Ayuda(const QCommandLineParser& parser)
-{
-    QString texto = parser.helpText();
-    const qsizetype fin = texto.indexOf(QLatin1String(" [options]"));
-    if (texto.startsWith(QLatin1String("Usage: ")) && fin > 0)
-        texto.replace(7, fin - 7, QStringLiteral("tesedra-cli reverse"));
-    return Local(texto);
-}
-
 } // namespace
 
 int ComandoReverse(const QStringList& argumentos)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(Txt(kTxtDescripcionReverse));
-    const QCommandLineOption ayuda = parser.addHelpOption();
+    parser.addHelpOption();
     const QCommandLineOption sinProgreso(QStringLiteral("no-progress"), Txt(kTxtOpcionSinProgreso));
-    parser.addOption(sinProgreso);
+    const QCommandLineOption callado({QStringLiteral("q"), QStringLiteral("quiet")}, Txt(kTxtOpcionCallado));
+    parser.addOptions({sinProgreso, callado});
     parser.addPositionalArgument(QStringLiteral("SOURCE_DIR"), Txt(kTxtCarpetaOrigen));
     parser.addPositionalArgument(QStringLiteral("DEST_DIR"), Txt(kTxtCarpetaDestino));
 
@@ -93,25 +81,26 @@ int ComandoReverse(const QStringList& argumentos)
     if (!args.isEmpty())
         args[0] = QStringLiteral("tesedra-cli reverse");
     if (!parser.parse(args)) {
-        std::fprintf(stderr, "tesedra-cli reverse: %s\n", Local(parser.errorText()).constData());
-        std::fprintf(stderr, "%s", Ayuda(parser).constData());
+        Error(parser.errorText());
         return kSalidaUso;
     }
-    if (parser.isSet(ayuda)) {
-        std::fprintf(stdout, "%s", Ayuda(parser).constData());
+    if (PideAyuda(parser)) {
+        std::fputs(TextoAyuda(parser, "reverse").constData(), stdout);
         return kSalidaBien;
     }
     const QStringList posicionales = parser.positionalArguments();
     if (posicionales.size() != 2) {
-        std::fprintf(stderr, "tesedra-cli reverse: %s\n", Local(Txt(kTxtFaltanCarpetas)).constData());
-        std::fprintf(stderr, "%s", Ayuda(parser).constData());
+        Error(Txt(kTxtFaltanCarpetas));
         return kSalidaUso;
     }
 
-    DialogosTerminal terminal;
+    // Every fault is told once, on standard error, by the run itself (through the
+    // dialog seam); standard output holds what was done.
+    DialogosTerminal terminal("tesedra-cli");
     InstalarDialogos(&terminal);
     const auto restaurar = qScopeGuard([] { InstalarDialogos(nullptr); });
-    BarraProgreso barra(!parser.isSet(sinProgreso) && ErrorEsTerminal());
+    const bool detalle = !parser.isSet(callado);
+    BarraProgreso barra(detalle && !parser.isSet(sinProgreso) && ErrorEsTerminal());
     terminal.antesDeEscribir = [&barra] { barra.Borrar(); };
 
     const ResultadoInversa r = EjecutarValidacionInversa(posicionales[0], posicionales[1],
@@ -124,28 +113,27 @@ int ComandoReverse(const QStringList& argumentos)
         return kSalidaFallo;
 
     for (const ResumenFichero& f : r.ficheros) {
-        if (!f.error.isEmpty()) {
-            std::fprintf(stdout, "%s\n",
-                         Local(Txt(kTxtNoEscrito).arg(QFileInfo(f.origen).fileName(), f.error)).constData());
+        if (!detalle || !f.error.isEmpty())
             continue;
-        }
         const QString linea = Txt(kTxtResumenFichero)
                                   .arg(QFileInfo(f.origen).fileName(), QFileInfo(f.destino).fileName())
-                                  .arg(f.enSitio + f.movidos + f.danados)
+                                  .arg(f.Registros())
                                   .arg(f.enSitio)
                                   .arg(f.movidos)
-                                  .arg(f.danados);
+                                  .arg(f.danados)
+                                  .arg(f.ilegibles);
         std::fprintf(stdout, "%s\n", Local(linea).constData());
     }
-    if (r.ficheros.isEmpty())
+    if (detalle && r.ficheros.isEmpty())
         std::fprintf(stdout, "%s\n", Local(Txt(kTxtSinFicheros).arg(posicionales[0])).constData());
     const QString total = Txt(kTxtTotal)
                               .arg(r.ficherosEscritos)
                               .arg(r.ficheros.size())
-                              .arg(r.enSitio + r.movidos + r.danados)
+                              .arg(r.Registros())
                               .arg(r.enSitio)
                               .arg(r.movidos)
-                              .arg(r.danados);
+                              .arg(r.danados)
+                              .arg(r.ilegibles);
     std::fprintf(stdout, "%s\n", Local(total).constData());
     std::fflush(stdout);
     return r.Ok() ? kSalidaBien : kSalidaFallo;

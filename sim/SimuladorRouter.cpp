@@ -134,13 +134,13 @@ bool SimuladorRouter::Iniciar()
     // pseudo-terminal alive after the router vanished.
     maestro_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (maestro_ < 0 || grantpt(maestro_) != 0 || unlockpt(maestro_) != 0) {
-        std::fprintf(stderr, "routersim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
+        std::fprintf(stderr, "tesedra-routersim: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
         Desaparecer();
         return false;
     }
     const char* nombre = ptsname(maestro_);
     if (!nombre) {
-        std::fprintf(stderr, "routersim: no name for the pseudo-terminal: %s\n", std::strerror(errno));
+        std::fprintf(stderr, "tesedra-routersim: no name for the pseudo-terminal: %s\n", std::strerror(errno));
         Desaparecer();
         return false;
     }
@@ -237,7 +237,7 @@ bool SimuladorRouter::CargarTabla()
     // one word, whose value replaces {x} in the reply; "*" is the reply to anything else.
     const QString tabla = LeerDato(QStringLiteral("comandos.txt"));
     if (tabla.isEmpty()) {
-        std::fprintf(stderr, "routersim: no reply table (comandos.txt) in the data folder\n");
+        std::fprintf(stderr, "tesedra-routersim: no reply table (comandos.txt) in the data folder\n");
         return false;
     }
     patrones_.clear();
@@ -364,7 +364,7 @@ std::vector<SimuladorRouter::Tramo> SimuladorRouter::RespuestaPara(const std::st
         return {};
     const QString datos = LeerDato(elegido->fichero);
     if (datos.isNull()) {
-        std::fprintf(stderr, "routersim: reply file %s is missing\n", qPrintable(elegido->fichero));
+        std::fprintf(stderr, "tesedra-routersim: reply file %s is missing\n", qPrintable(elegido->fichero));
         return {};
     }
     return TramosDe(ToL1(datos), valores);
@@ -578,7 +578,7 @@ bool SimuladorRouter::CargarReproduccion()
 {
     QFile f(o_.transcripcion);
     if (!f.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "routersim: cannot read the transcript %s: %s\n", qPrintable(o_.transcripcion),
+        std::fprintf(stderr, "tesedra-routersim: cannot read the transcript %s: %s\n", qPrintable(o_.transcripcion),
                      qPrintable(f.errorString()));
         return false;
     }
@@ -586,7 +586,7 @@ bool SimuladorRouter::CargarReproduccion()
     auto r = std::make_unique<Reproduccion>();
     std::string error;
     if (!r->Cargar(std::string(datos.constData(), static_cast<size_t>(datos.size())), error)) {
-        std::fprintf(stderr, "routersim: %s: %s\n", qPrintable(o_.transcripcion), error.c_str());
+        std::fprintf(stderr, "tesedra-routersim: %s: %s\n", qPrintable(o_.transcripcion), error.c_str());
         return false;
     }
     o_.modelo = r->Modelo();

@@ -50,6 +50,7 @@ inline constexpr TextoDoble kTxtDestinoNoEsCarpeta{"El destino no es una carpeta
                                                    "Destination is not a folder: %1"};
 inline constexpr TextoDoble kTxtOrigenIlegible{"No se puede leer la carpeta de origen: %1",
                                                "Source folder cannot be read: %1"};
+inline constexpr TextoDoble kTxtFicheroIlegible{"no se puede leer %1: %2", "%1 cannot be read: %2"};
 inline constexpr TextoDoble kTxtCarpetaEnMedio{"hay una carpeta con ese nombre", "a folder of that name is in the way"};
 inline constexpr TextoDoble kTxtSalidaRepetida{"%1: su salida %2 ya se escribi\xF3 desde otro fichero",
                                                "%1: its output %2 was already written from another file"};

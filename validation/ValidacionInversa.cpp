@@ -22,6 +22,8 @@ namespace tesedra {
 namespace {
 
 constexpr std::string_view kRegistroIncorrecto = "--Registro incorrecto--;NOK";
+// What opening gives for a part that is no sealed text at all.
+constexpr std::string_view kAbiertoIlegible = "-- Registro incorrecto --;NOK";
 constexpr std::string_view kAbreFueraDeSitio = "\xBF\xBF\xBF";
 constexpr std::string_view kCierraFueraDeSitio = "???;NOK";
 constexpr std::string_view kFinLinea = "\r\n";
@@ -67,6 +69,7 @@ void Contar(ResumenFichero& r, Veredicto v)
     case Veredicto::EnSitio: ++r.enSitio; break;
     case Veredicto::Movido: ++r.movidos; break;
     case Veredicto::Danado: ++r.danados; break;
+    case Veredicto::Ilegible: ++r.ilegibles; break;
     }
 }
 
@@ -78,7 +81,7 @@ Veredicto ValidadorLineas::Validar(std::string_view linea, int64_t n, std::strin
     // and digest: it is a damaged record, and the lines after it are still read.
     if (linea.find(';') == std::string_view::npos) {
         salida += kRegistroIncorrecto;
-        return Veredicto::Danado;
+        return Veredicto::Ilegible;
     }
 
     char cifras[24];
@@ -103,31 +106,33 @@ Veredicto ValidadorLineas::Validar(std::string_view linea, int64_t n, std::strin
     const bool abiertoE2 = DescifrarRegistro(e2_, abierto_, intacto);
     if (lineaIntacta || abiertoE2) {
         const bool completoIntacto = abiertoE2 && intacto;
+        const Veredicto falla = abierto_ == kAbiertoIlegible ? Veredicto::Ilegible : Veredicto::Danado;
         if (PrimerCampo(abierto_) == numero_) {
             salida += SinPrimerCampo(abierto_);
-            return completoIntacto ? Veredicto::EnSitio : Veredicto::Danado;
+            return completoIntacto ? Veredicto::EnSitio : falla;
         }
         salida += kAbreFueraDeSitio;
         salida += abierto_;
         salida += kCierraFueraDeSitio;
-        return completoIntacto ? Veredicto::Movido : Veredicto::Danado;
+        return completoIntacto ? Veredicto::Movido : falla;
     }
 
     // The full record is damaged: what the short record still tells.
     intacto = false;
     if (!DescifrarRegistro(e1_, abierto_, intacto)) {
         salida += kRegistroIncorrecto;
-        return Veredicto::Danado;
+        return Veredicto::Ilegible;
     }
+    const Veredicto falla = abierto_ == kAbiertoIlegible ? Veredicto::Ilegible : Veredicto::Danado;
     if (PrimerCampo(abierto_) == numero_) {
         salida += SinPrimerCampo(abierto_);
-        return Veredicto::Danado;
+        return falla;
     }
     const size_t ultimo = abierto_.rfind(';');
     salida += kAbreFueraDeSitio;
     salida.append(abierto_, 0, ultimo == std::string::npos ? abierto_.size() : ultimo);
     salida += kCierraFueraDeSitio;
-    return Veredicto::Danado;
+    return falla;
 }
 
 std::string ValidarLinea(const std::string& linea, int64_t n)
@@ -176,6 +181,7 @@ std::string ValidarContenido(std::string_view fuente, ResumenFichero* resumen,
         resumen->enSitio = cuenta.enSitio;
         resumen->movidos = cuenta.movidos;
         resumen->danados = cuenta.danados;
+        resumen->ilegibles = cuenta.ilegibles;
     }
     return salida;
 }
@@ -312,8 +318,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
             // Two sources that give one output name: the second would replace the first.
             resumen.error = L1(Traducir(kTxtSalidaRepetida)).arg(resumen.origen, resumen.destino);
         } else if (!LeerFichero(resumen.origen, datos, error)) {
-            resumen.error = L1(mensajes().msgIntegridadFicheros)
-                            + QStringLiteral(": %1: %2").arg(resumen.origen, error);
+            resumen.error = L1(Traducir(kTxtFicheroIlegible)).arg(resumen.origen, error);
         } else {
             const int64_t previos = estado.registrosHechos;
             const std::string salida = ValidarContenido(
@@ -323,7 +328,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
                         progreso(estado);
                     }
                 });
-            estado.registrosHechos = previos + resumen.enSitio + resumen.movidos + resumen.danados;
+            estado.registrosHechos = previos + resumen.Registros();
             datos.clear();
             if (EscribirSalida(resumen.destino, salida, error)) {
                 salidasUsadas.insert(resumen.destino);
@@ -331,6 +336,7 @@ ResultadoInversa EjecutarValidacionInversa(const QString& origen, const QString&
                 resultado.enSitio += resumen.enSitio;
                 resultado.movidos += resumen.movidos;
                 resultado.danados += resumen.danados;
+                resultado.ilegibles += resumen.ilegibles;
             } else {
                 resumen.error = L1(mensajes().msgErrEscFichero)
                                 + QStringLiteral(": %1: %2").arg(resumen.destino, error);

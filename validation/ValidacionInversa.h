@@ -17,9 +17,10 @@ std::string ValidarLinea(const std::string& linea, int64_t n);
 
 // What became of one record.
 enum class Veredicto {
-    EnSitio, // the full record opened intact and its number matches the line number
-    Movido,  // the full record opened intact but it belongs to another line number
-    Danado,  // the full record could not be opened intact (short record, marker or nothing)
+    EnSitio,  // the full record opened intact and its number matches the line number
+    Movido,   // the full record opened intact but it belongs to another line number
+    Danado,   // a record whose full part could not be opened intact: what could be read is shown
+    Ilegible, // nothing of a record could be read from the line: only a marker comes out
 };
 
 // Validates many lines, reusing its buffers from one line to the next.
@@ -50,10 +51,12 @@ struct ProgresoInversa {
 struct ResumenFichero {
     QString origen;
     QString destino;
-    int64_t enSitio = 0; // sound and in place
-    int64_t movidos = 0; // sound but out of sequence
-    int64_t danados = 0; // altered or unreadable
-    QString error;       // empty when the file was written whole
+    int64_t enSitio = 0;   // sound and in place
+    int64_t movidos = 0;   // sound but out of sequence
+    int64_t danados = 0;   // altered: part of it could be read
+    int64_t ilegibles = 0; // no record could be read from the line
+    QString error;         // empty when the file was written whole
+    int64_t Registros() const { return enSitio + movidos + danados + ilegibles; }
 };
 
 struct ResultadoInversa {
@@ -62,6 +65,8 @@ struct ResultadoInversa {
     int64_t enSitio = 0;
     int64_t movidos = 0;
     int64_t danados = 0;
+    int64_t ilegibles = 0;
+    int64_t Registros() const { return enSitio + movidos + danados + ilegibles; }
     QString error;                // a fault that stopped the whole run (missing folder, equal folders)
     bool carpetasIguales = false; // refused: source and destination are the same folder
     bool Ok() const;              // no fault at all

@@ -28,7 +28,6 @@ using namespace tesedra::prueba;
 
 namespace {
 
-
 TEST_F(Registro, SavesAppendNumberedRecordLinesToTheDayFile)
 {
     for (int i = 1; i <= 3; ++i) {
@@ -84,10 +83,11 @@ std::vector<std::string> LineasAlteradas()
 TEST(ValidarLinea, EachAlteredLineGetsItsVerdict)
 {
     // One letter per line of origen/AI061201.TXT, whose lines golden/README.md describes:
-    // E in place, M moved (out of sequence), D damaged.
-    const std::string veredictos = "EMEDDDDDDDDDDDDDDEDEMD";
+    // E in place, M moved (out of sequence), D damaged (what could be read is shown),
+    // I unreadable (no record could be read from the line).
+    const std::string veredictos = "EMEDDDDIIIIIIIIIIEIEMD";
     const std::map<char, Veredicto> kLetras = {
-        {'E', Veredicto::EnSitio}, {'M', Veredicto::Movido}, {'D', Veredicto::Danado}};
+        {'E', Veredicto::EnSitio}, {'M', Veredicto::Movido}, {'D', Veredicto::Danado}, {'I', Veredicto::Ilegible}};
     const std::vector<std::string> lineas = LineasAlteradas();
     ASSERT_EQ(lineas.size(), veredictos.size());
     ValidadorLineas validador; // one for every line, as over a whole file
@@ -137,7 +137,8 @@ TEST_F(Registro, ReverseWritesOneOutputPerRecordFileOfTheFolder)
     EXPECT_EQ(r.ficherosEscritos, 5);
     EXPECT_EQ(r.enSitio, 4 * 3 + 4);
     EXPECT_EQ(r.movidos, 2);
-    EXPECT_EQ(r.danados, 16);
+    EXPECT_EQ(r.danados, 5);
+    EXPECT_EQ(r.ilegibles, 11);
     EXPECT_TRUE(dialogos_.mensajes.empty());
     ASSERT_GE(pasos.size(), 2u);
     EXPECT_EQ(pasos.front().ficherosHechos, 0);
