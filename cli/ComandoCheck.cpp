@@ -29,7 +29,7 @@ int ComandoCheck(const QStringList& argumentos)
         Error(p.errorText());
         return kSalidaUso;
     }
-    if (p.isSet(QStringLiteral("help"))) {
+    if (PideAyuda(p)) {
         std::fputs(TextoAyuda(p, "check").constData(), stdout);
         return kSalidaBien;
     }

@@ -27,7 +27,7 @@ int ComandoPorts(const QStringList& argumentos)
         Error(p.errorText());
         return kSalidaUso;
     }
-    if (p.isSet(QStringLiteral("help"))) {
+    if (PideAyuda(p)) {
         std::fputs(TextoAyuda(p, "ports").constData(), stdout);
         return kSalidaBien;
     }

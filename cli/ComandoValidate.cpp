@@ -79,6 +79,16 @@ void EscribirParaPersonas(const ValoresInstalacion& v, bool comprobarLinea)
         std::fprintf(stdout, "\n%s\n", ParaTerminal(fallos).constData());
 }
 
+// A word as people type it: the modality with its accent, and in any letter case.
+QString SinAcentos(const QString& texto)
+{
+    QString r;
+    for (const QChar c : texto.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            r += c;
+    return r;
+}
+
 // --save's folder: there, a folder, and one this user can write in; said on
 // standard error, naming it, when not.
 bool CarpetaParaGuardar(const QString& carpeta)
@@ -113,7 +123,7 @@ int ComandoValidate(const QStringList& argumentos)
         Error(p.errorText());
         return kSalidaUso;
     }
-    if (p.isSet(QStringLiteral("help"))) {
+    if (PideAyuda(p)) {
         std::fputs(TextoAyuda(p, "validate").constData(), stdout);
         return kSalidaBien;
     }
@@ -126,7 +136,7 @@ int ComandoValidate(const QStringList& argumentos)
     e.ComprobarLinea = p.isSet(QStringLiteral("line-check"));
     e.ModalidadServicio = kModalidadEstandar;
     if (p.isSet(QStringLiteral("modality"))) {
-        const QString m = p.value(QStringLiteral("modality")).toLower();
+        const QString m = SinAcentos(p.value(QStringLiteral("modality")).toLower());
         if (m == QLatin1String("estandar"))
             e.ModalidadServicio = kModalidadEstandar;
         else if (m == QLatin1String("class"))
@@ -134,7 +144,7 @@ int ComandoValidate(const QStringList& argumentos)
         else if (m == QLatin1String("premium"))
             e.ModalidadServicio = kModalidadPremium;
         else {
-            Error(Txt(kTxtModalidadDesconocida).arg(m));
+            Error(Txt(kTxtModalidadDesconocida).arg(p.value(QStringLiteral("modality"))));
             return kSalidaUso;
         }
         if (!e.ComprobarLinea) {

@@ -1,4 +1,5 @@
 #include "cli/OpcionesRouter.h"
+#include "base/Version.h"
 #include "base/Latin1.h"
 #include "cli/TextosCli.h"
 #include "cli/Terminal.h"
@@ -10,6 +11,7 @@
 #include "base/Idiomas.h"
 #include "base/Sesion.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,6 +22,9 @@
 namespace tesedra::cli {
 
 namespace {
+
+// The variable that may hold the router password.
+constexpr char kVariableClave[] = "TESEDRA_PASSWORD";
 
 // --timeout's largest value: a day, well within the channel's millisecond timer.
 constexpr int kSilencioMaximoS = 24 * 3600;
@@ -62,6 +67,7 @@ void AnadirOpcionesRouter(QCommandLineParser& p)
     p.addOption({QStringLiteral("port"), Txt(kTxtOpcionPuerto), QStringLiteral("N")});
     p.addOption({QStringLiteral("device"), Txt(kTxtOpcionDispositivo), QStringLiteral("PATH")});
     p.addOption({QStringLiteral("password"), Txt(kTxtOpcionClave), QStringLiteral("P")});
+    p.addOption({QStringLiteral("password-file"), Txt(kTxtOpcionFicheroClave), QStringLiteral("FILE")});
     p.addOption(
         {QStringLiteral("timeout"), Txt(kTxtOpcionSilencio).arg(tiempos().silencioCliS), QStringLiteral("SECONDS")});
     p.addHelpOption();
@@ -69,11 +75,12 @@ void AnadirOpcionesRouter(QCommandLineParser& p)
 
 QByteArray TextoAyuda(const QCommandLineParser& p, const char* subcomando)
 {
-    QString texto = p.helpText();
-    const qsizetype fin = texto.indexOf(QLatin1String(" [options]"));
-    if (texto.startsWith(QLatin1String("Usage: ")) && fin > 0)
-        texto.replace(7, fin - 7, QStringLiteral("tesedra-cli ") + QLatin1String(subcomando));
-    return texto.toLocal8Bit();
+    return tesedra::TextoAyuda(p, QStringLiteral("tesedra-cli ") + QLatin1String(subcomando)).toLocal8Bit();
+}
+
+bool PideAyuda(const QCommandLineParser& p)
+{
+    return p.isSet(QStringLiteral("help")) || p.isSet(QStringLiteral("help-all"));
 }
 
 bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
@@ -132,9 +139,31 @@ bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
 
 bool LeerClaveRouter(const QCommandLineParser& p)
 {
+    // In order: the option (which every user of the machine sees in the process
+    // list), a file only its owner may read, the environment, standard input.
     if (p.isSet(QStringLiteral("password"))) {
         sesion().ClaveModem = ToL1(p.value(QStringLiteral("password")));
-    } else if (!LeerClave(sesion().ClaveModem)) {
+        return true;
+    }
+    if (p.isSet(QStringLiteral("password-file"))) {
+        const QString ruta = p.value(QStringLiteral("password-file"));
+        QFile f(ruta);
+        if (!f.open(QIODevice::ReadOnly)) {
+            Error(Txt(kTxtFicheroClave).arg(QDir::toNativeSeparators(ruta), f.errorString()));
+            return false;
+        }
+        // Its first line, without its line end: a file written by an editor ends in one.
+        QByteArray linea = f.readLine();
+        while (linea.endsWith('\n') || linea.endsWith('\r'))
+            linea.chop(1);
+        sesion().ClaveModem = ToL1(QString::fromLocal8Bit(linea));
+        return true;
+    }
+    if (qEnvironmentVariableIsSet(kVariableClave)) {
+        sesion().ClaveModem = ToL1(qEnvironmentVariable(kVariableClave));
+        return true;
+    }
+    if (!LeerClave(sesion().ClaveModem)) {
         Error(Txt(kTxtSinClave));
         return false;
     }

@@ -21,6 +21,8 @@ void AnadirOpcionesRouter(QCommandLineParser& p);
 // The help text with the usage line naming "tesedra-cli <subcomando>" instead of the
 // program's path.
 QByteArray TextoAyuda(const QCommandLineParser& p, const char* subcomando);
+// --help was asked for (or Qt's --help-all, which the help text leaves out).
+bool PideAyuda(const QCommandLineParser& p);
 
 struct OpcionesRouter {
     int16_t modelo = 0;

@@ -61,9 +61,20 @@ inline constexpr TextoDoble kTxtOpcionPuerto{"N\xFAmero de puerto serie (1 es CO
                                              "Serial port number (1 is COM1)."};
 inline constexpr TextoDoble kTxtOpcionDispositivo{"Ruta del dispositivo serie, en lugar de --port.",
                                                   "Serial device path, instead of --port."};
-inline constexpr TextoDoble kTxtOpcionClave{"Contrase\xF1"
-                                            "a de la consola del router (si no, se lee de la entrada est\xE1ndar).",
-                                            "Router console password (else read from standard input)."};
+inline constexpr TextoDoble kTxtOpcionClave{
+    "Contrase\xF1"
+    "a de la consola del router. Cualquier usuario del equipo la ve en la lista de procesos: mejor "
+    "--password-file o la variable TESEDRA_PASSWORD. Sin ninguna de las tres se lee una l\xEDnea de la "
+    "entrada est\xE1ndar.",
+    "Router console password. Every user of the machine sees it in the process list: prefer "
+    "--password-file or the TESEDRA_PASSWORD variable. Without any of the three, one line is read "
+    "from standard input."};
+inline constexpr TextoDoble kTxtOpcionFicheroClave{"Lee la contrase\xF1"
+                                                   "a del router de la primera l\xEDnea de FILE.",
+                                                   "Read the router password from the first line of FILE."};
+inline constexpr TextoDoble kTxtFicheroClave{"no se puede leer la contrase\xF1"
+                                             "a de '%1': %2",
+                                             "cannot read the password from '%1': %2"};
 inline constexpr TextoDoble kTxtOpcionSilencio{
     "Segundos que el router puede estar sin enviar nada antes de abandonar (por omisi\xF3n %1; 0 espera "
     "siempre).",
@@ -78,16 +89,17 @@ inline constexpr TextoDoble kTxtPuertoODispositivo{"indique --port N o --device 
 inline constexpr TextoDoble kTxtPuertoNumero{"--port lleva un n\xFAmero de puerto desde 1",
                                              "--port takes a port number from 1"};
 inline constexpr TextoDoble kTxtDispositivoRuta{"--device lleva una ruta", "--device takes a path"};
-inline constexpr TextoDoble kTxtSinClave{"no se dio la contrase\xF1"
-                                         "a del router (--password o una l\xEDnea en la entrada est\xE1ndar)",
-                                         "no router password given (--password or one line on standard input)"};
+inline constexpr TextoDoble kTxtSinClave{
+    "no se dio la contrase\xF1"
+    "a del router (--password, --password-file, TESEDRA_PASSWORD o una l\xEDnea en la entrada est\xE1ndar)",
+    "no router password given (--password, --password-file, TESEDRA_PASSWORD or one line on standard input)"};
 inline constexpr TextoDoble kTxtAccediendo{"Accediendo al router...", "Logging on to the router..."};
 
 // check
 inline constexpr TextoDoble kTxtDescripcionCheck{
     "Hace una prueba de l\xEDnea contra el router y escribe su resultado en la salida est\xE1ndar\n"
     "(fines de l\xEDnea CR LF y tabuladores como los muestra la ventana de la prueba).\n"
-    "PRUEBA es sync, atm, ppp o config.\n"
+    "CHECK es sync, atm, ppp o config.\n"
     "Estado de salida: 0 hecho, 1 fall\xF3 el acceso o la prueba, 2 uso incorrecto.",
     "Runs one line check against the router and writes its result text to standard output\n"
     "(CR LF line ends and tabs as the check window shows them).\n"
@@ -123,8 +135,10 @@ inline constexpr TextoDoble kTxtDescripcionValidate{
 inline constexpr TextoDoble kTxtOpcionLinea{"Lee y juzga los valores de la l\xEDnea ADSL.",
                                             "Read and judge the ADSL line values."};
 inline constexpr TextoDoble kTxtOpcionModalidad{
-    "Modalidad de servicio para la prueba de l\xEDnea: estandar, class o premium (por omisi\xF3n estandar).",
-    "Service modality for the line check: estandar, class or premium (default estandar)."};
+    "Modalidad de servicio para la prueba de l\xEDnea: est\xE1ndar (o estandar), class o premium, en "
+    "may\xFAsculas o min\xFAsculas (por omisi\xF3n est\xE1ndar).",
+    "Service modality for the line check: est\xE1ndar (or estandar), class or premium, any letter case "
+    "(default est\xE1ndar)."};
 inline constexpr TextoDoble kTxtOpcionGuardar{"A\xF1"
                                               "ade el registro al fichero del d\xED"
                                               "a AIddmmyy.txt de DIR.",
@@ -132,8 +146,8 @@ inline constexpr TextoDoble kTxtOpcionGuardar{"A\xF1"
 inline constexpr TextoDoble kTxtOpcionCrudo{"Escribe en su lugar una l\xEDnea nombre=valor por campo del registro.",
                                             "Print one name=value line per record field instead."};
 inline constexpr TextoDoble kTxtArgumentoInesperado{"argumento inesperado '%1'", "unexpected argument '%1'"};
-inline constexpr TextoDoble kTxtModalidadDesconocida{"modalidad desconocida '%1' (estandar, class o premium)",
-                                                     "unknown modality '%1' (estandar, class or premium)"};
+inline constexpr TextoDoble kTxtModalidadDesconocida{"modalidad desconocida '%1' (est\xE1ndar, class o premium)",
+                                                     "unknown modality '%1' (est\xE1ndar, class or premium)"};
 inline constexpr TextoDoble kTxtModalidadSinLinea{"--modality necesita --line-check", "--modality needs --line-check"};
 inline constexpr TextoDoble kTxtGuardarSinCarpeta{"--save: no existe la carpeta '%1'", "--save: no such folder '%1'"};
 inline constexpr TextoDoble kTxtGuardarNoCarpeta{"--save: '%1' no es una carpeta", "--save: '%1' is not a folder"};
@@ -170,15 +184,16 @@ inline constexpr TextoDoble kTxtCarpetaDestino{"Carpeta para los ficheros de sal
 inline constexpr TextoDoble kTxtFaltanCarpetas{"se esperaban SOURCE_DIR y DEST_DIR",
                                                "expected SOURCE_DIR and DEST_DIR"};
 inline constexpr TextoDoble kTxtBarra{"%1/%2 ficheros, %3 registros", "%1/%2 files, %3 records"};
-inline constexpr TextoDoble kTxtNoEscrito{"%1: no escrito: %2", "%1: not written: %2"};
-inline constexpr TextoDoble kTxtResumenFichero{"%1 -> %2: %3 registros, %4 en su sitio, %5 movidos, %6 da\xF1"
-                                               "ados",
-                                               "%1 -> %2: %3 records, %4 in place, %5 moved, %6 damaged"};
+inline constexpr TextoDoble kTxtOpcionCallado{"Escribe solo el total (los fallos siguen en la salida de errores).",
+                                              "Print the total only (faults still go to standard error)."};
+inline constexpr TextoDoble kTxtResumenFichero{"%1 -> %2: %3 l\xEDneas, %4 en su sitio, %5 movidos, %6 da\xF1"
+                                               "ados, %7 ilegibles",
+                                               "%1 -> %2: %3 lines, %4 in place, %5 moved, %6 damaged, %7 unreadable"};
 inline constexpr TextoDoble kTxtSinFicheros{"No hay ficheros de registro (AI*.TXT) en %1",
                                             "No record files (AI*.TXT) in %1"};
 inline constexpr TextoDoble kTxtTotal{
-    "Total: %1 de %2 ficheros escritos, %3 registros, %4 en su sitio, %5 movidos, %6 da\xF1"
-    "ados",
-    "Total: %1 of %2 files written, %3 records, %4 in place, %5 moved, %6 damaged"};
+    "Total: %1 de %2 ficheros escritos, %3 l\xEDneas, %4 en su sitio, %5 movidos, %6 da\xF1"
+    "ados, %7 ilegibles",
+    "Total: %1 of %2 files written, %3 lines, %4 in place, %5 moved, %6 damaged, %7 unreadable"};
 
 } // namespace tesedra::cli

@@ -133,8 +133,15 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
          "cannot write in the folder '/proc'"},
         {QStringList{"validate", "--model", "812", "--line-check", "--modality", "oro"} + kDev, 2, "",
          "unknown modality 'oro'"},
-        {QStringList{"validate", "--model", "812", "--modality", "class"} + kDev, 2, "",
+        // The modality as people type it (accent, letter case): accepted, then found lacking --line-check.
+        {QStringList{"validate", "--model", "812", "--modality", "ESTÁNDAR"} + kDev, 2, "",
          "--modality needs --line-check"},
+        {QStringList{"validate", "--model", "812", "--modality", "Premium"} + kDev, 2, "",
+         "--modality needs --line-check"},
+        {{"check", "ppp", "--model", "5660", "--device", "@dev", "--password-file", "@dir/falta"},
+         2,
+         "",
+         "cannot read the password from '@dir/falta': No such file"},
         {QStringList{"validate", "--model", "812", "--save", "@dir/falta"} + kDev, 2, "", "--save: no such folder"},
     };
     Router(kEfficient5660);
@@ -276,29 +283,58 @@ TEST_F(Cli, ValidateSaveAppendsTheRecordItPrints)
     EXPECT_TRUE(s.salida.contains("numeroRegistro="));
 }
 
-TEST_F(Cli, ReverseSummarisesEveryFile)
+// What was done goes to standard output (--quiet: the total only), every kind of line
+// counted; each fault once to standard error, with the program's name and the path.
+TEST_F(Cli, ReverseSummarisesEveryFileAndTellsEachFaultOnce)
 {
     Origen();
-    Salida s = Ejecutar({"reverse", "@dir/origen", "@dir/destino"});
-    EXPECT_EQ(s.codigo, 0);
-    EXPECT_EQ(s.salida.toStdString(), "AI051201.txt -> AI051201.des: 3 records, 3 in place, 0 moved, 0 damaged\n"
-                                      "AI061201.TXT -> AI061201.des: 22 records, 4 in place, 2 moved, 16 damaged\n"
-                                      "Total: 2 of 2 files written, 25 records, 7 in place, 2 moved, 16 damaged\n");
-    EXPECT_EQ(s.errores, ""); // standard error is no terminal: no progress bar
-
     ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("otro/AI051201.des")));
-    s = Ejecutar({"reverse", "@dir/origen", "@dir/otro"});
-    EXPECT_EQ(s.codigo, 1);
-    EXPECT_TRUE(s.salida.startsWith("AI051201.txt: not written: ")) << s.salida.toStdString();
-    EXPECT_TRUE(s.salida.endsWith("Total: 1 of 2 files written, 22 records, 4 in place, 2 moved, 16 damaged\n"));
-    EXPECT_TRUE(s.errores.contains(Sustituir(QStringLiteral("@dir/otro/AI051201.des")).toUtf8()));
-
-    s = Ejecutar({"reverse", "@dir/destino", "@dir/otro"});
-    EXPECT_EQ(s.codigo, 0);
-    EXPECT_EQ(s.salida, Sustituir(QStringLiteral("No record files (AI*.TXT) in @dir/destino\n"
-                                                 "Total: 0 of 0 files written, 0 records, 0 in place, 0 moved, "
-                                                 "0 damaged\n"))
-                            .toUtf8());
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("raro")));
+    std::string basura;
+    for (int i = 0; i < 4000; ++i)
+        basura += static_cast<char>((i * 7919 + 13) % 251); // bytes of every kind, 16 line feeds
+    ASSERT_TRUE(EscribirFichero(dir_.filePath(QStringLiteral("raro/AI010101.TXT")), basura));
+    ASSERT_TRUE(
+        QFile::link(dir_.filePath(QStringLiteral("falta")), dir_.filePath(QStringLiteral("raro/AI020101.TXT"))));
+    const char* kTotalOrigen = "Total: 2 of 2 files written, 25 lines, 7 in place, 2 moved, 5 damaged, 11 unreadable\n";
+    const struct {
+        QStringList args;
+        int codigo;
+        std::string salida;
+        const char* error; // the one line on standard error (after "tesedra-cli: "); "" none
+    } casos[] = {
+        {{"reverse", "@dir/origen", "@dir/destino"},
+         0,
+         std::string("AI051201.txt -> AI051201.des: 3 lines, 3 in place, 0 moved, 0 damaged, 0 unreadable\n"
+                     "AI061201.TXT -> AI061201.des: 22 lines, 4 in place, 2 moved, 5 damaged, 11 unreadable\n")
+             + kTotalOrigen,
+         ""},
+        {{"reverse", "--quiet", "@dir/origen", "@dir/destino"}, 0, kTotalOrigen, ""},
+        {{"reverse", "@dir/origen", "@dir/otro"},
+         1,
+         "AI061201.TXT -> AI061201.des: 22 lines, 4 in place, 2 moved, 5 damaged, 11 unreadable\n"
+         "Total: 1 of 2 files written, 22 lines, 4 in place, 2 moved, 5 damaged, 11 unreadable\n",
+         "Write error: @dir/otro/AI051201.des: a folder of that name is in the way"},
+        {{"reverse", "@dir/raro", "@dir/otro"},
+         1,
+         "AI010101.TXT -> AI010101.des: 17 lines, 0 in place, 0 moved, 0 damaged, 17 unreadable\n"
+         "Total: 1 of 2 files written, 17 lines, 0 in place, 0 moved, 0 damaged, 17 unreadable\n",
+         "@dir/raro/AI020101.TXT cannot be read: No such file or directory"},
+        {{"reverse", "@dir/destino", "@dir/otro"},
+         0,
+         "No record files (AI*.TXT) in @dir/destino\n"
+         "Total: 0 of 0 files written, 0 lines, 0 in place, 0 moved, 0 damaged, 0 unreadable\n",
+         ""},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const Salida s = Ejecutar(c.args);
+        EXPECT_EQ(s.codigo, c.codigo);
+        EXPECT_EQ(s.salida.toStdString(), Sustituir(QString::fromStdString(c.salida)).toStdString());
+        // Standard error is no terminal: no progress bar, only the fault.
+        EXPECT_EQ(s.errores.toStdString(),
+                  *c.error ? "tesedra-cli: " + Sustituir(QLatin1String(c.error)).toStdString() + "\n" : "");
+    }
 }
 
 // The language follows the environment: the first of LC_ALL, LC_MESSAGES and LANG
@@ -367,14 +403,15 @@ TEST_F(Cli, ReverseFaultsInSpanish)
         {{"reverse", "@dir/origen", "@dir/origen"}, 2, "", "Los directorios origen y destino no pueden coincidir"},
         {{"reverse", "@dir/doble", "@dir/destino"},
          1,
-         "Total: 1 de 2 ficheros escritos, 3 registros, 3 en su sitio",
+         "Total: 1 de 2 ficheros escritos, 3 l\xC3\xADneas, 3 en su sitio",
          "su salida @dir/destino/AI051201.des ya se escribi\xC3\xB3 desde otro fichero"},
         {{"reverse", "@dir/origen", "@dir/ocupado"},
          1,
-         "AI051201.txt: no escrito: Error escribiendo en fichero",
-         "@dir/ocupado/AI051201.des: hay una carpeta con ese nombre"},
+         "AI061201.TXT -> AI061201.des",
+         "tesedra-cli: Error escribiendo en fichero: @dir/ocupado/AI051201.des: hay una carpeta con ese nombre"},
         {{"reverse", "@dir"}, 2, "", "se esperaban SOURCE_DIR y DEST_DIR"},
         {{"validate", "--device", "@dev", "--password", "x"}, 2, "", "falta --model 812|5660"},
+        {{"check", "--help"}, 0, "CHECK es sync, atm, ppp o config", ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
@@ -397,6 +434,36 @@ TEST_F(Cli, BareDeviceNameIsAFileOfTheCurrentFolder)
                                 entorno, "", dir_.path());
     EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
     EXPECT_TRUE(s.salida.contains("Link State")) << s.salida.toStdString();
+}
+
+// The password from a file only its owner reads, or from the environment, so that
+// it never stands in the process list; the option comes first, then the file.
+TEST_F(Cli, PasswordComesFromAFileOrTheEnvironment)
+{
+    Router(kEfficient5660);
+    ASSERT_TRUE(EscribirFichero(dir_.filePath(QStringLiteral("clave")), "admin\r\n"));
+    const struct {
+        QStringList args;
+        const char* variable; // TESEDRA_PASSWORD; null: unset
+    } casos[] = {
+        {{"--password-file", "@dir/clave"}, nullptr},
+        {{}, "admin"},
+        {{"--password-file", "@dir/clave"}, "otra"},
+        {{"--password", "admin", "--password-file", "@dir/falta"}, "otra"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert(QStringLiteral("LANG"), kIngles);
+        entorno.remove(QStringLiteral("TESEDRA_PASSWORD"));
+        if (c.variable)
+            entorno.insert(QStringLiteral("TESEDRA_PASSWORD"), QLatin1String(c.variable));
+        const Salida s = EjecutarEn(QStringList{"check", "ppp", "--model", "5660", "--device", "@dev"} + c.args,
+                                    entorno);
+        EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
+        EXPECT_EQ(std::count(router_->LineasRecibidas().begin(), router_->LineasRecibidas().end(), "admin"), 1);
+        Router(kEfficient5660);
+    }
 }
 
 // The router's bytes of a transcript, joined.
