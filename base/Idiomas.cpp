@@ -1,6 +1,9 @@
 // Message and caption texts in both languages, as single-byte (Latin-1) strings.
 #include "base/Idiomas.h"
 
+#include <cstdlib>
+#include <cstring>
+
 namespace tesedra {
 
 namespace {
@@ -285,6 +288,16 @@ const std::string& Texto(int numero)
 std::string Traducir(const TextoDoble& texto)
 {
     return idiomaTextos == kIdiomaIngles ? texto.en : texto.es;
+}
+
+int16_t IdiomaDelEntorno()
+{
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* valor = std::getenv(variable);
+        if (valor && *valor)
+            return std::strncmp(valor, "es", 2) == 0 ? kIdiomaEspanol : kIdiomaIngles;
+    }
+    return kIdiomaIngles;
 }
 
 } // namespace tesedra

@@ -41,6 +41,11 @@ void CargarTextosControles(int16_t idioma);
 // The language of the caption table last loaded (Spanish until one is loaded).
 int16_t IdiomaTextos();
 
+// The language the environment names, as terminal programs take it: the first of
+// LC_ALL, LC_MESSAGES and LANG that is set and not empty decides, Spanish when it
+// starts with "es", English otherwise (and when none is set).
+int16_t IdiomaDelEntorno();
+
 // Caption by number; empty for a number outside 1..91.
 const std::string& Texto(int numero);
 

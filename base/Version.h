@@ -1,6 +1,9 @@
 #pragma once
 // The product version, set once in the top-level CMakeLists.txt.
 
+class QCommandLineParser;
+class QString;
+
 namespace tesedra {
 
 inline constexpr char kVersion[] = TESEDRA_VERSION;
@@ -9,5 +12,10 @@ inline constexpr char kVersion[] = TESEDRA_VERSION;
 // output and returns true (the program then ends with 0). Needs no application
 // object, so the desktop program answers without a display.
 bool AtenderVersion(const char* programa, int argc, char** argv);
+
+// A program's --help text from its parser: the usage line names `uso` ("tesedra-cli
+// check") instead of the program's path, and Qt's own --help-all (which lists Qt's
+// options, none of the program's) is left out.
+QString TextoAyuda(const QCommandLineParser& p, const QString& uso);
 
 } // namespace tesedra

@@ -5,11 +5,8 @@
 
 namespace tesedra::cli {
 
-// The first of LC_ALL, LC_MESSAGES and LANG that is set and not empty decides:
-// Spanish when it starts with "es", English otherwise (and when none is set).
-int16_t IdiomaDelEntorno();
-
-// Loads the product's message and caption tables in that language; Txt and Traducir
+// Loads the product's message and caption tables in the environment's language
+// (IdiomaDelEntorno, base/Idiomas.h); Txt and Traducir
 // then give its texts.
 void CargarIdiomaDelEntorno();
 

@@ -4,14 +4,15 @@
 #include "ui/DialogosWidgets.h"
 #include "ui/Presentacion.h"
 #include "shell/fPerfil.h"
+#include "shell/TextosShell.h"
+#include "base/Dialogos.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -29,6 +30,13 @@ int main(int argc, char** argv)
 {
     if (tesedra::AtenderVersion("tesedra", argc, argv))
         return 0;
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        const bool espanol = tesedra::IdiomaDelEntorno() == tesedra::kIdiomaEspanol;
+        std::fputs(tesedra::ParaTerminal(espanol ? tesedra::kTxtAyudaEscritorio.es : tesedra::kTxtAyudaEscritorio.en)
+                       .constData(),
+                   stdout);
+        return 0;
+    }
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // Without a display Qt would abort with a core dump; say so plainly instead
     // and point to the command-line tool, which needs none.
@@ -47,11 +55,8 @@ int main(int argc, char** argv)
     // never merely because for a moment no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);
     tesedra::InicializarRecursos();
-    // The program speaks Spanish: Qt's own texts (file dialog columns, context
-    // menus) follow when Qt's Spanish translation is installed.
-    QTranslator traduccionQt;
-    if (traduccionQt.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduccionQt);
+    // The program speaks Spanish, and so do Qt's own texts in its dialogs.
+    tesedra::InstalarTraduccionQt();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tesedra/logo.png")));
 
     tesedra::DialogosWidgets dialogos;

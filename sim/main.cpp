@@ -34,7 +34,7 @@ bool LeerEntero(const QCommandLineParser& p, const QString& opcion, int& valor)
     bool ok = false;
     valor = p.value(opcion).toInt(&ok);
     if (!ok || valor < 0) {
-        std::fprintf(stderr, "routersim: --%s needs a whole number, not \"%s\"\n", qPrintable(opcion),
+        std::fprintf(stderr, "tesedra-routersim: --%s needs a whole number, not \"%s\"\n", qPrintable(opcion),
                      qPrintable(p.value(opcion)));
         return false;
     }
@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     QCommandLineParser p;
     p.setApplicationDescription(
         QStringLiteral("A router console on a pseudo-terminal. The first line of output is the device to open."));
-    p.addHelpOption();
+    const QCommandLineOption ayuda = p.addHelpOption();
     p.addOptions({
         {QStringLiteral("model"), QStringLiteral("Router model: 812 (default) or 5660."), QStringLiteral("model"),
          QStringLiteral("812")},
@@ -79,7 +79,15 @@ int main(int argc, char** argv)
         {QStringLiteral("max-gap"), QStringLiteral("With --replay: wait at most MS milliseconds between pieces."),
          QStringLiteral("MS")},
     });
-    p.process(app);
+    // Wrong usage ends with status 2, as with the command-line tool.
+    if (!p.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "tesedra-routersim: %s\n", qPrintable(p.errorText()));
+        return 2;
+    }
+    if (p.isSet(ayuda) || p.isSet(QStringLiteral("help-all"))) {
+        std::fputs(qPrintable(tesedra::TextoAyuda(p, QStringLiteral("tesedra-routersim"))), stdout);
+        return 0;
+    }
 
     tesedra::sim::OpcionesSimulador o;
     const QString modelo = p.value(QStringLiteral("model"));
@@ -88,7 +96,7 @@ int main(int argc, char** argv)
     else if (modelo == QLatin1String("5660"))
         o.modelo = 1;
     else {
-        std::fprintf(stderr, "routersim: --model must be 812 or 5660\n");
+        std::fprintf(stderr, "tesedra-routersim: --model must be 812 or 5660\n");
         return 2;
     }
     o.password = tesedra::ToL1(p.value(QStringLiteral("password")));
@@ -119,14 +127,15 @@ int main(int argc, char** argv)
         const QFileInfo antes(enlace);
         if (antes.exists() || antes.isSymLink()) {
             if (!antes.isSymLink()) {
-                std::fprintf(stderr, "routersim: --link %s: something that is not a link stands there; not replaced\n",
+                std::fprintf(stderr,
+                             "tesedra-routersim: --link %s: something that is not a link stands there; not replaced\n",
                              qPrintable(enlace));
                 return 2;
             }
             QFile::remove(enlace);
         }
         if (!QFile::link(sim.RutaDispositivo(), enlace)) {
-            std::fprintf(stderr, "routersim: cannot make the link %s\n", qPrintable(enlace));
+            std::fprintf(stderr, "tesedra-routersim: cannot make the link %s\n", qPrintable(enlace));
             return 1;
         }
     }
