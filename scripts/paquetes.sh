@@ -9,7 +9,7 @@ PAQUETES_PROGRAMAS=(
 
 # What the desktop program runs: the PC side of the IP connectivity window.
 PAQUETES_USO=(
-  iputils-ping traceroute
+  iputils-ping traceroute qt6-translations-l10n
 )
 
 # The tests and the benchmark programs (BUILD_TESTING=ON).

@@ -80,7 +80,8 @@ std::optional<QString> DialogosWidgets::GuardarComo(const QString& carpetaInicia
         dlg.setWindowTitle(QStringLiteral("Guardar como"));
         dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Guardar en:"));
         dlg.setLabelText(QFileDialog::FileName, QStringLiteral("&Nombre:"));
-        dlg.setLabelText(QFileDialog::FileType, QStringLiteral("&Tipo:"));
+        // No mnemonic: the dialog gives this label no buddy, so an "&" would show as such.
+        dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
         dlg.setLabelText(QFileDialog::Accept, QStringLiteral("&Guardar"));
         dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
     }

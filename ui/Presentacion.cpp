@@ -1,5 +1,9 @@
 #include "ui/Presentacion.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include "base/Idiomas.h"
 #include "ui/Programa.h"
 
@@ -81,6 +85,19 @@ void Centrar(QWidget* ventana, QWidget* sobre)
         zona = s->availableGeometry();
     if (zona.isValid())
         ventana->move(zona.center() - QPoint(ventana->width() / 2, ventana->height() / 2));
+}
+
+bool InstalarTraduccionQt()
+{
+    static QTranslator traduccion;
+    if (!QCoreApplication::instance())
+        return false;
+    for (const QString& carpeta : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                   QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
+        if (traduccion.load(QStringLiteral("qtbase_es"), carpeta))
+            return QCoreApplication::installTranslator(&traduccion);
+    }
+    return false;
 }
 
 } // namespace tesedra

@@ -39,6 +39,12 @@ QColor ColorTituloInactivo();
 // Makes the pictures of the windows available (idempotent).
 void InicializarRecursos();
 
+// Qt's own texts (file dialog columns, its questions, context menus) in Spanish,
+// the program's language: Qt's Spanish translation from Qt's translations folder,
+// or from a "translations" folder beside the program (as an installer lays it
+// out). False when neither has it.
+bool InstalarTraduccionQt();
+
 // Centres `ventana` over `sobre` (or the screen when null).
 void Centrar(QWidget* ventana, QWidget* sobre);
 

@@ -74,7 +74,9 @@ void VentanaResultado::MostrarResultado(const std::string& texto)
 {
     resultado_ = texto;
     tInfoEstado_->setPlainText(TextoParaCaja(texto));
-    tInfoEstado_->moveCursor(QTextCursor::End);
+    // What the technician came for (a synchronisation's attenuation and noise margin)
+    // stands at the top of the result: that is what is in view.
+    tInfoEstado_->moveCursor(QTextCursor::Start);
     tInfoEstado_->ensureCursorVisible();
 }
 

@@ -2,9 +2,12 @@
 #include "Ventanas.h"
 
 #include "ui/DialogosWidgets.h"
+#include "ui/Presentacion.h"
 #include "ui/fdirectorio.h"
 
 #include <QFileDialog>
+#include <QLabel>
+#include <QTreeView>
 #include <QListWidget>
 #include <QMessageBox>
 
@@ -93,8 +96,10 @@ TEST_F(VentanasUi, MessageBoxesShowLatin1TextsWithButtonsInTheLanguageOfTheTexts
     }
 }
 
+// Qt's own texts too (the file list's columns), and no "&" that is shown as such.
 TEST_F(VentanasUi, SaveDialogIsInSpanishWithTheTextFilterAndCancelChoosesNothing)
 {
+    ASSERT_TRUE(InstalarTraduccionQt()) << "Qt's Spanish translation is not installed";
     QTemporaryDir tmp;
     QStringList vistos;
     std::optional<QString> elegido = "x";
@@ -102,10 +107,15 @@ TEST_F(VentanasUi, SaveDialogIsInSpanishWithTheTextFilterAndCancelChoosesNothing
         [&](QFileDialog* d) {
             vistos << d->labelText(QFileDialog::Accept) << d->labelText(QFileDialog::Reject) << d->selectedNameFilter()
                    << d->directory().absolutePath();
+            const auto* lista = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+            vistos << (lista ? lista->model()->headerData(0, Qt::Horizontal).toString() : QStringLiteral("no list"));
+            for (const QLabel* l : d->findChildren<QLabel*>())
+                EXPECT_TRUE(!l->text().contains(QLatin1Char('&')) || l->buddy()) << l->text().toStdString();
             d->reject();
         },
         [&] { elegido = DialogosWidgets().GuardarComo(tmp.path(), "Documento de texto (*.txt)|*.txt", "txt"); });
-    EXPECT_EQ(vistos.join('|'), "&Guardar|Cancelar|Documento de texto (*.txt)|" + QDir(tmp.path()).absolutePath());
+    EXPECT_EQ(vistos.join('|'),
+              "&Guardar|Cancelar|Documento de texto (*.txt)|" + QDir(tmp.path()).absolutePath() + "|Nombre");
     EXPECT_FALSE(elegido.has_value());
 }
 
