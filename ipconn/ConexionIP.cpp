@@ -22,12 +22,12 @@
 
 namespace tesedra {
 
-namespace {
-
 bool EsDigito(QChar c)
 {
     return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
+
+namespace {
 
 // 1 to 3 digits 0..9, nothing else.
 std::optional<int> ValorDecimal(const QString& texto)

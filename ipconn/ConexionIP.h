@@ -26,6 +26,8 @@ inline constexpr const char* kFicheroSalidaPC = "tracert.tmp";
 // True when `texto` is empty or its last character is a digit 0..9. Otherwise
 // shows msgRango9 titled msgFormatoNoValido (exclamation) and returns false.
 bool ComprobarDigito(const QString& texto);
+// One of the digits 0 to 9 (nothing else counts as a digit in these boxes).
+bool EsDigito(QChar c);
 
 // The value of an octet text: digits only, 1 to 3 of them, below 256.
 std::optional<int> ValorOcteto(const QString& texto);

@@ -26,6 +26,9 @@ namespace tesedra {
 
 namespace {
 
+// The digits of an octet.
+constexpr qsizetype kDigitosOcteto = 3;
+
 // A focus change that is the user's own move to another control (not a box
 // popping up or another window taking over).
 bool SalidaDelUsuario(const QEvent* e)
@@ -155,10 +158,51 @@ void fconIP::DevolverFoco(QLineEdit* campo)
 void fconIP::tuIP_Change(QLineEdit* campo)
 {
     const QString texto = campo->text();
+    // A dot typed moves on to the next box, as people type an address; a whole
+    // address pasted ("127.0.0.1") fills this box and the ones after it.
+    if (texto.contains(QLatin1Char('.'))) {
+        if (RepartirDireccion(campo, texto))
+            return;
+        // No address (too many parts, a part too long or not a number): the dot is
+        // refused as any character that is no digit is, and what stood before it stays.
+        ComprobarDigito(QStringLiteral("."));
+        campo->setText(texto.left(texto.indexOf(QLatin1Char('.'))));
+        return;
+    }
     if (!ComprobarDigito(texto)) {
         campo->setText(texto.chopped(1));
         campo->setCursorPosition(static_cast<int>(campo->text().size()));
+    } else if (texto.size() > kDigitosOcteto) {
+        // A box holds an octet's three digits at most (the widget lets a whole
+        // address in, so that it can be pasted).
+        campo->setText(texto.left(kDigitosOcteto));
     }
+}
+
+bool fconIP::RepartirDireccion(QLineEdit* campo, const QString& texto)
+{
+    const QStringList partes = texto.split(QLatin1Char('.'));
+    const auto desde = static_cast<size_t>(std::find(octetos_.begin(), octetos_.end(), campo) - octetos_.begin());
+    if (partes.size() > static_cast<qsizetype>(octetos_.size() - desde))
+        return false;
+    for (const QString& parte : partes) {
+        if (parte.size() > kDigitosOcteto || !std::all_of(parte.begin(), parte.end(), EsDigito))
+            return false;
+    }
+    // The boxes after this one keep what they hold where the text has nothing for them.
+    size_t ultima = desde;
+    for (qsizetype i = 0; i < partes.size(); ++i) {
+        const size_t caja = desde + static_cast<size_t>(i);
+        if (i == 0 || !partes[i].isEmpty())
+            octetos_[caja]->setText(partes[i]);
+        ultima = caja;
+    }
+    if (ultima != desde) {
+        // Selected at once, so that the next digit typed replaces what the box held.
+        octetos_[ultima]->setFocus(Qt::TabFocusReason);
+        octetos_[ultima]->selectAll();
+    }
+    return true;
 }
 
 void fconIP::tuIP_LostFocus(QLineEdit* campo)

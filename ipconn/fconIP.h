@@ -58,6 +58,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // `texto` (typed or pasted into `campo`, holding dots) as octets from `campo`
+    // on, the focus on the box of the last one; false when it is no such address.
+    bool RepartirDireccion(QLineEdit* campo, const QString& texto);
     void Form_Load();
     void tuIP_Change(QLineEdit* campo);
     void tuIP_LostFocus(QLineEdit* campo);

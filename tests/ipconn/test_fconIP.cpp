@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -181,6 +182,50 @@ TEST_F(IpWindow, AWrongFieldIsRefusedWhenTypedWhenLeftAndOnARun)
     Salir(Hijo("tuIP1"));
     EXPECT_EQ(Mensajes().size(), 1u);
     EXPECT_TRUE(Hijo("tuIP1")->hasFocus());
+}
+
+// An address is typed with its dots, or pasted whole, as people do: each part goes to
+// its box. A text with dots that is no address is refused as a letter is.
+TEST_F(IpWindow, DotsMoveOnAndAPastedAddressFillsTheBoxes)
+{
+    const struct {
+        const char* caja;
+        const char* texto;
+        bool pegado;
+        const char* cajas; // the four boxes after it
+        const char* foco;
+        bool mensaje;
+    } casos[] = {
+        {"tuIP1", "192.168.1.20", false, "192.168.1.20", "tuIP4", false},
+        {"tuIP1", "127.0.0.1", true, "127.0.0.1", "tuIP4", false},
+        {"tuIP2", "10.", false, "9.10.9.9", "tuIP3", false},
+        {"tuIP3", "5.6", true, "9.9.5.6", "tuIP4", false},
+        {"tuIP3", "1.2.3", true, "9.9.1.9", "tuIP3", true},
+        {"tuIP1", "1.2x.3.4", true, "1.9.9.9", "tuIP1", true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.caja) + " " + c.texto);
+        for (const char* n : {"tuIP1", "tuIP2", "tuIP3", "tuIP4"})
+            Hijo(n)->setText(QStringLiteral("9"));
+        QLineEdit* caja = Hijo(c.caja);
+        caja->setFocus();
+        caja->clear();
+        if (c.pegado) {
+            QApplication::clipboard()->setText(QString::fromLatin1(c.texto));
+            caja->paste();
+        } else {
+            for (const char* t = c.texto; *t; ++t) // to whichever box has the focus, as typing does
+                QTest::keyClick(QApplication::focusWidget(), *t);
+        }
+        QApplication::processEvents();
+        QStringList cajas;
+        for (const char* n : {"tuIP1", "tuIP2", "tuIP3", "tuIP4"})
+            cajas << Hijo(n)->text();
+        EXPECT_EQ(cajas.join(QLatin1Char('.')), QLatin1String(c.cajas));
+        EXPECT_TRUE(Hijo(c.foco)->hasFocus());
+        EXPECT_EQ(Mensajes(), c.mensaje ? std::vector{Msg(mensajes().msgFormatoNoValido, mensajes().msgRango9)}
+                                        : std::vector<Msg>());
+    }
 }
 
 struct Corrida {
