@@ -2,6 +2,7 @@
 // time limits, cancel and a device that goes away.
 #include "Router.h"
 
+#include "console/CanalSerie.h"
 #include "console/TextosPuertos.h"
 
 namespace tesedra {
@@ -115,6 +116,27 @@ TEST_F(Comandos, ReplyEndsAtThePromptOfItsLastCharacters)
     sim.FijarRespuesta("show corto", "Command-> ok\n@pausa 800\nnot waited for\n");
     ASSERT_TRUE(EnviarComando("show corto", r, kEfficient5660, 0));
     EXPECT_EQ(r.find("not waited for"), std::string::npos) << r;
+}
+
+// The router's silence is what the waits for it add up to since its last byte: a byte
+// gives the limit back in full whenever it comes, also during the program's own
+// pauses. Else a slow router that answers between the reads would wear the limit
+// down and be cut off although it never went quiet for that long.
+TEST_F(Comandos, AnyByteGivesTheSilenceLimitBackInFull)
+{
+    CanalSerie& canal = CanalSerie::Instancia();
+    canal.FijarLimiteSilencio(1000);
+    Conectado(kOfficeRemote812);
+    auto esperarDatos = [&](int ms) { return canal.EsperarDatos(QDeadlineTimer(ms)); };
+    EXPECT_FALSE(esperarDatos(700)); // 700 of the 1000 ms waited: 300 left
+    ASSERT_TRUE(EscribirPuerto(std::string()));
+    // The prompt that answers comes while the program waits on its own account.
+    ASSERT_TRUE(canal.Esperar(QDeadlineTimer(10000), [&] { return canal.Disponibles() > 0; }));
+    canal.LeerTodo();
+    EXPECT_FALSE(esperarDatos(700));
+    EXPECT_TRUE(PuertoAbierto()) << "cut off after 300 ms: the limit was not given back";
+    EXPECT_FALSE(esperarDatos(700)); // 1400 ms without a byte: over the limit
+    EXPECT_FALSE(PuertoAbierto());
 }
 
 TEST_F(Comandos, TimeLimitInterruptsWithCtrlCOnlyWhenReached)
