@@ -56,4 +56,26 @@ TEST(PuertosCom, PortNumberOpensItsComPortAndTheEntryNamesTheDevice)
     }
 }
 
+// The lists offer Com 1..Com 6 and then every mapped port above them, once each and
+// in order: a USB adapter usually gets COM7 or above.
+TEST(PuertosCom, ListsOfferComOneToSixAndEveryMappedPortAboveThem)
+{
+    CargarTextosControles(kIdiomaIngles);
+    const auto mapa = PuertosDelMapa({{"\\Device\\USBSER001", "COM12"},
+                                      {"\\Device\\Serial0", "COM1"},
+                                      {"\\Device\\USBSER000", "COM7"},
+                                      {"\\Device\\Otro", "com12"}});
+    std::string lista;
+    for (const PuertoOfrecido& p : PuertosOfrecidosCom(6, mapa))
+        lista += EtiquetaPuerto(p.numero, p.destino) + "|" + p.destino.ruta + "\n";
+    EXPECT_EQ(lista, "Com 1 - COM1, \\Device\\Serial0|\\\\.\\COM1\n"
+                     "Com 2 - COM2 (no device detected)|\\\\.\\COM2\n"
+                     "Com 3 - COM3 (no device detected)|\\\\.\\COM3\n"
+                     "Com 4 - COM4 (no device detected)|\\\\.\\COM4\n"
+                     "Com 5 - COM5 (no device detected)|\\\\.\\COM5\n"
+                     "Com 6 - COM6 (no device detected)|\\\\.\\COM6\n"
+                     "Com 7 - COM7, \\Device\\USBSER000|\\\\.\\COM7\n"
+                     "Com 12 - COM12, \\Device\\USBSER001|\\\\.\\COM12\n");
+}
+
 } // namespace
