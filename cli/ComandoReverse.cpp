@@ -26,7 +26,7 @@ constexpr int kSalidaUso = 2;
 
 QByteArray Local(const QString& s)
 {
-    return s.toLocal8Bit();
+    return ParaTerminal(s);
 }
 
 // A one-line progress bar on standard error, redrawn at most every 100 ms.

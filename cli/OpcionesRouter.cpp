@@ -30,7 +30,7 @@ bool LeerClave(std::string& clave)
     const bool terminal = EntradaEsTerminal();
     bool sinEco = false;
     if (terminal) {
-        std::fputs(Txt(kTxtPideClave).toLocal8Bit().constData(), stderr);
+        std::fputs(ParaTerminal(Txt(kTxtPideClave)).constData(), stderr);
         std::fflush(stderr);
         sinEco = ApagarEco();
     }
@@ -44,7 +44,7 @@ bool LeerClave(std::string& clave)
         return false;
     while (!linea.empty() && (linea.back() == '\r' || linea.back() == '\n'))
         linea.pop_back();
-    clave = ToL1(QString::fromLocal8Bit(linea));
+    clave = ToL1(DesdeTerminal(QByteArray::fromStdString(linea)));
     return true;
 }
 
@@ -52,7 +52,7 @@ bool LeerClave(std::string& clave)
 
 void Error(const QString& texto)
 {
-    std::fprintf(stderr, "tesedra-cli: %s\n", texto.toLocal8Bit().constData());
+    std::fprintf(stderr, "tesedra-cli: %s\n", ParaTerminal(texto).constData());
     std::fflush(stderr);
 }
 
@@ -73,7 +73,7 @@ QByteArray TextoAyuda(const QCommandLineParser& p, const char* subcomando)
     const qsizetype fin = texto.indexOf(QLatin1String(" [options]"));
     if (texto.startsWith(QLatin1String("Usage: ")) && fin > 0)
         texto.replace(7, fin - 7, QStringLiteral("tesedra-cli ") + QLatin1String(subcomando));
-    return texto.toLocal8Bit();
+    return ParaTerminal(texto);
 }
 
 bool LeerOpcionesRouter(const QCommandLineParser& p, OpcionesRouter& o)
@@ -166,7 +166,7 @@ ProgresoTerminal::~ProgresoTerminal()
 void ProgresoTerminal::Paso(const QString& texto)
 {
     if (activo_) {
-        std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", ParaTerminal(texto).constData());
         std::fflush(stderr);
     }
 }
