@@ -61,6 +61,10 @@ private:
 // locale's. Texts are Latin-1 inside the program and converted only here.
 QByteArray ParaTerminal(const std::string& latin1);
 QByteArray ParaTerminal(const QString& texto);
+inline QByteArray ParaTerminal(const char* latin1)
+{
+    return ParaTerminal(std::string(latin1));
+}
 // Text typed at the terminal: on Windows in the console's input code page
 // (GetConsoleCP), elsewhere in the locale's encoding.
 QString DesdeTerminal(const QByteArray& bytes);

@@ -17,6 +17,7 @@
 #endif
 
 using namespace tesedra::cli;
+using tesedra::ParaTerminal;
 
 namespace {
 

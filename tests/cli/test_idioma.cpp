@@ -14,6 +14,11 @@ TEST(CliLanguage, LocaleVariablesFirstThenTheSystemsLanguage)
         bool sistemaEspanol;
         int16_t idioma;
     } casos[] = {
+        {nullptr, nullptr, "es_ES.UTF-8", false, tesedra::kIdiomaEspanol},
+        {nullptr, nullptr, "eu_ES.UTF-8", true, tesedra::kIdiomaIngles},
+        {"es_MX.UTF-8", "en_US", "C", false, tesedra::kIdiomaEspanol},
+        {nullptr, "en_US", "es_ES.UTF-8", true, tesedra::kIdiomaIngles},
+        {"", "fr_FR", "es_ES.UTF-8", true, tesedra::kIdiomaIngles},
         {nullptr, nullptr, nullptr, true, tesedra::kIdiomaEspanol},
         {"", "", "", true, tesedra::kIdiomaEspanol},
         {nullptr, nullptr, nullptr, false, tesedra::kIdiomaIngles},

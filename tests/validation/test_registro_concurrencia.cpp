@@ -92,7 +92,7 @@ TEST_F(Registro, DayFileHeldByAnotherProgram)
     ASSERT_EQ(dialogos_.mensajes.size(), 1u);
     const std::string& texto = dialogos_.mensajes[0].texto;
     EXPECT_EQ(texto.rfind("Error grabando datos de validaci\xF3n: ", 0), 0u) << texto;
-    EXPECT_NE(texto.find(dia.toStdString()), std::string::npos) << texto;
+    EXPECT_NE(texto.find(QDir::toNativeSeparators(dia).toStdString()), std::string::npos) << texto;
 
     otro.kill();
     ASSERT_TRUE(otro.waitForFinished());
