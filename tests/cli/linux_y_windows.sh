@@ -63,14 +63,14 @@ case "$modo" in
     echo "same $(wc -c <"$temporal/linux.sin") bytes, exit status $el"
     ;;
   records)
-    mkdir "$temporal/de_linux" "$temporal/de_windows"
+    mkdir "$temporal/de_linux" "$temporal/de_windows" "$temporal/des_linux" "$temporal/des_windows"
+    ruta_windows() { WINEPREFIX=$prefijo winepath -w "$1" 2>/dev/null; }
     for modelo in 812 5660; do
       correr linux "$modelo" /dev/null validate --model "$modelo" --save "$temporal/de_linux"
-      correr windows "$modelo" /dev/null validate --model "$modelo" --save "$(WINEPREFIX=$prefijo winepath -w "$temporal/de_windows")"
+      correr windows "$modelo" /dev/null validate --model "$modelo" --save "$(ruta_windows "$temporal/de_windows")"
     done
     "$wine" "$cli_windows" reverse --no-progress \
-      "$(WINEPREFIX=$prefijo winepath -w "$temporal/de_linux")" \
-      "$(WINEPREFIX=$prefijo winepath -w "$temporal/des_windows")" >"$temporal/en_windows"
+      "$(ruta_windows "$temporal/de_linux")" "$(ruta_windows "$temporal/des_windows")" >"$temporal/en_windows"
     "$cli_linux" reverse --no-progress "$temporal/de_windows" "$temporal/des_linux" >"$temporal/en_linux"
     fallo=0
     for lado in en_windows en_linux; do

@@ -64,13 +64,10 @@ TEST(RunnerOnWindows, CancelEndsTheCommandInterpreterAndWhatItStarted)
     EXPECT_TRUE(EsperarHasta([&] { return fin.count() == 1; }));
     // A bound against a hang only: ping would otherwise run for ten minutes.
     const bool acabado = WaitForSingleObject(h, 60000) == WAIT_OBJECT_0;
-    DWORD codigo = 1;
-    GetExitCodeProcess(h, &codigo);
     if (!acabado)
         TerminateProcess(h, 1);
     CloseHandle(h);
     EXPECT_TRUE(acabado) << "ping.exe still runs after the cancel";
-    EXPECT_EQ(codigo, 0u) << "ended with exit code 0";
     EXPECT_FALSE(c.Ejecutando());
 }
 
