@@ -1,11 +1,14 @@
 // What only Windows has: the registry's serial-port map as the system keeps it, the
 // advice for a port another program holds, and the per-user folders.
+#include "console/ComSerie.h"
 #include "console/HistorialTranscripciones.h"
 #include "console/PuertosSerie.h"
 #include "console/TextosPuertos.h"
 
 #include "base/Carpetas.h"
 #include "base/Idiomas.h"
+
+#include "DialogosPrueba.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -59,6 +62,12 @@ TEST(WindowsSystem, DeniedOpenOfAPortIsAPortAnotherProgramHolds)
               mensajes().msgErrConfModem + ": COM3: " + Traducir(kTxtFalloOcupadoWindows));
     EXPECT_EQ(ClasificarFallo(PuertoSerie::DeviceNotFoundError, ruta), FalloApertura::Ausente);
     EXPECT_EQ(ClasificarFallo(PuertoSerie::OpenError, ruta), FalloApertura::Otro);
+    // A bare name (--device com45) opens as the port's device, and a missing one says so.
+    CargarMensajes(kIdiomaIngles);
+    DialogosPrueba dialogos;
+    EXPECT_FALSE(AbrirPuertoRuta("com45", 9600, "N", 8, 1));
+    ASSERT_EQ(dialogos.mensajes.size(), 1u);
+    EXPECT_EQ(dialogos.mensajes[0].texto, mensajes().msgErrConfModem + ": \\\\.\\com45: " + Traducir(kTxtFalloAusente));
 }
 
 // The program's files go to %LOCALAPPDATA%\Tesedra when its own folder cannot be
