@@ -116,9 +116,10 @@ case "${1:-}" in
     instalar_paquetes "${PAQUETES_PROGRAMAS[@]}" "${PAQUETES_PRUEBAS[@]}" "${PAQUETES_WINDOWS[@]}"
     qt=$(scripts/qt-windows.sh)
     # The serial port tests talk to the Linux router simulator through a COM port of
-    # Wine's: it comes from the Linux build.
+    # Wine's: it comes from the Linux build, and so does the Linux tesedra-cli whose
+    # output tesedra-cli.exe must match.
     configurar build
-    cmake --build build --target tesedra-routersim
+    cmake --build build --target tesedra-routersim tesedra-cli
     configurar build-windows -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
       -DCMAKE_PREFIX_PATH="$qt" -DTESEDRA_ROUTERSIM="$PWD/build/bin/tesedra-routersim"
     cmake --build build-windows

@@ -6,16 +6,18 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace tesedra {
 
 QString CarpetaPrograma(const QString& programa, const QString& personal)
 {
-    // isWritable asks with this user's rights, as the later writes will: root may
-    // write a read-only folder, and so keeps the program's own.
-    const QFileInfo info(programa);
-    if (info.isDir() && info.isWritable())
+    // A file is really created there, with this user's rights, as the later writes
+    // will be: root may write a read-only folder, and so keeps the program's own;
+    // on Windows the access lists of Program Files refuse it whatever the
+    // attributes (which are all QFileInfo::isWritable looks at) say.
+    if (QFileInfo(programa).isDir() && CarpetaEscribible(programa))
         return programa;
     QString propia = QDir(personal).filePath(QStringLiteral("Tesedra"));
     // A failed creation is reported by the write that needs the folder.
@@ -33,9 +35,22 @@ bool CarpetaEscribible(const QString& carpeta, QString* motivo)
     return false;
 }
 
+QString CarpetaPersonal()
+{
+#ifdef Q_OS_WIN
+    // %LOCALAPPDATA%, the per-user data folder that stays on this machine.
+    QString local = qEnvironmentVariable("LOCALAPPDATA");
+    if (local.isEmpty() || QDir::isRelativePath(local))
+        local = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir::fromNativeSeparators(local);
+#else
+    return QDir::homePath();
+#endif
+}
+
 QString CarpetaPrograma()
 {
-    return CarpetaPrograma(QCoreApplication::applicationDirPath(), QDir::homePath());
+    return CarpetaPrograma(QCoreApplication::applicationDirPath(), CarpetaPersonal());
 }
 
 bool ElegirDirectorio(int16_t seleccion)

@@ -8,14 +8,19 @@
 namespace tesedra {
 
 // The folder the program writes its files in and opens its folder and file
-// choosers on: the folder of its own executable when this user may write there
-// (run from the build folder), else the per-user folder ~/Tesedra (an installed
-// program lives in /usr/bin, which a technician cannot write).
+// choosers on: the folder of its own executable when this user may create files
+// there (run from the build folder, or a portable copy), else the per-user folder
+// Tesedra in CarpetaPersonal() (an installed program lives in /usr/bin or in
+// Program Files, which a technician cannot write).
 QString CarpetaPrograma();
 
-// The same choice for a given executable folder and home folder: `programa` when
-// it is a folder this user may write; else `personal`/Tesedra, created when
-// missing.
+// The folder that holds the per-user Tesedra folder: the home folder on Linux,
+// %LOCALAPPDATA% on Windows.
+QString CarpetaPersonal();
+
+// The same choice for a given executable folder and per-user folder: `programa`
+// when it is a folder this user can create files in (CarpetaEscribible); else
+// `personal`/Tesedra, created when missing.
 QString CarpetaPrograma(const QString& programa, const QString& personal);
 
 // Whether this user can create files in the folder `carpeta`, found out by creating

@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace tesedra {
 
 namespace {
@@ -22,7 +26,25 @@ Dialogos* instalado = nullptr;
 
 QByteArray ParaTerminal(const std::string& latin1)
 {
-    return L1(latin1).toLocal8Bit();
+    return ParaTerminal(L1(latin1));
+}
+
+QByteArray ParaTerminal(const QString& texto)
+{
+#ifdef Q_OS_WIN
+    if (const UINT pagina = GetConsoleOutputCP())
+        return APaginaCodigos(texto, pagina);
+#endif
+    return texto.toLocal8Bit();
+}
+
+QString DesdeTerminal(const QByteArray& bytes)
+{
+#ifdef Q_OS_WIN
+    if (const UINT pagina = GetConsoleCP())
+        return DesdePaginaCodigos(bytes, pagina);
+#endif
+    return QString::fromLocal8Bit(bytes);
 }
 
 void DialogosTerminal::Mensaje(IconoMensaje, const std::string&, const std::string& texto)

@@ -57,8 +57,18 @@ private:
     std::string prefijo_;
 };
 
-// Latin-1 text in the terminal's encoding.
+// Text in the terminal's encoding: on Windows the console's output code page
+// (GetConsoleOutputCP; the system's ANSI one without a console), elsewhere the
+// locale's. Texts are Latin-1 inside the program and converted only here.
 QByteArray ParaTerminal(const std::string& latin1);
+QByteArray ParaTerminal(const QString& texto);
+inline QByteArray ParaTerminal(const char* latin1)
+{
+    return ParaTerminal(std::string(latin1));
+}
+// Text typed at the terminal: on Windows in the console's input code page
+// (GetConsoleCP), elsewhere in the locale's encoding.
+QString DesdeTerminal(const QByteArray& bytes);
 
 // The implementation in force. Never null: by default a DialogosTerminal.
 Dialogos& dialogos();

@@ -4,6 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace tesedra {
 
 namespace {
@@ -290,14 +294,23 @@ std::string Traducir(const TextoDoble& texto)
     return idiomaTextos == kIdiomaIngles ? texto.en : texto.es;
 }
 
-int16_t IdiomaDelEntorno()
+int16_t IdiomaSegun(const char* lcAll, const char* lcMessages, const char* lang, bool sistemaEspanol)
 {
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* valor = std::getenv(variable);
+    for (const char* valor : {lcAll, lcMessages, lang}) {
         if (valor && *valor)
             return std::strncmp(valor, "es", 2) == 0 ? kIdiomaEspanol : kIdiomaIngles;
     }
-    return kIdiomaIngles;
+    return sistemaEspanol ? kIdiomaEspanol : kIdiomaIngles;
+}
+
+int16_t IdiomaDelEntorno()
+{
+#ifdef _WIN32
+    const bool sistemaEspanol = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_SPANISH;
+#else
+    const bool sistemaEspanol = false;
+#endif
+    return IdiomaSegun(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"), sistemaEspanol);
 }
 
 } // namespace tesedra

@@ -43,8 +43,13 @@ int16_t IdiomaTextos();
 
 // The language the environment names, as terminal programs take it: the first of
 // LC_ALL, LC_MESSAGES and LANG that is set and not empty decides, Spanish when it
-// starts with "es", English otherwise (and when none is set).
+// starts with "es", English otherwise. When none is set, the language of the
+// user's Windows (GetUserDefaultUILanguage) decides: Spanish for Spanish;
+// elsewhere, and on Linux, English.
 int16_t IdiomaDelEntorno();
+// The same rule for given values (null: unset) and whether the user's system
+// speaks Spanish.
+int16_t IdiomaSegun(const char* lcAll, const char* lcMessages, const char* lang, bool sistemaEspanol);
 
 // Caption by number; empty for a number outside 1..91.
 const std::string& Texto(int numero);

@@ -1,6 +1,7 @@
-// tesedra-cli ports: the device each of the ports Com 1..Com 6 opens, one line a
-// port, as the main window's port list shows them.
-#include "base/Latin1.h"
+// tesedra-cli ports: the device each of the ports Com 1..Com 6 (on Windows also each
+// detected port above them) opens, one line a port, as the main window's port list
+// shows them.
+#include "base/Dialogos.h"
 #include "cli/Comandos.h"
 #include "cli/OpcionesRouter.h"
 #include "cli/TextosCli.h"
@@ -36,9 +37,8 @@ int ComandoPorts(const QStringList& argumentos)
         return kSalidaUso;
     }
     PrepararConsola();
-    const auto destinos = DestinosPuertos(kPuertos);
-    for (int16_t n = 1; n <= kPuertos; ++n) {
-        const QByteArray linea = L1(EtiquetaPuerto(n, destinos[static_cast<size_t>(n - 1)])).toLocal8Bit();
+    for (const PuertoOfrecido& p : DestinosPuertos(kPuertos)) {
+        const QByteArray linea = ParaTerminal(EtiquetaPuerto(p.numero, p.destino));
         std::fprintf(stdout, "%s\n", linea.constData());
     }
     return std::fflush(stdout) == 0 ? kSalidaBien : kSalidaFallo;

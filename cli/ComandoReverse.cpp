@@ -23,7 +23,7 @@ namespace {
 
 QByteArray Local(const QString& s)
 {
-    return s.toLocal8Bit();
+    return ParaTerminal(s);
 }
 
 // A one-line progress bar on standard error, redrawn at most every 100 ms.

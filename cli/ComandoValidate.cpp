@@ -72,7 +72,7 @@ void EscribirParaPersonas(const ValoresInstalacion& v, bool comprobarLinea)
         ancho = std::max(ancho, f.first.size());
     for (const auto& f : filas) {
         const QString linea = (f.first + QLatin1Char(':')).leftJustified(ancho + 2) + L1(*f.second);
-        std::fprintf(stdout, "%s\n", linea.toLocal8Bit().constData());
+        std::fprintf(stdout, "%s\n", ParaTerminal(linea).constData());
     }
     const std::string fallos = comprobarLinea ? MensajeFallosLinea() : std::string();
     if (!fallos.empty())
@@ -187,7 +187,7 @@ int ComandoValidate(const QStringList& argumentos)
         guardado = GuardarValidacion(carpeta, v, &ruta);
         if (guardado) {
             const QString aviso = Txt(kTxtRegistroGuardado).arg(L1(v.numeroRegistro), QDir::toNativeSeparators(ruta));
-            std::fprintf(stderr, "%s\n", aviso.toLocal8Bit().constData());
+            std::fprintf(stderr, "%s\n", ParaTerminal(aviso).constData());
             AvisarTrasGuardar();
         } else {
             Error(Txt(kTxtNoGuardada));

@@ -6,8 +6,7 @@
 namespace tesedra::cli {
 
 // Loads the product's message and caption tables in the environment's language
-// (IdiomaDelEntorno, base/Idiomas.h); Txt and Traducir
-// then give its texts.
+// (IdiomaDelEntorno, base/Idiomas.h); Txt and Traducir then give its texts.
 void CargarIdiomaDelEntorno();
 
 } // namespace tesedra::cli

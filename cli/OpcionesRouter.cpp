@@ -35,7 +35,7 @@ bool LeerClave(std::string& clave)
     const bool terminal = EntradaEsTerminal();
     bool sinEco = false;
     if (terminal) {
-        std::fputs(Txt(kTxtPideClave).toLocal8Bit().constData(), stderr);
+        std::fputs(ParaTerminal(Txt(kTxtPideClave)).constData(), stderr);
         std::fflush(stderr);
         sinEco = ApagarEco();
     }
@@ -49,7 +49,7 @@ bool LeerClave(std::string& clave)
         return false;
     while (!linea.empty() && (linea.back() == '\r' || linea.back() == '\n'))
         linea.pop_back();
-    clave = ToL1(QString::fromLocal8Bit(linea));
+    clave = ToL1(DesdeTerminal(QByteArray::fromStdString(linea)));
     return true;
 }
 
@@ -57,7 +57,7 @@ bool LeerClave(std::string& clave)
 
 void Error(const QString& texto)
 {
-    std::fprintf(stderr, "tesedra-cli: %s\n", texto.toLocal8Bit().constData());
+    std::fprintf(stderr, "tesedra-cli: %s\n", ParaTerminal(texto).constData());
     std::fflush(stderr);
 }
 
@@ -75,7 +75,7 @@ void AnadirOpcionesRouter(QCommandLineParser& p)
 
 QByteArray TextoAyuda(const QCommandLineParser& p, const char* subcomando)
 {
-    return tesedra::TextoAyuda(p, QStringLiteral("tesedra-cli ") + QLatin1String(subcomando)).toLocal8Bit();
+    return ParaTerminal(tesedra::TextoAyuda(p, QStringLiteral("tesedra-cli ") + QLatin1String(subcomando)));
 }
 
 bool PideAyuda(const QCommandLineParser& p)
@@ -195,7 +195,7 @@ ProgresoTerminal::~ProgresoTerminal()
 void ProgresoTerminal::Paso(const QString& texto)
 {
     if (activo_) {
-        std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", ParaTerminal(texto).constData());
         std::fflush(stderr);
     }
 }

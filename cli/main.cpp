@@ -1,5 +1,6 @@
 // tesedra-cli: the command-line front end over the core library.
 #include "cli/Comandos.h"
+#include "base/Dialogos.h"
 #include "base/Version.h"
 #include "cli/IdiomaCli.h"
 #include "cli/OpcionesRouter.h"
@@ -10,7 +11,13 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 using namespace tesedra::cli;
+using tesedra::ParaTerminal;
 
 namespace {
 
@@ -24,16 +31,22 @@ const Comando kComandos[] = {
 // To standard output when asked for with --help, to standard error after a wrong call.
 void Uso(std::FILE* salida)
 {
-    std::fputs(Txt(kTxtUso).toLocal8Bit().constData(), salida);
+    std::fputs(ParaTerminal(Txt(kTxtUso)).constData(), salida);
     for (const auto& c : kComandos)
-        std::fprintf(salida, "  %-10s %s\n", c.nombre, Txt(*c.resumen).toLocal8Bit().constData());
-    std::fputs(Txt(kTxtUsoFin).toLocal8Bit().constData(), salida);
+        std::fprintf(salida, "  %-10s %s\n", c.nombre, ParaTerminal(Txt(*c.resumen)).constData());
+    std::fputs(ParaTerminal(Txt(kTxtUsoFin)).constData(), salida);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+#ifdef Q_OS_WIN
+    // The line ends are the texts' own, as on Linux: the C runtime adds no CR
+    // before each LF (the results' CR LF would become CR CR LF).
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     if (tesedra::AtenderVersion("tesedra-cli", argc, argv))
         return 0;
     QCoreApplication app(argc, argv);

@@ -10,6 +10,7 @@
 #include "base/Idiomas.h"
 
 #include <QDeadlineTimer>
+#include <QRegularExpression>
 #include <QtGlobal>
 
 #include <utility>
@@ -116,7 +117,12 @@ bool AbrirPuertoRuta(const std::string& nombre, int32_t baudios, const std::stri
                      int16_t bitsParada)
 {
 #ifdef Q_OS_WIN
-    const std::string& ruta = nombre;
+    // A bare port name (--device COM12) opens by its device name: COM10 and above
+    // open only so.
+    const bool nombreCom = QRegularExpression(QStringLiteral("^COM[0-9]+$"), QRegularExpression::CaseInsensitiveOption)
+                               .match(QString::fromLatin1(nombre.c_str()))
+                               .hasMatch();
+    const std::string ruta = nombreCom ? "\\\\.\\" + nombre : nombre;
 #else
     // A bare name is a device of /dev (where the serial port looks for it): the
     // device is checked, and named in a failure, where it was looked for.

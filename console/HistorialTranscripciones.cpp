@@ -1,5 +1,7 @@
 #include "console/HistorialTranscripciones.h"
 
+#include "base/Carpetas.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -8,11 +10,16 @@ namespace tesedra {
 
 QString CarpetaTranscripciones()
 {
+#ifdef Q_OS_WIN
+    // The per-user application data folder: %LOCALAPPDATA%\Tesedra\transcripts.
+    return CarpetaPersonal() + QStringLiteral("/Tesedra/transcripts");
+#else
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
     // A relative XDG path is not valid and is ignored, as the base directory rules say.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/state");
     return base + QStringLiteral("/tesedra");
+#endif
 }
 
 QString GuardarEnHistorial(const Transcripcion& t, const QString& carpeta, int maximo)

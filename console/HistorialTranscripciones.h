@@ -1,7 +1,7 @@
 #pragma once
 // The desktop program's keeping of the last transcripts: one file a run in the
-// user's state folder ($XDG_STATE_HOME/tesedra, by default ~/.local/state/tesedra),
-// named by the run's date and time and its operation; beyond the last 50 the
+// user's state folder ($XDG_STATE_HOME/tesedra, by default ~/.local/state/tesedra;
+// on Windows %LOCALAPPDATA%\Tesedra\transcripts), named by the run's date and time and its operation; beyond the last 50 the
 // oldest go.
 
 #include "console/Transcripcion.h"

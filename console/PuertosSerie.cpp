@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cstdlib>
 #include <tuple>
 
 #ifdef Q_OS_WIN
@@ -193,8 +195,7 @@ std::vector<std::pair<std::string, std::string>> MapaDelRegistro()
         const qsizetype largoDatos = static_cast<qsizetype>(bytesDatos / sizeof(wchar_t));
         QString puerto = QString::fromWCharArray(datos, largoDatos);
         puerto.truncate(puerto.indexOf(QChar(0)) < 0 ? puerto.size() : puerto.indexOf(QChar(0)));
-        valores.emplace_back(ToL1(QString::fromWCharArray(nombre, static_cast<qsizetype>(largoNombre))),
-                             ToL1(puerto));
+        valores.emplace_back(ToL1(QString::fromWCharArray(nombre, static_cast<qsizetype>(largoNombre))), ToL1(puerto));
     }
     RegCloseKey(clave);
     return valores;
@@ -215,19 +216,35 @@ DestinoPuerto DestinoDePuerto(int16_t puerto)
 #endif
 }
 
-std::vector<DestinoPuerto> DestinosPuertos(int16_t cuantos)
+std::vector<PuertoOfrecido> PuertosOfrecidosCom(int16_t cuantos, const std::vector<PuertoDetectado>& mapa)
 {
-    std::vector<DestinoPuerto> destinos;
-#ifdef Q_OS_WIN
-    const std::vector<PuertoDetectado> detectados = PuertosDetectados();
+    std::vector<int16_t> numeros;
     for (int16_t n = 1; n <= cuantos; ++n)
-        destinos.push_back(DestinoDePuertoCom(n, detectados));
+        numeros.push_back(n);
+    for (const PuertoDetectado& p : mapa) {
+        // PuertosDelMapa names every port COMn, n from 1.
+        const int n = std::atoi(p.nombre.c_str() + std::min<size_t>(3, p.nombre.size()));
+        if (n > cuantos && n <= INT16_MAX && std::find(numeros.begin(), numeros.end(), n) == numeros.end())
+            numeros.push_back(static_cast<int16_t>(n));
+    }
+    std::sort(numeros.begin(), numeros.end());
+    std::vector<PuertoOfrecido> ofrecidos;
+    for (const int16_t n : numeros)
+        ofrecidos.push_back({n, DestinoDePuertoCom(n, mapa)});
+    return ofrecidos;
+}
+
+std::vector<PuertoOfrecido> DestinosPuertos(int16_t cuantos)
+{
+#ifdef Q_OS_WIN
+    return PuertosOfrecidosCom(cuantos, PuertosDetectados());
 #else
+    std::vector<PuertoOfrecido> ofrecidos;
     const std::vector<PuertoDetectado> ordenados = OrdenarPuertos(PuertosDetectados());
     for (int16_t n = 1; n <= cuantos; ++n)
-        destinos.push_back(DestinoDePuerto(n, ordenados, VariablePuerto(n)));
+        ofrecidos.push_back({n, DestinoDePuerto(n, ordenados, VariablePuerto(n))});
+    return ofrecidos;
 #endif
-    return destinos;
 }
 
 std::vector<PuertoDetectado> PuertosDetectados()
@@ -282,10 +299,13 @@ FalloApertura ClasificarFallo(PuertoSerie::SerialPortError error, bool existe, b
 FalloApertura ClasificarFallo(PuertoSerie::SerialPortError error, const std::string& ruta)
 {
 #ifdef Q_OS_WIN
-    // The advice is for Linux (dialout, ModemManager): elsewhere only a missing
-    // port is told apart, the rest keeps the system's words.
+    // A port opens for one program at a time: a denied open (access denied, a
+    // sharing violation) is a port another program holds. The rest keeps the
+    // system's words.
     Q_UNUSED(ruta);
-    return error == PuertoSerie::DeviceNotFoundError ? FalloApertura::Ausente : FalloApertura::Otro;
+    if (error == PuertoSerie::DeviceNotFoundError)
+        return FalloApertura::Ausente;
+    return error == PuertoSerie::PermissionError ? FalloApertura::Ocupado : FalloApertura::Otro;
 #else
     // access() asks with the real user's rights, the ones open() used: a
     // permission the user lacks shows here, a port that is merely taken does not.
@@ -300,7 +320,11 @@ std::string MensajeFalloApertura(FalloApertura fallo, const std::string& ruta, c
     const std::string inicio = mensajes().msgErrConfModem + ": " + ruta + ": ";
     switch (fallo) {
     case FalloApertura::Permiso: return inicio + Traducir(kTxtFalloPermiso);
+#ifdef Q_OS_WIN
+    case FalloApertura::Ocupado: return inicio + Traducir(kTxtFalloOcupadoWindows);
+#else
     case FalloApertura::Ocupado: return inicio + Traducir(kTxtFalloOcupado);
+#endif
     case FalloApertura::Ausente: return inicio + Traducir(kTxtFalloAusente);
     case FalloApertura::Otro: break;
     }

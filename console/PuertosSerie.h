@@ -1,6 +1,7 @@
 #pragma once
-// Which device each of the main window's ports "Com 1".."Com 6" opens, and why
-// opening one failed, in words that tell the technician what to do.
+// Which device each of the main window's ports "Com 1".."Com 6" (on Windows also
+// every detected port above them) opens, and why opening one failed, in words that
+// tell the technician what to do.
 // On Linux port n is the device of TESEDRA_COM<n>, else the n-th detected port;
 // on Windows port n is always COMn, the port the system numbers so.
 
@@ -57,8 +58,20 @@ std::vector<PuertoDetectado> PuertosDelMapa(const std::vector<std::pair<std::str
 // on Windows COMn.
 DestinoPuerto DestinoDePuerto(int16_t puerto);
 
-// Ports 1..cuantos from the running system, detecting the ports once.
-std::vector<DestinoPuerto> DestinosPuertos(int16_t cuantos);
+// A port the port lists offer: its number ("Com n", --port n) and what it opens.
+struct PuertoOfrecido {
+    int16_t numero = 0;
+    DestinoPuerto destino;
+};
+
+// The ports offered on Windows: 1..cuantos, then every port of `mapa` (the
+// registry's serial-port map) numbered above them, in ascending order: USB
+// adapters are usually given COM7 and above.
+std::vector<PuertoOfrecido> PuertosOfrecidosCom(int16_t cuantos, const std::vector<PuertoDetectado>& mapa);
+
+// The ports offered from the running system, detecting the ports once: on Linux
+// 1..cuantos (each the device of DestinoDePuerto), on Windows PuertosOfrecidosCom.
+std::vector<PuertoOfrecido> DestinosPuertos(int16_t cuantos);
 
 // The serial ports the system reports now, unordered and unfiltered (on Windows,
 // those of the registry's serial-port map).

@@ -24,6 +24,13 @@ inline constexpr TextoDoble kTxtFalloOcupado{
     "'sudo systemctl stop ModemManager' (or add a udev rule so it leaves the adapter "
     "alone) and try again."};
 
+// Windows: a serial port opens for one program at a time.
+inline constexpr TextoDoble kTxtFalloOcupadoWindows{
+    "otro programa tiene el puerto abierto (un programa de terminal, el software del "
+    "adaptador u otra copia de este programa). Ci\xE9rrelo y vuelva a intentarlo.",
+    "another program holds the port (a terminal program, the adapter's software or "
+    "another copy of this program). Close it and try again."};
+
 inline constexpr TextoDoble kTxtFalloAusente{
     "el dispositivo no existe o se ha desconectado. Compruebe que el adaptador est\xE1 "
     "enchufado y elija el puerto correcto.",

@@ -19,8 +19,25 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace tesedra {
+
+#ifdef Q_OS_WIN
+std::string DesdePaginaCodigos(const std::string& bytes, unsigned pagina)
+{
+    const int largo = static_cast<int>(std::min<size_t>(bytes.size(), INT_MAX));
+    const int n = largo ? MultiByteToWideChar(pagina, 0, bytes.data(), largo, nullptr, 0) : 0;
+    std::wstring ancho(static_cast<size_t>(n), L'\0');
+    if (n)
+        MultiByteToWideChar(pagina, 0, bytes.data(), largo, ancho.data(), n);
+    return ToL1(QString::fromWCharArray(ancho.data(), n));
+}
+#endif
 
 bool EsDigito(QChar c)
 {
@@ -49,14 +66,14 @@ std::string Minusculas(std::string s)
     return s;
 }
 
-// A line of a command's output as single-byte text. Where the commands write
-// the locale's encoding (UTF-8 on Linux) it is decoded, so that accented
-// letters of a translated output show as themselves; what has no single-byte
-// form becomes "?". On Windows the bytes are taken as they are.
+// A line of a command's output as single-byte text. The commands write the
+// locale's encoding (UTF-8 on Linux; on Windows the console's OEM code page, 850
+// on a Spanish system): it is decoded, so that accented letters of a translated
+// output show as themselves; what has no single-byte form becomes "?".
 std::string AUnByte(const std::string& linea)
 {
 #ifdef Q_OS_WIN
-    return linea;
+    return DesdePaginaCodigos(linea, GetOEMCP());
 #else
     const QString t = QString::fromLocal8Bit(linea.data(), static_cast<qsizetype>(linea.size()));
     return ToL1(t);
@@ -152,7 +169,11 @@ bool CargarFichero(const QString& ruta, std::string& texto)
 
 QString LineaComandoPC(const QString& comspec, bool tracert, const std::string& direccion, const QString& carpeta)
 {
-    QString l = comspec;
+    // A command interpreter in a folder with spaces goes quoted, or only its
+    // first word would be started.
+    QString l = comspec.contains(QLatin1Char(' ')) && !comspec.startsWith(QLatin1Char('"'))
+                    ? QLatin1Char('"') + comspec + QLatin1Char('"')
+                    : comspec;
     l += tracert ? QStringLiteral(" /c tracert -d -h 5 ") : QStringLiteral(" /c ping ");
     l += QString::fromLatin1(direccion);
     l += QStringLiteral(" > \"");
@@ -198,7 +219,15 @@ QString FicheroSalidaPC()
 QString PrepararComandoPC(clsExecCmd& proceso, bool tracert, const std::string& direccion)
 {
 #ifdef Q_OS_WIN
-    const QString comspec = qEnvironmentVariable("COMSPEC");
+    QString comspec = qEnvironmentVariable("COMSPEC").trimmed();
+    if (comspec.isEmpty()) {
+        // No COMSPEC (a cleared environment): the system's own command interpreter.
+        wchar_t sistema[MAX_PATH] = {};
+        const UINT n = GetSystemDirectoryW(sistema, MAX_PATH);
+        comspec = QDir::toNativeSeparators(
+            QString::fromWCharArray(sistema, static_cast<qsizetype>(n < MAX_PATH ? n : 0))
+            + QStringLiteral("/cmd.exe"));
+    }
     proceso.setLineaComando(LineaComandoPC(comspec, tracert, direccion, QFileInfo(FicheroSalidaPC()).absolutePath()));
     return comspec;
 #else

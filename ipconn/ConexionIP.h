@@ -47,10 +47,16 @@ std::optional<std::string> DireccionIP(const std::array<QString, 4>& octetos);
 // Reads the output file of a run into `texto`, one CR LF ended line per
 // non-empty line of the file, each without its own line end (CR and LF, which
 // the commands of some platforms double), as single-byte text (decoded from
-// the locale's encoding where the commands write it). False when the file cannot be opened
+// the encoding the commands write: the locale's, on Windows the OEM code page). False when the file cannot be opened
 // or read; `texto` is left as it was when the file could not be opened, and
 // holds the lines read so far after a read error.
 bool CargarFichero(const QString& ruta, std::string& texto);
+
+#ifdef Q_OS_WIN
+// Bytes of the code page `pagina` (the console's OEM one, GetOEMCP, in which ping
+// and tracert write) as single-byte Latin-1 text; what Latin-1 lacks becomes "?".
+std::string DesdePaginaCodigos(const std::string& bytes, unsigned pagina);
+#endif
 
 // The command line of a run from the PC on Windows: the command interpreter,
 // the command and the redirection of its output into the output file of `carpeta`.

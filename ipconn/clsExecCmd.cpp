@@ -117,7 +117,10 @@ void clsExecCmd::Ejecutar()
     p->setCreateProcessArgumentsModifier([this](QProcess::CreateProcessArguments* a) {
         if (programa_.isEmpty())
             a->arguments = lineaNativa_.data(); // the command line is passed whole
-        a->flags |= static_cast<DWORD>(prioridad_);
+        // Created suspended, put in its job object once it exists, then let run:
+        // whatever it starts is in the job from its first instruction.
+        a->flags |= static_cast<DWORD>(prioridad_) | CREATE_SUSPENDED;
+        informacionProceso_ = a->processInformation;
         auto* si = a->startupInfo;
         si->dwFlags |= BanderasInicio();
         si->wShowWindow = static_cast<WORD>(showWindow_);
@@ -152,6 +155,11 @@ void clsExecCmd::Ejecutar()
         if (p == proceso_)
             AlTerminar();
     });
+#ifdef Q_OS_WIN
+    // Raised inside start(), right after the creation, while the process record
+    // is still the one the creation filled.
+    connect(p, &QProcess::started, this, &clsExecCmd::MeterEnTrabajo);
+#endif
 
     proceso_ = p;
     huboError_ = false;
@@ -180,6 +188,9 @@ void clsExecCmd::Ejecutar()
     case kSincrono:
         if (p->state() != QProcess::NotRunning)
             p->waitForFinished(-1);
+#ifdef Q_OS_WIN
+        CerrarTrabajo();
+#endif
         hProcess_ = 0;
         ejecutando_ = false;
         return;
@@ -207,6 +218,8 @@ bool clsExecCmd::CancelarProceso()
     if (hProcess_ == 0 || !proceso_ || proceso_->state() == QProcess::NotRunning)
         return true;
 #ifdef Q_OS_WIN
+    if (trabajo_)
+        return TerminateJobObject(static_cast<HANDLE>(trabajo_), 0) != 0;
     proceso_->kill();
     return true;
 #else
@@ -227,6 +240,9 @@ void clsExecCmd::Sondeo()
     PararTimer();
     hProcess_ = 0;
     ejecutando_ = false;
+#ifdef Q_OS_WIN
+    CerrarTrabajo();
+#endif
     if (proceso_) {
         proceso_->deleteLater();
         proceso_ = nullptr;
@@ -254,6 +270,9 @@ void clsExecCmd::SoltarProceso()
     proceso_ = nullptr;
     disconnect(p, nullptr, this, nullptr);
     if (p->state() == QProcess::NotRunning) {
+#ifdef Q_OS_WIN
+        CerrarTrabajo();
+#endif
         delete p;
         return;
     }
@@ -261,6 +280,46 @@ void clsExecCmd::SoltarProceso()
     // until it ends, and is then reaped.
     p->setParent(nullptr);
     connect(p, &QProcess::finished, p, &QObject::deleteLater);
+#ifdef Q_OS_WIN
+    // Its job goes with it: closed (ending what the process left behind) when it
+    // ends, or when this program ends.
+    if (HANDLE trabajo = static_cast<HANDLE>(trabajo_)) {
+        trabajo_ = nullptr;
+        connect(p, &QProcess::finished, p, [trabajo] { CloseHandle(trabajo); });
+    }
+#endif
 }
+
+#ifdef Q_OS_WIN
+void clsExecCmd::MeterEnTrabajo()
+{
+    const auto* pi = static_cast<const PROCESS_INFORMATION*>(informacionProceso_);
+    informacionProceso_ = nullptr;
+    if (!pi)
+        return;
+    CerrarTrabajo();
+    HANDLE trabajo = CreateJobObjectW(nullptr, nullptr);
+    if (trabajo) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limites = {};
+        limites.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (SetInformationJobObject(trabajo, JobObjectExtendedLimitInformation, &limites, sizeof limites)
+            && AssignProcessToJobObject(trabajo, pi->hProcess)) {
+            trabajo_ = trabajo;
+        } else {
+            // Without a job (a job of ours that forbids another one) the cancel
+            // ends the process alone.
+            CloseHandle(trabajo);
+        }
+    }
+    ResumeThread(pi->hThread);
+}
+
+void clsExecCmd::CerrarTrabajo()
+{
+    if (trabajo_)
+        CloseHandle(static_cast<HANDLE>(trabajo_));
+    trabajo_ = nullptr;
+}
+#endif
 
 } // namespace tesedra

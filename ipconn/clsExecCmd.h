@@ -72,8 +72,10 @@ public:
     // Starts the command; the outcome is read from HuboError, Ejecutando and the ids.
     void Ejecutar();
     // Ends the running process (SIGKILL on Linux, where an exit code cannot be
-    // imposed on a killed process). True when there is no process or the kill
-    // was delivered. In mode 1 the end is then reported by the next poll.
+    // imposed on a killed process; on Windows, with exit code 0, the process and
+    // every process it started, such as the ping a command interpreter runs).
+    // True when there is no process or the kill was delivered. In mode 1 the end
+    // is then reported by the next poll.
     bool CancelarProceso();
 
     // The timer mode 1 polls with; not owned. Must be set before Ejecutar in mode 1;
@@ -195,6 +197,14 @@ private:
     int32_t prioridad_ = 32;
     QString descripcionError_;
 #ifdef Q_OS_WIN
+    // The job object that holds the process and every process it starts
+    // (JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE): a cancel ends them all. Null when the
+    // process could not be put in one; the cancel then ends the process alone.
+    void* trabajo_ = nullptr;
+    // The creation's own process record, read once the process exists (started).
+    void* informacionProceso_ = nullptr;
+    void MeterEnTrabajo();
+    void CerrarTrabajo();
     std::wstring tituloNativo_;
     std::wstring lineaNativa_;
 #endif

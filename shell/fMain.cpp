@@ -18,6 +18,9 @@
 #include <QFocusEvent>
 #include <QPixmap>
 
+#include <QSignalBlocker>
+
+#include <algorithm>
 #include <exception>
 
 namespace tesedra {
@@ -35,10 +38,9 @@ fMain::fMain(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::fMain>(
     ui->cModem->addItem(QStringLiteral("Efficient SS5660"), int(kEfficient5660));
     ui->cModem->setCurrentIndex(0);
 
-    // 2. Ports "Com 1" .. "Com 6", each with the device it opens; the choice runs
+    // 2. Ports "Com 1" .. "Com 6" (on Windows also every detected port above them),
+    // each with the device it opens and its number as item data; the choice runs
     // at once, so Puerto becomes 1.
-    for (int n = 1; n <= kPuertos; ++n)
-        ui->cPuerto->addItem(QStringLiteral("Com %1").arg(n));
     ActualizarPuertos();
     ui->cPuerto->setCurrentIndex(0);
     cPuerto_Click();
@@ -96,14 +98,36 @@ int16_t fMain::CodigoModelo() const
 
 void fMain::ActualizarPuertos()
 {
-    const auto destinos = DestinosPuertos(kPuertos);
-    for (int n = 1; n <= kPuertos; ++n)
-        ui->cPuerto->setItemText(n - 1, L1(EtiquetaPuerto(static_cast<int16_t>(n), destinos[n - 1])));
+    std::vector<PuertoOfrecido> ofrecidos = DestinosPuertos(kPuertos);
+    // The chosen port stays offered (and chosen) when its adapter is unplugged.
+    const int elegido = ui->cPuerto->currentData().toInt();
+    if (elegido > 0 && std::none_of(ofrecidos.begin(), ofrecidos.end(), [&](const PuertoOfrecido& p) {
+            return p.numero == elegido;
+        })) {
+        ofrecidos.push_back({static_cast<int16_t>(elegido), DestinoDePuerto(static_cast<int16_t>(elegido))});
+        std::sort(ofrecidos.begin(), ofrecidos.end(),
+                  [](const PuertoOfrecido& a, const PuertoOfrecido& b) { return a.numero < b.numero; });
+    }
+    const QSignalBlocker bloqueo(ui->cPuerto);
+    for (size_t i = 0; i < ofrecidos.size(); ++i) {
+        const int indice = static_cast<int>(i);
+        const QString texto = L1(EtiquetaPuerto(ofrecidos[i].numero, ofrecidos[i].destino));
+        if (indice < ui->cPuerto->count()) {
+            ui->cPuerto->setItemText(indice, texto);
+            ui->cPuerto->setItemData(indice, int(ofrecidos[i].numero));
+        } else {
+            ui->cPuerto->addItem(texto, int(ofrecidos[i].numero));
+        }
+    }
+    while (ui->cPuerto->count() > static_cast<int>(ofrecidos.size()))
+        ui->cPuerto->removeItem(ui->cPuerto->count() - 1);
+    if (elegido > 0)
+        ui->cPuerto->setCurrentIndex(ui->cPuerto->findData(elegido));
 }
 
 void fMain::cPuerto_Click()
 {
-    sesion().Puerto = static_cast<int16_t>(ui->cPuerto->currentIndex() + 1);
+    sesion().Puerto = static_cast<int16_t>(ui->cPuerto->currentData().toInt());
 }
 
 void fMain::tClave_LostFocus()

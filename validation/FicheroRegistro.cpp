@@ -21,7 +21,7 @@
 #include <cstring>
 
 #ifdef Q_OS_WIN
-#include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -48,12 +48,21 @@ bool SincronizarDisco(QFile& f, bool nuevo, QString& error)
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(nuevo);
-    // QFile::handle() is a C runtime descriptor of the file's native handle;
-    // _commit flushes that handle's buffers to the disk (FlushFileBuffers).
-    if (_commit(f.handle()) != 0) {
-        error = QString::fromLocal8Bit(std::strerror(errno));
+    // QFile::handle() is a descriptor of the C runtime Qt was built with, which
+    // need not be this program's (msvcrt or ucrt): its number means nothing here.
+    // The file is opened again by name, sharing it with the open QFile, and that
+    // native handle flushed: FlushFileBuffers writes out the file's cached data,
+    // whichever handle wrote it.
+    const std::wstring ruta = QDir::toNativeSeparators(QFileInfo(f.fileName()).absoluteFilePath()).toStdWString();
+    HANDLE h = CreateFileW(ruta.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool bien = h != INVALID_HANDLE_VALUE && FlushFileBuffers(h);
+    if (!bien)
+        error = qt_error_string(static_cast<int>(GetLastError()));
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
+    if (!bien)
         return false;
-    }
 #else
     if (::fsync(f.handle()) != 0) {
         error = QString::fromLocal8Bit(std::strerror(errno));

@@ -30,30 +30,28 @@ TEST(PuertosCom, MapOfTheRegistryNamesEachPortAndItsDevice)
     EXPECT_EQ(puertos[2].nombre, "COM3");
 }
 
-// Port n opens \\.\COMn whether or not the map lists it (a port the map does not know,
-// such as one a driver made without registering it, still opens); the list entry
-// names the device when the map has it.
-TEST(PuertosCom, PortNumberOpensItsComPortAndTheEntryNamesTheDevice)
+// The lists offer Com 1..Com 6 and then every mapped port above them, once each and
+// in order (a USB adapter usually gets COM7 or above). Port n opens \\.\COMn whether
+// or not the map lists it (a port a driver made without registering it still
+// opens); the entry names the device when the map has it.
+TEST(PuertosCom, ListsOfferComOneToSixAndEveryMappedPortAboveThem)
 {
     CargarTextosControles(kIdiomaIngles);
-    const auto mapa = PuertosDelMapa({{"\\Device\\USBSER000", "COM12"}, {"\\Device\\Serial0", "COM1"}});
-    const struct {
-        int16_t puerto;
-        const char* ruta;
-        DestinoPuerto::Origen origen;
-        const char* etiqueta;
-    } casos[] = {
-        {1, "\\\\.\\COM1", DestinoPuerto::Origen::Detectado, "Com 1 - COM1, \\Device\\Serial0"},
-        {12, "\\\\.\\COM12", DestinoPuerto::Origen::Detectado, "Com 12 - COM12, \\Device\\USBSER000"},
-        {2, "\\\\.\\COM2", DestinoPuerto::Origen::Ninguno, "Com 2 - COM2 (no device detected)"},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.puerto);
-        const DestinoPuerto d = DestinoDePuertoCom(c.puerto, mapa);
-        EXPECT_EQ(d.ruta, c.ruta);
-        EXPECT_EQ(d.origen, c.origen);
-        EXPECT_EQ(EtiquetaPuerto(c.puerto, d), c.etiqueta);
-    }
+    const auto mapa = PuertosDelMapa({{"\\Device\\USBSER001", "COM12"},
+                                      {"\\Device\\Serial0", "COM1"},
+                                      {"\\Device\\USBSER000", "COM7"},
+                                      {"\\Device\\Otro", "com12"}});
+    std::string lista;
+    for (const PuertoOfrecido& p : PuertosOfrecidosCom(6, mapa))
+        lista += EtiquetaPuerto(p.numero, p.destino) + "|" + p.destino.ruta + "\n";
+    EXPECT_EQ(lista, "Com 1 - COM1, \\Device\\Serial0|\\\\.\\COM1\n"
+                     "Com 2 - COM2 (no device detected)|\\\\.\\COM2\n"
+                     "Com 3 - COM3 (no device detected)|\\\\.\\COM3\n"
+                     "Com 4 - COM4 (no device detected)|\\\\.\\COM4\n"
+                     "Com 5 - COM5 (no device detected)|\\\\.\\COM5\n"
+                     "Com 6 - COM6 (no device detected)|\\\\.\\COM6\n"
+                     "Com 7 - COM7, \\Device\\USBSER000|\\\\.\\COM7\n"
+                     "Com 12 - COM12, \\Device\\USBSER001|\\\\.\\COM12\n");
 }
 
 } // namespace

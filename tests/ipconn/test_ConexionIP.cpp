@@ -83,6 +83,9 @@ TEST(PcRun, CommandLinesProgramsAndTheOutputFilesPlace)
         {false, "E:/", " /c ping 10.0.0.1 > \"E:\\tracert.tmp\""}};
     for (const auto& [tracert, carpeta, linea] : lineas)
         EXPECT_EQ(LineaComandoPC(cmd, tracert, "10.0.0.1", carpeta), cmd + QString::fromLatin1(linea));
+    // An interpreter in a folder with spaces goes quoted.
+    EXPECT_EQ(LineaComandoPC(QStringLiteral("C:\\Mis cosas\\cmd.exe"), false, "1.2.3.4", QStringLiteral("C:/T")),
+              QStringLiteral("\"C:\\Mis cosas\\cmd.exe\" /c ping 1.2.3.4 > \"C:\\T\\tracert.tmp\""));
 
     opcionesPC() = {};
     EXPECT_EQ(FicheroSalidaPC(), QCoreApplication::applicationDirPath() + QStringLiteral("/tracert.tmp"));

@@ -39,8 +39,6 @@ using Msg = std::pair<std::string, std::string>; // title and text of a message
 
 } // namespace
 
-TEXTOS_DE_VENTANAS(Ipconn, VentanaConTextos{"ipconn", "fconIP", [] { return new fconIP(nullptr, {}); }});
-
 namespace {
 
 class IpWindow : public PruebaConRouter {

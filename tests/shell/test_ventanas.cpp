@@ -18,26 +18,6 @@ using namespace tesedra::prueba;
 
 namespace {
 
-// The main window with its ports pointed at fixed devices, so its list reads the
-// same on every machine whatever serial ports it has.
-fMain* MainConPuertosFijos()
-{
-    for (int n = 1; n <= 6; ++n)
-        qputenv(QByteArray("TESEDRA_COM") + QByteArray::number(n), QByteArray("/dev/tesedra") + QByteArray::number(n));
-    auto* m = new fMain();
-    for (int n = 1; n <= 6; ++n)
-        qunsetenv(QByteArray("TESEDRA_COM") + QByteArray::number(n));
-    return m;
-}
-
-} // namespace
-
-TEXTOS_DE_VENTANAS(Shell, VentanaConTextos{"shell", "fPerfil", [] { return new fPerfil(); }},
-                   VentanaConTextos{"shell", "fMain", [] { return MainConPuertosFijos(); }},
-                   VentanaConTextos{"shell", "fClaveGestionProvision", [] { return new fClaveGestionProvision(); }});
-
-namespace {
-
 // A log-on: the profile chosen and the password entered with the button or with
 // Enter; or the keys pressed on a control and the management key typed in the
 // dialog they open. `perfil` is the profile entered as, -1 for none.

@@ -1,39 +1,8 @@
-#include "Ventanas.h"
+#include "TextosVentanas.h"
 
 #include <QPainter>
 
 namespace tesedra::prueba {
-
-void PruebaConVentanas::SetUp()
-{
-    PruebaConRouter::SetUp();
-    FijarSalida([] {});
-    estadoLinea() = EstadoLinea{};
-}
-
-void PruebaConVentanas::TearDown()
-{
-    QList<QPointer<QWidget>> ventanas; // processing dialogs last: most go with their windows
-    for (QWidget* w : QApplication::topLevelWidgets())
-        qobject_cast<fProcesando*>(w) ? ventanas.append(w) : ventanas.prepend(w);
-    qDeleteAll(ventanas);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    FijarSalida([] { QCoreApplication::quit(); });
-    ReiniciarPrograma();
-    PruebaConRouter::TearDown();
-}
-
-void PruebaConVentanas::Cuando(std::function<bool()> condicion, std::function<void()> accion)
-{
-    auto* t = new QTimer(&vigilancias_);
-    QObject::connect(t, &QTimer::timeout, t, [t, condicion, accion] {
-        if (condicion()) {
-            t->stop();
-            accion();
-        }
-    });
-    t->start(1);
-}
 
 // What a window shows, a line each: its title; then every named control in tree
 // order with its caption, contents, list items (the chosen one marked), accessible name, label buddy and

@@ -1,111 +1,14 @@
 #pragma once
-// The window-test fixture: the router fixture, with the program's end leaving no
-// event loop and the windows a test leaves removed; helpers to find and press
-// controls, answer a modal dialog and act in the middle of a router exchange; and
-// the one test of every window's texts (Ventanas.cpp).
+// The window-test fixture over the router simulator in-process on a pseudo-terminal
+// (Linux): the helpers of TextosVentanas.h with a router to talk to.
 
-#include "Esperar.h"
-#include "Ficheros.h"
 #include "Router.h"
+#include "TextosVentanas.h"
 
-#include "base/Idiomas.h"
-#include "base/Latin1.h"
-#include "base/Sesion.h"
 #include "console/ComSerie.h"
-#include "ui/Programa.h"
-#include "ui/fProcesando.h"
-#include "validation/ValoresInstalacion.h"
-
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <tuple>
-
-// Failed comparisons of texts print the texts.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace tesedra::prueba {
 
-class PruebaConVentanas : public PruebaConRouter {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // The first visible top-level window of class T.
-    template <class T>
-    static T* Ventana()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* v = qobject_cast<T*>(w); v && v->isVisible())
-                return v;
-        return nullptr;
-    }
-    template <class T = QWidget>
-    static T* Hijo(QWidget* w, const char* nombre)
-    {
-        T* h = w ? w->findChild<T*>(QLatin1String(nombre)) : nullptr;
-        EXPECT_NE(h, nullptr) << nombre;
-        return h;
-    }
-    static void Pulsar(QWidget* w, const char* boton)
-    {
-        QTest::mouseClick(Hijo<QPushButton>(w, boton), Qt::LeftButton);
-    }
-    // Runs `abrir`; the modal dialog of class D it opens is given to `responder`.
-    template <class D>
-    static void ConModal(std::function<void(D*)> responder, const std::function<void()>& abrir)
-    {
-        QObject contexto; // no answer is left pending when no dialog opens
-        QTimer::singleShot(0, &contexto, [responder] {
-            if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget()))
-                responder(d);
-        });
-        abrir();
-    }
-    // Runs `accion` once `condicion` holds, from the event loop (which runs inside
-    // the waits of a router exchange).
-    void Cuando(std::function<bool()> condicion, std::function<void()> accion);
-
-    QObject vigilancias_; // owns what Cuando watches with
-};
-
-// Under a real X server (the screenshots_xvfb tests), a picture of `v` for a person to
-// look at, with `encima` (a dialog over it) painted where it stands on the screen:
-// build/screenshots/<nombre>.png. Elsewhere nothing.
-void Captura(QWidget* v, const QString& nombre, QWidget* encima = nullptr);
-
-// A row of the texts test: the window's golden files are
-// tests/<carpeta>/golden/<nombre>.<es|en>.txt; `soloNombre` names the controls
-// whose content is data of the machine, compared by name only.
-struct VentanaConTextos {
-    const char* carpeta;
-    const char* nombre;
-    std::function<QWidget*()> crear;
-    QStringList soloNombre = {};
-};
-inline void PrintTo(const VentanaConTextos& v, std::ostream* os)
-{
-    *os << v.nombre;
-}
-
-class TextosDeVentana : public PruebaConVentanas,
-                        public ::testing::WithParamInterface<std::tuple<VentanaConTextos, int16_t>> {};
+using PruebaConVentanas = ConVentanas<PruebaConRouter>;
 
 } // namespace tesedra::prueba
-
-// The rows of the texts test of one program: its windows, in both languages.
-#define TEXTOS_DE_VENTANAS(prefijo, ...)                                                                               \
-    INSTANTIATE_TEST_SUITE_P(                                                                                          \
-        prefijo, TextosDeVentana,                                                                                      \
-        ::testing::Combine(::testing::Values(__VA_ARGS__), ::testing::Values(kIdiomaEspanol, kIdiomaIngles)))

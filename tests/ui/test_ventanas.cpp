@@ -14,9 +14,6 @@
 using namespace tesedra;
 using namespace tesedra::prueba;
 
-TEXTOS_DE_VENTANAS(Ui, VentanaConTextos{"ui", "fProcesando", [] { return new fProcesando(); }},
-                   VentanaConTextos{"ui", "fdirectorio", [] { return new fdirectorio(nullptr, "/"); }, {"dUnidad"}});
-
 namespace {
 
 using VentanasUi = PruebaConVentanas;

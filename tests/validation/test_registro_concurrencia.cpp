@@ -1,7 +1,7 @@
-// The record file against other programs and people: two programs saving into one
-// day file at once, a program that holds it, and cipher text changed by someone who
-// made its digests again.
-#include "crypto/Cripto.h"
+// The record file against other programs: two programs saving into one day file at
+// once, and a program that holds it. On Linux and on Windows, whose lock files
+// behave differently (a held one cannot be removed; a stale one is told by its
+// process being gone).
 #include "validation/FicheroRegistro.h"
 #include "validation/ValidacionInversa.h"
 
@@ -14,8 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-
-#include <openssl/sha.h>
 
 #include <string>
 #include <vector>
@@ -94,7 +92,7 @@ TEST_F(Registro, DayFileHeldByAnotherProgram)
     ASSERT_EQ(dialogos_.mensajes.size(), 1u);
     const std::string& texto = dialogos_.mensajes[0].texto;
     EXPECT_EQ(texto.rfind("Error grabando datos de validaci\xF3n: ", 0), 0u) << texto;
-    EXPECT_NE(texto.find(dia.toStdString()), std::string::npos) << texto;
+    EXPECT_NE(texto.find(QDir::toNativeSeparators(dia).toStdString()), std::string::npos) << texto;
 
     otro.kill();
     ASSERT_TRUE(otro.waitForFinished());
@@ -103,86 +101,6 @@ TEST_F(Registro, DayFileHeldByAnotherProgram)
     EXPECT_EQ(v.numeroRegistro, " 2");
     EXPECT_FALSE(QFileInfo::exists(RutaBloqueo(dia)));
     EXPECT_EQ(dialogos_.mensajes.size(), 1u);
-}
-
-// The lines of a golden record file, split at CR LF.
-std::vector<std::string> Lineas(const std::string& nombre)
-{
-    const std::string texto = GoldenValidacion(nombre);
-    std::vector<std::string> lineas;
-    for (size_t inicio = 0; inicio <= texto.size();) {
-        const size_t fin = std::min(texto.find("\r\n", inicio), texto.size());
-        lineas.push_back(texto.substr(inicio, fin - inicio));
-        inicio = fin + 2;
-    }
-    return lineas;
-}
-
-// The digest of `s` by OpenSSL, the independent reference: 64 lower-case digits.
-std::string Sha(const std::string& s)
-{
-    unsigned char r[SHA256_DIGEST_LENGTH];
-    SHA256(reinterpret_cast<const unsigned char*>(s.data()), s.size(), r);
-    return QByteArray(reinterpret_cast<const char*>(r), sizeof r).toHex().toStdString();
-}
-
-// Someone who knows the record layout but not the key: he changes the cipher digits of
-// the full part (16 digits a Blowfish block) and makes its digest and the line's digest
-// again. Both digests are then right, and only the digest sealed inside the cipher tells.
-TEST(ValidarLinea, CipherTamperedWithItsDigestsMadeAgainIsDamaged)
-{
-    const std::vector<std::string> sanas = Lineas("origen/AI051201.txt");
-    ASSERT_EQ(sanas.size(), 4u);
-    // The full part's cipher digits, and a line made of a record's short part and new ones.
-    auto CifraCompleta = [](const std::string& linea) {
-        const size_t e2 = linea.find('#') + 65;
-        return linea.substr(e2, linea.find('#', e2) - e2);
-    };
-    auto Rehacer = [](const std::string& linea, const std::string& cifra) {
-        const std::string cuerpo = linea.substr(0, linea.find('#') + 65) + cifra + "#" + Sha(cifra);
-        return cuerpo + ";" + Sha(cuerpo);
-    };
-    const std::string c2 = CifraCompleta(sanas[1]), c3 = CifraCompleta(sanas[2]);
-    auto Bloque = [](const std::string& c, size_t i) { return c.substr(16 * i, 16); };
-    auto Poner = [](std::string c, size_t i, const std::string& b) { return c.replace(16 * i, 16, b); };
-    size_t j = 1; // the first block after the number's where records 2 and 3 differ
-    while (Bloque(c2, j) == Bloque(c3, j))
-        ++j;
-    ASSERT_LT(16 * (j + 2), c2.size());
-    auto Digito = [](std::string c, size_t pos) {
-        c[pos] = c[pos] == 'A' ? 'B' : 'A';
-        return c;
-    };
-
-    const struct {
-        const char* caso;
-        std::string cifra; // record 2's full part after the change
-        Veredicto veredicto;
-    } casos[] = {
-        {"nothing changed, digests made again", c2, Veredicto::EnSitio},
-        {"a digit of a value block", Digito(c2, 16 * j + 5), Veredicto::Danado},
-        {"a digit of the number's block", Digito(c2, 3), Veredicto::Danado},
-        {"a block from another record", Poner(c2, j, Bloque(c3, j)), Veredicto::Danado},
-        {"the number's block from another record", Poner(c2, 0, Bloque(c3, 0)), Veredicto::Danado},
-        {"a block over the next", Poner(c2, j + 1, Bloque(c2, j)), Veredicto::Danado},
-        {"a block twice", c2.substr(0, 16 * (j + 1)) + c2.substr(16 * j), Veredicto::Danado},
-    };
-    const std::string destino = GoldenValidacion("destino/AI051201.des");
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.caso);
-        const std::string linea = Rehacer(sanas[1], c.cifra);
-        ValidadorLineas validador;
-        std::string salida;
-        EXPECT_EQ(validador.Validar(linea, 2, salida), c.veredicto) << salida;
-        EXPECT_EQ(salida.find("--Registro incorrecto --;NOK") != std::string::npos, c.veredicto == Veredicto::Danado)
-            << salida;
-        // Among the records the program wrote, which stay sound and come out as before.
-        ResumenFichero r;
-        const std::string contenido = ValidarContenido(sanas[0] + "\r\n" + linea + "\r\n" + sanas[2] + "\r\n", &r);
-        EXPECT_EQ(r.enSitio, c.veredicto == Veredicto::EnSitio ? 3 : 2);
-        const size_t d2 = destino.find("telefono a\xF1o 2"), d3 = destino.find("telefono a\xF1o 3");
-        EXPECT_EQ(contenido, destino.substr(0, d2) + salida + "\r\n" + destino.substr(d3));
-    }
 }
 
 } // namespace

@@ -17,10 +17,6 @@
 using namespace tesedra;
 using namespace tesedra::prueba;
 
-TEXTOS_DE_VENTANAS(Validation,
-                   VentanaConTextos{"validation", "fValidacion", [] { return new fValidacion(nullptr, {}); }},
-                   VentanaConTextos{"validation", "fvalInversa", [] { return new fvalInversa(nullptr); }});
-
 namespace {
 
 // Against an 812 whose line is out of its attenuation and noise limits, with the
