@@ -42,12 +42,14 @@ inline constexpr TextoDoble kTxtTranscripcionNoEscrita{"no se puede escribir la 
 // ports
 inline constexpr TextoDoble kTxtDescripcionPorts{
     "Lista el dispositivo que abre cada puerto (Com 1..Com 6, los n\xFAmeros que toma --port):\n"
-    "el valor de TESEDRA_COM<n> si est\xE1 puesto, si no el n-\xE9simo puerto serie detectado\n"
-    "(primero los adaptadores USB y ACM), si no /dev/ttyS<n-1>.\n"
+    "el valor de TESEDRA_COM<n> si est\xE1 puesto; los puertos serie detectados (primero los\n"
+    "adaptadores USB y ACM) toman por orden los dem\xE1s n\xFAmeros; si no, /dev/ttyS<n-1>.\n"
+    "Un puerto que su usuario no puede abrir lo dice, con qui\xE9n puede.\n"
     "Estado de salida: 0 hecho, 2 uso incorrecto.",
     "Lists the device each port opens (Com 1..Com 6, the numbers --port takes):\n"
-    "the value of TESEDRA_COM<n> when set, else the n-th detected serial port\n"
-    "(USB and ACM adapters first), else /dev/ttyS<n-1>.\n"
+    "the value of TESEDRA_COM<n> when set; the detected serial ports (USB and ACM\n"
+    "adapters first) take the other numbers in order; else /dev/ttyS<n-1>.\n"
+    "A port your user may not open says so, and who may.\n"
     "Exit status: 0 done, 2 wrong usage."};
 inline constexpr TextoDoble kTxtPortsSinArgumentos{"ports no lleva argumentos", "ports takes no arguments"};
 inline constexpr TextoDoble kTxtOrdenDesconocida{"orden desconocida '%1'", "unknown command '%1'"};

@@ -18,6 +18,9 @@
 #include <windows.h>
 #else
 #include <QSerialPortInfo>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -104,22 +107,38 @@ std::vector<PuertoDetectado> OrdenarPuertos(std::vector<PuertoDetectado> detecta
     return detectados;
 }
 
-DestinoPuerto DestinoDePuerto(int16_t puerto, const std::vector<PuertoDetectado>& ordenados,
-                              const std::string& variable)
+std::vector<DestinoPuerto> AsignarPuertos(int16_t cuantos, const std::vector<PuertoDetectado>& ordenados,
+                                          const std::vector<std::string>& variables)
 {
-    DestinoPuerto d;
-    if (!variable.empty()) {
-        d.ruta = variable;
-        d.origen = DestinoPuerto::Origen::Variable;
-    } else if (puerto >= 1 && static_cast<size_t>(puerto) <= ordenados.size()) {
-        d.puerto = ordenados[static_cast<size_t>(puerto) - 1];
-        d.ruta = d.puerto.ubicacion;
-        d.origen = DestinoPuerto::Origen::Detectado;
-    } else {
-        d.ruta = "/dev/ttyS" + std::to_string(puerto - 1);
-        d.origen = DestinoPuerto::Origen::Ninguno;
+    auto variableDe = [&](int16_t n) { return static_cast<size_t>(n) <= variables.size() ? variables[n - 1] : ""; };
+    // A detected port that a variable names is that variable's port, not listed twice.
+    std::vector<PuertoDetectado> libres;
+    for (const PuertoDetectado& p : ordenados) {
+        if (std::find(variables.begin(), variables.end(), p.ubicacion) == variables.end())
+            libres.push_back(p);
     }
-    return d;
+    std::vector<DestinoPuerto> destinos;
+    size_t siguiente = 0;
+    for (int16_t n = 1; n <= cuantos; ++n) {
+        DestinoPuerto d;
+        if (const std::string v = variableDe(n); !v.empty()) {
+            d.ruta = v;
+            d.origen = DestinoPuerto::Origen::Variable;
+            d.variable = n;
+            for (const PuertoDetectado& p : ordenados)
+                if (p.ubicacion == v)
+                    d.puerto = p;
+        } else if (siguiente < libres.size()) {
+            d.puerto = libres[siguiente++];
+            d.ruta = d.puerto.ubicacion;
+            d.origen = DestinoPuerto::Origen::Detectado;
+        } else {
+            d.ruta = "/dev/ttyS" + std::to_string(n - 1);
+            d.origen = DestinoPuerto::Origen::Ninguno;
+        }
+        destinos.push_back(std::move(d));
+    }
+    return destinos;
 }
 
 DestinoPuerto DestinoDePuertoCom(int16_t puerto, const std::vector<PuertoDetectado>& detectados)
@@ -209,10 +228,18 @@ DestinoPuerto DestinoDePuerto(int16_t puerto)
 #ifdef Q_OS_WIN
     return DestinoDePuertoCom(puerto, PuertosDetectados());
 #else
-    const std::string variable = VariablePuerto(puerto);
-    if (!variable.empty())
-        return DestinoDePuerto(puerto, {}, variable);
-    return DestinoDePuerto(puerto, OrdenarPuertos(PuertosDetectados()), variable);
+    if (puerto < 1) {
+        DestinoPuerto d;
+        d.ruta = "/dev/ttyS" + std::to_string(puerto - 1);
+        return d;
+    }
+    // Port n's device depends on the variables of the numbers below it too.
+    std::vector<std::string> variables;
+    for (int16_t n = 1; n <= puerto; ++n)
+        variables.push_back(VariablePuerto(n));
+    if (!variables.back().empty())
+        return AsignarPuertos(puerto, {}, variables).back();
+    return AsignarPuertos(puerto, OrdenarPuertos(PuertosDetectados()), variables).back();
 #endif
 }
 
@@ -239,10 +266,15 @@ std::vector<PuertoOfrecido> DestinosPuertos(int16_t cuantos)
 #ifdef Q_OS_WIN
     return PuertosOfrecidosCom(cuantos, PuertosDetectados());
 #else
-    std::vector<PuertoOfrecido> ofrecidos;
-    const std::vector<PuertoDetectado> ordenados = OrdenarPuertos(PuertosDetectados());
+    std::vector<std::string> variables;
     for (int16_t n = 1; n <= cuantos; ++n)
-        ofrecidos.push_back({n, DestinoDePuerto(n, ordenados, VariablePuerto(n))});
+        variables.push_back(VariablePuerto(n));
+    std::vector<PuertoOfrecido> ofrecidos;
+    int16_t n = 0;
+    for (DestinoPuerto& d : AsignarPuertos(cuantos, OrdenarPuertos(PuertosDetectados()), variables)) {
+        d.sin = PermisoQueFalta(d.ruta);
+        ofrecidos.push_back({++n, std::move(d)});
+    }
     return ofrecidos;
 #endif
 }
@@ -270,21 +302,44 @@ std::vector<PuertoDetectado> PuertosDetectados()
 
 std::string EtiquetaPuerto(int16_t puerto, const DestinoPuerto& destino)
 {
-    std::string texto = "Com " + std::to_string(puerto) + " - ";
-    switch (destino.origen) {
-    case DestinoPuerto::Origen::Detectado:
-        texto += destino.puerto.nombre;
-        if (!destino.puerto.descripcion.empty())
-            texto += ", " + destino.puerto.descripcion;
-        break;
-    case DestinoPuerto::Origen::Variable: texto += destino.ruta; break;
-    case DestinoPuerto::Origen::Ninguno:
-        // A Windows port is shown by its name (COM3), not by the name it opens by.
-        texto += (destino.puerto.nombre.empty() ? destino.ruta : destino.puerto.nombre) + " ("
-                 + Traducir(kTxtSinDispositivo) + ")";
-        break;
+    // A Windows port is shown by its name (COM3), not by the name it opens by.
+    std::string texto = "Com " + std::to_string(puerto) + " - "
+                        + (destino.puerto.nombre.empty() || EmpiezaPor(destino.ruta, "/") ? destino.ruta
+                                                                                           : destino.puerto.nombre);
+    if (!destino.puerto.descripcion.empty())
+        texto += ", " + destino.puerto.descripcion;
+    else if (destino.origen == DestinoPuerto::Origen::Variable)
+        texto += ", TESEDRA_COM" + std::to_string(destino.variable);
+    if (destino.origen == DestinoPuerto::Origen::Ninguno)
+        texto += " (" + Traducir(kTxtSinDispositivo) + ")";
+    if (destino.sin) {
+        std::string marca = destino.sin->grupo.empty() ? Traducir(kTxtSinPermisoPropietario)
+                                                       : Traducir(kTxtSinPermisoGrupo);
+        const std::string& quien = destino.sin->grupo.empty() ? destino.sin->propietario : destino.sin->grupo;
+        marca.replace(marca.find("%1"), 2, quien);
+        texto += " (" + marca + ")";
     }
     return texto;
+}
+
+std::optional<SinPermiso> PermisoQueFalta(const std::string& ruta)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(ruta);
+    return std::nullopt;
+#else
+    struct stat info {};
+    if (::stat(ruta.c_str(), &info) != 0 || ::access(ruta.c_str(), R_OK | W_OK) == 0)
+        return std::nullopt;
+    SinPermiso s;
+    const passwd* usuario = ::getpwuid(info.st_uid);
+    s.propietario = usuario ? usuario->pw_name : std::to_string(info.st_uid);
+    if ((info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
+        const group* grupo = ::getgrgid(info.st_gid);
+        s.grupo = grupo ? grupo->gr_name : std::to_string(info.st_gid);
+    }
+    return s;
+#endif
 }
 
 FalloApertura ClasificarFallo(PuertoSerie::SerialPortError error, bool existe, bool accesible)
@@ -319,7 +374,17 @@ std::string MensajeFalloApertura(FalloApertura fallo, const std::string& ruta, c
 {
     const std::string inicio = mensajes().msgErrConfModem + ": " + ruta + ": ";
     switch (fallo) {
-    case FalloApertura::Permiso: return inicio + Traducir(kTxtFalloPermiso);
+    case FalloApertura::Permiso: {
+        // The advice fits the device: the group to join when its group may use it,
+        // else the owner who alone may (dialout is the usual group of serial ports).
+        const std::optional<SinPermiso> sin = PermisoQueFalta(ruta);
+        const bool porGrupo = !sin || !sin->grupo.empty();
+        std::string consejo = Traducir(porGrupo ? kTxtFalloPermiso : kTxtFalloPermisoPropietario);
+        const std::string quien = !sin ? "dialout" : porGrupo ? sin->grupo : sin->propietario;
+        for (size_t p = consejo.find("%1"); p != std::string::npos; p = consejo.find("%1", p + quien.size()))
+            consejo.replace(p, 2, quien);
+        return inicio + consejo;
+    }
 #ifdef Q_OS_WIN
     case FalloApertura::Ocupado: return inicio + Traducir(kTxtFalloOcupadoWindows);
 #else

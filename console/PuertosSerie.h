@@ -2,12 +2,14 @@
 // Which device each of the main window's ports "Com 1".."Com 6" (on Windows also
 // every detected port above them) opens, and why opening one failed, in words that
 // tell the technician what to do.
-// On Linux port n is the device of TESEDRA_COM<n>, else the n-th detected port;
-// on Windows port n is always COMn, the port the system numbers so.
+// On Linux port n is the device of TESEDRA_COM<n>; the detected ports take, in
+// order, the numbers no variable takes; a number left over opens /dev/ttyS<n-1>.
+// On Windows port n is always COMn, the port the system numbers so.
 
 #include "console/PuertoSerie.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,18 +33,29 @@ struct PuertoDetectado {
 // reports): the kernel creates ttyS0..ttyS31 whether or not the board has them.
 std::vector<PuertoDetectado> OrdenarPuertos(std::vector<PuertoDetectado> detectados);
 
+// Why this user may not open a device (Linux): the group that may, when the
+// device's group may read and write it, else its owner alone.
+struct SinPermiso {
+    std::string grupo;       // "dialout"; empty when the group may not
+    std::string propietario; // "root"
+};
+
 // What port n opens and where that came from.
 struct DestinoPuerto {
     enum class Origen { Variable, Detectado, Ninguno };
     std::string ruta;
     Origen origen = Origen::Ninguno;
-    PuertoDetectado puerto; // the detected port (Origen::Detectado)
+    PuertoDetectado puerto;        // the detected port (Detectado; Variable when it is one)
+    int16_t variable = 0;          // the n of the TESEDRA_COM<n> it came from (Variable)
+    std::optional<SinPermiso> sin; // the user may not open it (set from the running system)
 };
 
-// Port n (1-based): the value of TESEDRA_COM<n> when it is set (`variable`, empty
-// when unset); else the n-th of `ordenados` (OrdenarPuertos); else /dev/ttyS<n-1>.
-DestinoPuerto DestinoDePuerto(int16_t puerto, const std::vector<PuertoDetectado>& ordenados,
-                              const std::string& variable);
+// Ports 1..cuantos (Linux): port n is the device of variables[n-1] when that is not
+// empty; the detected ports (`ordenados`, OrdenarPuertos) take the other numbers in
+// order, so an override hides none of them (one whose device is a variable's is not
+// listed twice); a number left over opens /dev/ttyS<n-1>.
+std::vector<DestinoPuerto> AsignarPuertos(int16_t cuantos, const std::vector<PuertoDetectado>& ordenados,
+                                          const std::vector<std::string>& variables);
 
 // Port n (1-based) on Windows: COMn, opened as \\.\COMn (the name every port
 // opens by, COM10 and above only by it); Detectado when `detectados` (the system's
@@ -77,9 +90,17 @@ std::vector<PuertoOfrecido> DestinosPuertos(int16_t cuantos);
 // those of the registry's serial-port map).
 std::vector<PuertoDetectado> PuertosDetectados();
 
-// "Com 1 - ttyUSB0, FT232R USB UART"; "Com 3 - /dev/ttyS2 (no device detected)";
-// on Windows "Com 3 - COM3, \Device\Serial2", "Com 4 - COM4 (no device detected)".
+// One form for every port: its device, then what it is or that nothing was
+// detected, then that the user may not open it and what to do.
+// "Com 1 - /dev/ttyUSB0, FT232R USB UART"; "Com 2 - /dev/pts/3, TESEDRA_COM2";
+// "Com 3 - /dev/ttyS2 (no device detected)"; "Com 1 - /dev/ttyUSB0, FT232R USB
+// UART (no permission: add your user to the dialout group)"; on Windows
+// "Com 3 - COM3, \Device\Serial2", "Com 4 - COM4 (no device detected)".
 std::string EtiquetaPuerto(int16_t puerto, const DestinoPuerto& destino);
+
+// Whether this user may not open the device at `ruta`, and who may; nothing when
+// the user may, or the device is not there. Linux; nothing on Windows.
+std::optional<SinPermiso> PermisoQueFalta(const std::string& ruta);
 
 // Why an open failed. Several causes reach the caller as the same
 // port error (a denied permission, a port another program holds, a lock

@@ -8,12 +8,25 @@ namespace tesedra {
 
 inline constexpr TextoDoble kTxtSinDispositivo{"ning\xFAn dispositivo detectado", "no device detected"};
 
+// %1: the device's group, which may read and write it.
 inline constexpr TextoDoble kTxtFalloPermiso{
     "sin permiso para abrir el puerto. A\xF1"
-    "ada su usuario al grupo dialout con "
-    "'sudo usermod -aG dialout $USER' y despu\xE9s cierre la sesi\xF3n y vuelva a entrar.",
-    "no permission to open the port. Add your user to the dialout group with "
-    "'sudo usermod -aG dialout $USER', then log out and log in again."};
+    "ada su usuario al grupo %1 con "
+    "'sudo usermod -aG %1 $USER' y despu\xE9s cierre la sesi\xF3n y vuelva a entrar.",
+    "no permission to open the port. Add your user to the %1 group with "
+    "'sudo usermod -aG %1 $USER', then log out and log in again."};
+// %1: the device's owner, the only one who may open it.
+inline constexpr TextoDoble kTxtFalloPermisoPropietario{
+    "sin permiso para abrir el puerto: solo puede abrirlo su propietario (%1). Pida al "
+    "administrador acceso al dispositivo.",
+    "no permission to open the port: only its owner (%1) may. Ask the administrator for "
+    "access to the device."};
+// The port lists' mark of a port the user may not open.
+inline constexpr TextoDoble kTxtSinPermisoGrupo{"sin permiso: a\xF1"
+                                                "ada su usuario al grupo %1",
+                                                "no permission: add your user to the %1 group"};
+inline constexpr TextoDoble kTxtSinPermisoPropietario{"sin permiso: solo puede abrirlo %1",
+                                                      "no permission: only %1 may open it"};
 
 inline constexpr TextoDoble kTxtFalloOcupado{
     "otro programa tiene el puerto abierto, normalmente ModemManager. Ci\xE9rrelo o "

@@ -90,7 +90,7 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheText)
         {{"--help"}, 0, "Usage: tesedra-cli COMMAND", ""},
         {{"--help"}, 0, "  ports ", ""},
         {{"--version"}, 0, "tesedra-cli " TESEDRA_VERSION "\n", ""},
-        {{"ports"}, 0, "Com 3 - @dev\n", ""},
+        {{"ports"}, 0, "Com 3 - @dev, TESEDRA_COM3\n", ""},
         {{"ports", "--help"}, 0, "Usage: tesedra-cli ports [options]", ""},
         {{"ports", "x"}, 2, "", "ports takes no arguments"},
         {QStringList{"check", "sync", "--model", "5660", "--device", "@dir/ttyUSB7"} + kDev.mid(2), 1, "",

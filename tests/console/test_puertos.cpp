@@ -7,6 +7,7 @@
 #include <QSerialPort>
 #include <QTemporaryDir>
 
+#include <grp.h>
 #include <unistd.h>
 
 namespace tesedra {
@@ -54,31 +55,44 @@ TEST(PortOrder, AdaptersFirstInNaturalOrderThenBuiltInPortsWithHardware)
     }
 }
 
-TEST(PortChoice, VariableThenDetectedThenTheNumberedBuiltInPort)
+// The variables take their numbers; the detected ports the others, in order (an
+// override hides none; one whose device a variable names is not listed twice); the
+// numbers left open their ttyS. Every entry reads the same way: device, then what
+// it is, then that the user may not open it and what to do.
+TEST(PortChoice, VariablesThenDetectedPortsInTheOtherNumbersThenTheBuiltInOnes)
 {
     const std::vector<PuertoDetectado> ordenados = {Puerto("ttyUSB0", "FT232R USB UART"), Puerto("ttyACM3")};
     const struct {
-        int16_t puerto;
-        const char* variable;
-        const char* ruta;
-        const char* etiqueta;
+        std::vector<std::string> variables;
+        const char* etiquetas; // of ports 1 to 4
     } casos[] = {
-        {1, "", "/dev/ttyUSB0", "Com 1 - ttyUSB0, FT232R USB UART"},
-        {2, "", "/dev/ttyACM3", "Com 2 - ttyACM3"},
-        {1, "/dev/pts/7", "/dev/pts/7", "Com 1 - /dev/pts/7"},
-        {4, "/tmp/sim", "/tmp/sim", "Com 4 - /tmp/sim"},
-        {3, "", "/dev/ttyS2", "Com 3 - /dev/ttyS2 (ning\xFAn dispositivo detectado)"},
-        {6, "", "/dev/ttyS5", "Com 6 - /dev/ttyS5 (ning\xFAn dispositivo detectado)"},
+        {{}, "Com 1 - /dev/ttyUSB0, FT232R USB UART|Com 2 - /dev/ttyACM3|Com 3 - /dev/ttyS2 (no device detected)|"
+             "Com 4 - /dev/ttyS3 (no device detected)"},
+        {{"/dev/pts/7"}, "Com 1 - /dev/pts/7, TESEDRA_COM1|Com 2 - /dev/ttyUSB0, FT232R USB UART|Com 3 - "
+                         "/dev/ttyACM3|Com 4 - /dev/ttyS3 (no device detected)"},
+        {{"", "", "/tmp/sim"}, "Com 1 - /dev/ttyUSB0, FT232R USB UART|Com 2 - /dev/ttyACM3|Com 3 - /tmp/sim, "
+                               "TESEDRA_COM3|Com 4 - /dev/ttyS3 (no device detected)"},
+        {{"", "/dev/ttyUSB0"}, "Com 1 - /dev/ttyACM3|Com 2 - /dev/ttyUSB0, FT232R USB UART|Com 3 - /dev/ttyS2 "
+                               "(no device detected)|Com 4 - /dev/ttyS3 (no device detected)"},
     };
-    CargarTextosControles(kIdiomaEspanol);
-    for (const auto& c : casos) {
-        SCOPED_TRACE(std::to_string(c.puerto) + " " + c.variable);
-        const DestinoPuerto d = DestinoDePuerto(c.puerto, ordenados, c.variable);
-        EXPECT_EQ(d.ruta, c.ruta);
-        EXPECT_EQ(EtiquetaPuerto(c.puerto, d), c.etiqueta);
-    }
     CargarTextosControles(kIdiomaIngles);
-    EXPECT_EQ(EtiquetaPuerto(3, DestinoDePuerto(3, ordenados, "")), "Com 3 - /dev/ttyS2 (no device detected)");
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::PrintToString(c.variables));
+        const std::vector<DestinoPuerto> d = AsignarPuertos(4, ordenados, c.variables);
+        std::string etiquetas;
+        for (int16_t n = 1; n <= 4; ++n)
+            etiquetas += (n > 1 ? "|" : "") + EtiquetaPuerto(n, d[static_cast<size_t>(n - 1)]);
+        EXPECT_EQ(etiquetas, c.etiquetas);
+    }
+    // A port the user may not open says who may.
+    std::vector<DestinoPuerto> d = AsignarPuertos(2, ordenados, {});
+    d[0].sin = SinPermiso{"dialout", "root"};
+    d[1].sin = SinPermiso{"", "root"};
+    CargarTextosControles(kIdiomaEspanol);
+    EXPECT_EQ(EtiquetaPuerto(1, d[0]), "Com 1 - /dev/ttyUSB0, FT232R USB UART (sin permiso: a\xF1"
+                                       "ada su usuario al grupo dialout)");
+    CargarTextosControles(kIdiomaIngles);
+    EXPECT_EQ(EtiquetaPuerto(2, d[1]), "Com 2 - /dev/ttyACM3 (no permission: only root may open it)");
     CargarTextosControles(kIdiomaEspanol);
 }
 
@@ -109,7 +123,8 @@ TEST(OpenFailure, CauseFromTheErrorAndTheDeviceFile)
 // the device and says what to do, in both languages.
 class AperturaFallida : public PruebaConRouter {
 protected:
-    void AbrirYComprobar(const std::string& ruta, const TextoDoble& consejo)
+    // `quien` stands for the advice's "%1".
+    void AbrirYComprobar(const std::string& ruta, const TextoDoble& consejo, const std::string& quien = {})
     {
         for (int16_t idioma : {kIdiomaEspanol, kIdiomaIngles}) {
             SCOPED_TRACE(idioma);
@@ -120,7 +135,10 @@ protected:
             ASSERT_EQ(dialogos_.mensajes.size(), 1u);
             const std::string& texto = dialogos_.mensajes[0].texto;
             EXPECT_NE(texto.find(mensajes().msgErrConfModem + ": " + ruta + ": "), std::string::npos) << texto;
-            EXPECT_NE(texto.find(Traducir(consejo)), std::string::npos) << texto;
+            std::string esperado = Traducir(consejo);
+            for (size_t p = esperado.find("%1"); p != std::string::npos; p = esperado.find("%1"))
+                esperado.replace(p, 2, quien);
+            EXPECT_NE(texto.find(esperado), std::string::npos) << texto;
         }
     }
     QTemporaryDir dir_;
@@ -167,14 +185,36 @@ private:
     bool cambiado_ = false;
 };
 
-TEST_F(AperturaFallida, DeviceWithoutPermissionNamesTheDialoutGroup)
+// Opened by a user who may not: the advice fits the device, the group to join when
+// its group may use it, else its owner alone may; the port lists mark it the same way.
+TEST_F(AperturaFallida, DeviceWithoutPermissionSaysWhoMayOpenIt)
 {
-    Router(kEfficient5660);
-    const QString ruta = router_->RutaDispositivo();
-    ASSERT_TRUE(QFile::setPermissions(ruta, QFileDevice::ReadOwner));
-    const ComoNobody usuario;
-    ASSERT_TRUE(usuario.SinPrivilegios());
-    AbrirYComprobar(ruta.toStdString(), kTxtFalloPermiso);
+    const struct {
+        QFileDevice::Permissions modo;
+        const char* grupo;
+        const TextoDoble* consejo;
+        const char* quien;
+    } casos[] = {
+        {QFileDevice::ReadOwner | QFileDevice::WriteOwner, "tty", &kTxtFalloPermisoPropietario, "root"},
+        {QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup, "dialout", &kTxtFalloPermiso,
+         "dialout"},
+        {QFileDevice::ReadGroup | QFileDevice::WriteGroup, "tty", &kTxtFalloPermiso, "tty"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.grupo);
+        Router(kEfficient5660);
+        const QString ruta = router_->RutaDispositivo();
+        const group* g = ::getgrnam(c.grupo);
+        ASSERT_TRUE(g);
+        ASSERT_EQ(::chown(QFile::encodeName(ruta).constData(), 0, g->gr_gid), 0);
+        ASSERT_TRUE(QFile::setPermissions(ruta, c.modo));
+        const ComoNobody usuario;
+        ASSERT_TRUE(usuario.SinPrivilegios());
+        AbrirYComprobar(ruta.toStdString(), *c.consejo, c.quien);
+        const std::optional<SinPermiso> sin = PermisoQueFalta(ruta.toStdString());
+        ASSERT_TRUE(sin.has_value());
+        EXPECT_EQ(sin->grupo.empty() ? sin->propietario : sin->grupo, c.quien);
+    }
 }
 
 } // namespace

@@ -206,7 +206,7 @@ TEST_F(ListaPuertos, ShowsADevicePluggedInAfterTheWindowOpened)
     QTest::mousePress(lista, Qt::LeftButton);
     lista->hidePopup();
     qunsetenv(variable.constData());
-    EXPECT_EQ(lista->itemText(2), QStringLiteral("Com 3 - /dev/tesedra-nuevo"));
+    EXPECT_EQ(lista->itemText(2), QStringLiteral("Com 3 - /dev/tesedra-nuevo, TESEDRA_COM3"));
     EXPECT_EQ(lista->currentIndex(), 4);
     EXPECT_EQ(sesion().Puerto, 5);
 }
@@ -239,17 +239,26 @@ TEST(DesktopProgram, StartsUpToTheLogOnWindow)
     }));
     ASSERT_FALSE(numero.trimmed().isEmpty()) << servidor.readAllStandardError().toStdString();
     const QString pantalla = QLatin1Char(':') + QString::fromLatin1(numero.trimmed());
+    // The program is started only once the server answers a client: a program
+    // that cannot reach its display ends at once.
+    QProcess arbol;
+    const auto verArbol = [&] {
+        arbol.start(QStringLiteral("xwininfo"),
+                    {QStringLiteral("-display"), pantalla, QStringLiteral("-root"), QStringLiteral("-tree")});
+        return arbol.waitForFinished() && arbol.exitStatus() == QProcess::NormalExit && arbol.exitCode() == 0;
+    };
+    ASSERT_TRUE(EsperarHasta(verArbol)) << pantalla.toStdString() << ": "
+                                        << servidor.readAllStandardError().toStdString();
 
     QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
     entorno.remove(QStringLiteral("QT_QPA_PLATFORM"));
     entorno.insert(QStringLiteral("DISPLAY"), pantalla);
-    QProcess programa, arbol;
+    QProcess programa;
     programa.setProcessEnvironment(entorno);
     programa.start(Programa("tesedra"), {});
     EXPECT_TRUE(EsperarHasta([&] {
-        arbol.start(QStringLiteral("xwininfo"),
-                    {QStringLiteral("-display"), pantalla, QStringLiteral("-root"), QStringLiteral("-tree")});
-        return arbol.waitForFinished() && arbol.readAllStandardOutput().contains("\"Tesedra v.1.0\"");
+        return programa.state() == QProcess::NotRunning
+               || (verArbol() && arbol.readAllStandardOutput().contains("\"Tesedra v.1.0\""));
     }));
     EXPECT_EQ(programa.state(), QProcess::Running) << programa.readAllStandardError().toStdString();
     programa.kill();
