@@ -5,7 +5,7 @@
 #   TESEDRA_QT_WINDOWS=DIR   an existing Qt 6 for MinGW: DIR is checked and printed
 #   otherwise                ${XDG_CACHE_HOME:-~/.cache}/tesedra/qt-6.4.2-mingw64/inst,
 #                            built once from Debian's qt6-base source package and
-#                            reused while it is there (about half an hour on two cores)
+#                            reused while it is there (40 minutes or more on two cores)
 #   --configure-only         stops after qtbase's CMake configure step (to check it)
 #   --options                prints the configure options this script uses, one a line
 #
@@ -144,7 +144,7 @@ if [ "$solo_configurar" = 1 ]; then
   echo "Configured; not built (--configure-only)." >&2
   exit 0
 fi
-echo "Building qtbase (about half an hour on two cores)" >&2
+echo "Building qtbase (40 minutes or more on two cores)" >&2
 cmake --build "$compilacion" >&2
 rm -rf "$inst"
 cmake --install "$compilacion" >&2
