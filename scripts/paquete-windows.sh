@@ -80,7 +80,7 @@ done
 
 # Without their symbols (the MinGW runtime DLLs carry debugging information): a
 # third of the size.
-find "$carpeta" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+find "$carpeta" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
 # The licences: Qt's LGPL-3 (and the GPL-3 it builds on), Debian's copyright file of
 # qt6-base (Qt and the third-party code built into it), the MinGW runtime's.

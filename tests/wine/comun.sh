@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the tests that run the Windows programs from outside, under Wine: each has
 # a Wine prefix of its own in the build folder and a virtual X server of its own, so
 # that Wine's desktop process, which keeps the display it was started with, is always
@@ -40,7 +41,8 @@ iniciar_pantalla() {
   Xvfb -displayfd 1 -nolisten tcp -screen 0 1024x768x24 >"$temporal/pantalla" 2>"$temporal/xvfb.log" &
   pid_xvfb=$!
   esperar_hasta 60 grep -q . "$temporal/pantalla" || fallo "Xvfb did not start: $(cat "$temporal/xvfb.log")"
-  export DISPLAY=":$(cat "$temporal/pantalla")"
+  DISPLAY=":$(cat "$temporal/pantalla")"
+  export DISPLAY
 }
 
 # The prefix, made on first use; its server started apart from the test's output

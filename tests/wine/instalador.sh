@@ -17,6 +17,7 @@ bin=$5
 titulo=$6
 router_externo=${7:-}
 simulador=${8:-}
+# shellcheck source=tests/wine/comun.sh
 source "$(dirname "$0")/comun.sh"
 
 [ -f "$setup" ] || fallo "no $setup: scripts/paquete-windows.sh builds it (./test.sh windows does)"

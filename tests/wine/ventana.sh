@@ -10,6 +10,7 @@ export WINEPREFIX=$2
 programa=$3
 titulo=$4
 png=$5
+# shellcheck source=tests/wine/comun.sh
 source "$(dirname "$0")/comun.sh"
 
 iniciar_pantalla
