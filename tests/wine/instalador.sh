@@ -3,9 +3,10 @@
 # machine under Program Files; the installed programs run (tesedra-cli.exe --version,
 # and with SIMULATOR a validation that saves a record and a transcript in the program's
 # folder, where the program writes by default when it may; tesedra.exe up to its
-# log-on window); the Start-menu shortcuts and the Add/Remove Programs entry; then a
-# silent uninstall, which takes away every installed file and leaves the records and
-# the transcript. A second install into a folder given with /D= is uninstalled to nothing.
+# log-on window); the Start-menu shortcuts and the Add/Remove Programs entry; an
+# install over that one; then a silent uninstall, which takes away every installed
+# file and leaves the records and the transcript. A second install into a folder
+# given with /D= is uninstalled to nothing.
 #
 #   instalador.sh WINE PREFIX SETUP.exe VERSION BUILD_BIN TITLE [ROUTER_EXTERNO SIMULATOR]
 set -euo pipefail
@@ -114,6 +115,14 @@ else
 fi
 ls "$destino"/AI*.txt >/dev/null 2>&1 || fallo "no day record file AI*.txt in $destino"
 (cd "$destino" && sha256sum AI*.txt transcripcion.txt) > "$temporal/propios"
+
+echo "== installed again over itself: the earlier uninstaller first, the records kept"
+"$WINE" "$setup" /S >"$temporal/setup-otra-vez.log" 2>&1 || fallo "the install over the earlier one failed, status $?"
+archivos "$destino" | grep -v -e '^./AI' -e '^./transcripcion.txt$' | diff -u "$temporal/esperados" - \
+  || fallo "after installing over the earlier install, the files are not those of $carpeta"
+[ -f "$destino/uninstall.exe" ] || fallo "no uninstaller after installing over the earlier install"
+(cd "$destino" && sha256sum -c --quiet "$temporal/propios") || fallo "installing again took or changed the technician's files"
+[ "$(valor_registro InstallLocation)" = "$destino_win" ] || fallo "Add/Remove Programs: no entry after installing again"
 
 echo "== silent uninstall"
 # The uninstaller runs a copy of itself from the temporary folder and returns at once;
