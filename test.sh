@@ -10,7 +10,8 @@
 #   ./test.sh sweep      the fault sweep: the router cut off at every point of whole exchanges
 #   ./test.sh windows    the Windows programs and tests cross-built with MinGW-w64 into
 #                        build-windows/, the tests run under Wine (TESEDRA_QT_WINDOWS=DIR
-#                        takes a Qt 6 for MinGW; otherwise scripts/qt-windows.sh builds one once)
+#                        takes a Qt 6 for MinGW; otherwise scripts/qt-windows.sh builds one once);
+#                        then the installer and zip (build-windows/paquete/) and their test
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/paquetes.sh
@@ -123,8 +124,11 @@ case "${1:-}" in
     configurar build-windows -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
       -DCMAKE_PREFIX_PATH="$qt" -DTESEDRA_ROUTERSIM="$PWD/build/bin/tesedra-routersim"
     cmake --build build-windows
+    (cd build-windows && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300 -LE instalador)
+    # The installer and the portable zip (build-windows/paquete/), then the installer's test.
+    scripts/paquete-windows.sh build-windows
     cd build-windows
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+    ctest --output-on-failure -L instalador
     ;;
   *)
     echo "usage: ./test.sh [sanitize|fuzz|static|bench|sweep|windows]" >&2

@@ -32,13 +32,16 @@ PAQUETES_ANALISIS=(
 )
 
 # The Windows build (./test.sh windows): the MinGW-w64 cross compilers (posix
-# threads), Wine to run the tests, NSIS for the installer, GoogleTest's sources
-# (built inside the cross build) and, for building qtbase for MinGW from Debian's
-# source package (scripts/qt-windows.sh), apt-get source's unpacking (dpkg-dev).
+# threads), Wine to run the tests, NSIS for the installer, Qt's own Spanish texts
+# that the installer ships, GoogleTest's sources (built inside the cross build), a
+# virtual X server, xwininfo and ImageMagick's import for the desktop program's tests
+# under Wine and, for building qtbase for MinGW from Debian's source package
+# (scripts/qt-windows.sh), apt-get source's unpacking (dpkg-dev).
 PAQUETES_WINDOWS=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  wine wine64 nsis
+  wine wine64 nsis qt6-translations-l10n
   googletest
+  xvfb x11-utils imagemagick
   dpkg-dev xz-utils
 )
 
