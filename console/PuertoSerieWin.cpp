@@ -151,7 +151,7 @@ bool PuertoSerieWin::open(QIODevice::OpenMode modo)
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD e = GetLastError();
         // A port held by another program is refused with "access denied".
-        FijarError(e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? DeviceNotFoundError
+        FijarError(e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND     ? DeviceNotFoundError
                    : e == ERROR_ACCESS_DENIED || e == ERROR_SHARING_VIOLATION ? PermissionError
                                                                               : OpenError,
                    e);
@@ -291,8 +291,7 @@ void PuertoSerieWin::IniciarEscritura()
     ResetEvent(sis_->eventoEscritura);
     sis_->escritura = OVERLAPPED{};
     sis_->escritura.hEvent = sis_->eventoEscritura;
-    if (WriteFile(sis_->puerto, enCurso_.constData(), static_cast<DWORD>(enCurso_.size()), nullptr,
-                  &sis_->escritura)) {
+    if (WriteFile(sis_->puerto, enCurso_.constData(), static_cast<DWORD>(enCurso_.size()), nullptr, &sis_->escritura)) {
         // Done at once (the usual case under Wine): counted now, so that the output
         // is not seen pending after it has left (a loss met meanwhile by the read
         // would otherwise be taken for the write's).

@@ -112,8 +112,8 @@ private:
     StopBits bitsParada_ = OneStop;
     FlowControl flujo_ = NoFlowControl;
     QByteArray recibido_;
-    QByteArray cola_;     // waiting to be sent
-    QByteArray enCurso_;  // being sent by the pending write
+    QByteArray cola_;    // waiting to be sent
+    QByteArray enCurso_; // being sent by the pending write
     bool leyendo_ = false;
     bool escribiendo_ = false;
     bool cerrando_ = false;

@@ -305,7 +305,7 @@ std::string EtiquetaPuerto(int16_t puerto, const DestinoPuerto& destino)
     // A Windows port is shown by its name (COM3), not by the name it opens by.
     std::string texto = "Com " + std::to_string(puerto) + " - "
                         + (destino.puerto.nombre.empty() || EmpiezaPor(destino.ruta, "/") ? destino.ruta
-                                                                                           : destino.puerto.nombre);
+                                                                                          : destino.puerto.nombre);
     if (!destino.puerto.descripcion.empty())
         texto += ", " + destino.puerto.descripcion;
     else if (destino.origen == DestinoPuerto::Origen::Variable)
