@@ -75,7 +75,7 @@ case "$modo" in
     fallo=0
     for lado in en_windows en_linux; do
       echo "$lado: $(cat "$temporal/$lado")"
-      grep -Eq '^AI[0-9]{6}\.(txt|TXT) -> AI[0-9]{6}\.des: 2 records, 2 in place, 0 moved, 0 damaged' \
+      grep -Eq '^AI[0-9]{6}\.(txt|TXT) -> AI[0-9]{6}\.des: 2 lines, 2 in place, 0 moved, 0 damaged, 0 unreadable$' \
         "$temporal/$lado" || fallo=1
     done
     exit $fallo
