@@ -10,8 +10,11 @@
 #include "shell/fMain.h"
 #include "shell/fPerfil.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 using namespace tesedra;
 using namespace tesedra::prueba;
@@ -222,16 +225,40 @@ TEST(DesktopProgram, AnswersVersionWithoutADisplay)
     EXPECT_EQ(s.salida, QByteArray("tesedra " TESEDRA_VERSION "\n"));
 }
 
+// An X authority file of one cookie for every display: the server started with it
+// admits the clients that read it, where host-based access may admit none (a machine
+// without network interfaces), as xvfb-run does.
+QByteArray AutoridadX(const QString& ruta)
+{
+    QByteArray galleta(16, '\0');
+    QRandomGenerator::system()->generate(galleta.begin(), galleta.end());
+    const auto campo = [](const QByteArray& b) {
+        return QByteArray(1, static_cast<char>(b.size() >> 8)) + static_cast<char>(b.size() & 0xFF) + b;
+    };
+    // Family FamilyWild, no address, no display number: it matches any display.
+    const QByteArray entrada = QByteArray("\xFF\xFF", 2) + campo({}) + campo({}) + campo("MIT-MAGIC-COOKIE-1")
+                               + campo(galleta);
+    QFile f(ruta);
+    return f.open(QIODevice::WriteOnly) && f.write(entrada) == entrada.size() ? entrada : QByteArray();
+}
+
 // The program starts through its own main() on a virtual X server of its own up to
 // the log-on window, seen from outside in that server's window tree.
 TEST(DesktopProgram, StartsUpToTheLogOnWindow)
 {
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) << "Xvfb (xvfb)";
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty()) << "xwininfo (x11-utils)";
-    // Xvfb picks a free display and writes its number on standard output.
+    QTemporaryDir carpeta;
+    const QString autoridad = carpeta.filePath(QStringLiteral("Xauthority"));
+    ASSERT_FALSE(AutoridadX(autoridad).isEmpty());
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    entorno.insert(QStringLiteral("XAUTHORITY"), autoridad);
+    // Xvfb picks a free display and writes its number on standard output once it
+    // takes clients.
     QProcess servidor;
-    servidor.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    servidor.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-auth"),
+                                            autoridad, QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QByteArray numero;
     ASSERT_TRUE(EsperarHasta([&] {
         numero += servidor.readAllStandardOutput();
@@ -239,20 +266,18 @@ TEST(DesktopProgram, StartsUpToTheLogOnWindow)
     }));
     ASSERT_FALSE(numero.trimmed().isEmpty()) << servidor.readAllStandardError().toStdString();
     const QString pantalla = QLatin1Char(':') + QString::fromLatin1(numero.trimmed());
+    entorno.insert(QStringLiteral("DISPLAY"), pantalla);
     // The program is started only once the server answers a client: a program
     // that cannot reach its display ends at once.
     QProcess arbol;
+    arbol.setProcessEnvironment(entorno);
     const auto verArbol = [&] {
-        arbol.start(QStringLiteral("xwininfo"),
-                    {QStringLiteral("-display"), pantalla, QStringLiteral("-root"), QStringLiteral("-tree")});
+        arbol.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
         return arbol.waitForFinished() && arbol.exitStatus() == QProcess::NormalExit && arbol.exitCode() == 0;
     };
-    ASSERT_TRUE(EsperarHasta(verArbol)) << pantalla.toStdString() << ": "
+    ASSERT_TRUE(EsperarHasta(verArbol)) << pantalla.toStdString() << ": " << arbol.readAllStandardError().toStdString()
                                         << servidor.readAllStandardError().toStdString();
 
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    entorno.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    entorno.insert(QStringLiteral("DISPLAY"), pantalla);
     QProcess programa;
     programa.setProcessEnvironment(entorno);
     programa.start(Programa("tesedra"), {});
