@@ -9,9 +9,7 @@
 #include "Esperar.h"
 #include "Ficheros.h"
 
-#include "base/Idiomas.h"
 #include "base/Latin1.h"
-#include "base/Sesion.h"
 #include "ui/Programa.h"
 #include "ui/fProcesando.h"
 #include "validation/ValoresInstalacion.h"
@@ -27,7 +25,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <tuple>
 
 // Failed comparisons of texts print the texts.
