@@ -3,7 +3,6 @@
 #include "checks/Pruebas.h"
 #include "console/Transcripcion.h"
 #include "validation/DatosValidacion.h"
-#include "validation/ValoresInstalacion.h"
 
 #include "Ficheros.h"
 #include "Router.h"
@@ -67,8 +66,9 @@ protected:
 };
 
 // Recorded against the simulator, then replayed: the same result bytes, from the
-// same commands, and the password never in the transcript.
-TEST_P(Replay, OwnTranscriptGivesTheSameResult)
+// same commands, and the password never in the transcript. The committed transcript
+// of the run, replayed with another password, gives the golden result too.
+TEST_P(Replay, OwnAndCommittedTranscriptsGiveTheSameResult)
 {
     const CasoReplay& c = GetParam();
     Router(c.modelo, [&](sim::OpcionesSimulador& o) { o.paginado = c.paginado; });
@@ -88,24 +88,8 @@ TEST_P(Replay, OwnTranscriptGivesTheSameResult)
     EXPECT_EQ(Visible(Correr(c)), Visible(original));
     EXPECT_EQ(Ordenes(), ordenes);
     EXPECT_TRUE(dialogos_.mensajes.empty());
-}
-
-class ReplayFijado : public Replay {};
-
-std::vector<CasoReplay> ConFixture()
-{
-    std::vector<CasoReplay> r;
-    for (const auto& c : kCasosReplay) {
-        if (c.fixture)
-            r.push_back(c);
-    }
-    return r;
-}
-
-// The committed transcripts, replayed with another password, give the golden result.
-TEST_P(ReplayFijado, CommittedTranscriptGivesTheGoldenResult)
-{
-    const CasoReplay& c = GetParam();
+    if (!c.fixture)
+        return;
     sesion().ClaveModem = "otra clave";
     RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(c.fixture), 0);
     EXPECT_EQ(Visible(Correr(c)), Visible(Golden(c.golden)));
@@ -113,7 +97,6 @@ TEST_P(ReplayFijado, CommittedTranscriptGivesTheGoldenResult)
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay));
-INSTANTIATE_TEST_SUITE_P(Committed, ReplayFijado, testing::ValuesIn(ConFixture()));
 
 // A hand-made transcript (transcripts/812_a_mano.txt): two different replies to one
 // command, two paged replies going on differently after the page.
@@ -150,21 +133,17 @@ TEST_F(ReplayAMano, RepliesInRecordedOrderAndPagesAsRecorded)
 // A command the transcript never saw: the model's own error reply.
 TEST_F(PruebaConRouter, UnrecordedCommandGetsTheModelsErrorReply)
 {
-    const struct {
-        const char* fixture;
-        int16_t modelo;
-        const char* error;
-    } casos[] = {
+    const std::tuple<const char*, int16_t, const char*> casos[] = {
         {"812_sync.txt", kOfficeRemote812, "CLI - Invalid command: \"show nothing\""},
         {"5660_atm.txt", kEfficient5660, "Unknown command \"show nothing\" - type help"},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.fixture);
-        RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(c.fixture));
-        ASSERT_TRUE(IniciarModelo(c.modelo));
+    for (const auto& [fixture, modelo, error] : casos) {
+        SCOPED_TRACE(fixture);
+        RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(fixture));
+        ASSERT_TRUE(IniciarModelo(modelo));
         std::string r;
-        EXPECT_TRUE(EnviarOrden("show nothing", r, c.modelo));
-        EXPECT_NE(r.find(c.error), std::string::npos) << Visible(r);
+        EXPECT_TRUE(EnviarOrden("show nothing", r, modelo));
+        EXPECT_NE(r.find(error), std::string::npos) << Visible(r);
         CerrarPuerto();
     }
 }
