@@ -53,19 +53,16 @@ INSTANTIATE_TEST_SUITE_P(Publicados, BlowfishVectores,
 // The FIPS 180-2 examples, and a message longer than a block's padding room.
 TEST(Sha256Vectores, PublishedDigests)
 {
-    const struct {
-        std::string mensaje;
-        const char* resumen;
-    } casos[] = {
+    const std::tuple<std::string, const char*> casos[] = {
         {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
         {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
         {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
          "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
         {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.mensaje.substr(0, 20));
-        EXPECT_EQ(CSHA256().SHA256(c.mensaje), c.resumen);
+    for (const auto& [mensaje, resumen] : casos) {
+        SCOPED_TRACE(mensaje.substr(0, 20));
+        EXPECT_EQ(CSHA256().SHA256(mensaje), resumen);
     }
 }
 

@@ -10,8 +10,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 using namespace tesedra;
 using namespace tesedra::prueba;
 
