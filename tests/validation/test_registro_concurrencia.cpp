@@ -15,9 +15,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <string>
-#include <vector>
-
 using namespace tesedra;
 using namespace tesedra::prueba;
 
