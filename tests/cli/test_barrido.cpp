@@ -17,11 +17,9 @@
 #include "Programas.h"
 
 #include <QDate>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>

@@ -6,9 +6,6 @@
 
 #include "Ficheros.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -7,8 +7,6 @@
 #include "Router.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
 using namespace tesedra;
 using namespace tesedra::prueba;

@@ -5,9 +5,7 @@
 #include "Esperar.h"
 #include "Ficheros.h"
 
-#include <QFileInfo>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>

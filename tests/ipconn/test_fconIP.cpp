@@ -10,7 +10,6 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPlainTextEdit>
 
 #include <chrono>

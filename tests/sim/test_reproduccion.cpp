@@ -8,8 +8,6 @@
 #include "Router.h"
 #include "Valores.h"
 
-#include <QTemporaryDir>
-
 using namespace tesedra;
 using namespace tesedra::prueba;
 
@@ -99,35 +97,25 @@ TEST_P(Replay, OwnAndCommittedTranscriptsGiveTheSameResult)
 INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay));
 
 // A hand-made transcript (transcripts/812_a_mano.txt): two different replies to one
-// command, two paged replies going on differently after the page.
-class ReplayAMano : public PruebaConRouter {
-protected:
-    void SetUp() override
-    {
-        PruebaConRouter::SetUp();
-        RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/812_a_mano.txt"));
-        sesion().ClaveModem = "anything";
-        ASSERT_TRUE(IniciarModelo(kOfficeRemote812));
-    }
-    std::string Enviar(const std::string& orden)
-    {
+// command, two paged replies going on differently after the page. The k-th sending
+// gets the k-th recorded reply, then the last again; a paged reply goes on at the
+// program's key with its own continuation, whatever the order of the commands.
+TEST_F(PruebaConRouter, HandMadeTranscriptRepliesInRecordedOrderAndPagesAsRecorded)
+{
+    RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/812_a_mano.txt"));
+    sesion().ClaveModem = "anything";
+    ASSERT_TRUE(IniciarModelo(kOfficeRemote812));
+    auto Enviar = [](const std::string& orden) {
         std::string r;
         EXPECT_TRUE(EnviarOrden(orden, r, kOfficeRemote812)) << orden;
-        return r;
-    }
-};
-
-// The k-th sending gets the k-th recorded reply, then the last again; a paged reply
-// goes on at the program's key with its own continuation, whatever the order of the
-// commands.
-TEST_F(ReplayAMano, RepliesInRecordedOrderAndPagesAsRecorded)
-{
+        return Visible(r);
+    };
     const std::string pagina = "---Press <return> or type More for more\r\n";
-    EXPECT_EQ(Visible(Enviar("show y")), Visible("show y\r\nthird\r\n" + pagina + "after page B\r\n3Com-DSL>"));
-    EXPECT_EQ(Visible(Enviar("show x")), Visible("show x\r\nfirst\r\n3Com-DSL>"));
-    const std::string segunda = "show x\r\nsecond\r\n" + pagina + "after page A\r\n3Com-DSL>";
-    EXPECT_EQ(Visible(Enviar("show x")), Visible(segunda));
-    EXPECT_EQ(Visible(Enviar("show x")), Visible(segunda));
+    EXPECT_EQ(Enviar("show y"), Visible("show y\r\nthird\r\n" + pagina + "after page B\r\n3Com-DSL>"));
+    EXPECT_EQ(Enviar("show x"), Visible("show x\r\nfirst\r\n3Com-DSL>"));
+    const std::string segunda = Visible("show x\r\nsecond\r\n" + pagina + "after page A\r\n3Com-DSL>");
+    EXPECT_EQ(Enviar("show x"), segunda);
+    EXPECT_EQ(Enviar("show x"), segunda);
 }
 
 // A command the transcript never saw: the model's own error reply.

@@ -5,10 +5,7 @@
 #include "Programas.h"
 #include "Router.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 
 namespace tesedra {
 namespace {

@@ -9,12 +9,10 @@
 #include "base/Idiomas.h"
 
 #include <QDate>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 
 namespace tesedra::prueba {
 

@@ -7,8 +7,6 @@
 
 #include "Registro.h"
 
-#include <QDir>
-
 #include <map>
 #include <optional>
 

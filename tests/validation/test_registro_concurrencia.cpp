@@ -11,8 +11,6 @@
 
 #include "console/Tiempos.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 
 using namespace tesedra;

@@ -7,13 +7,8 @@
 
 #include "Registro.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <openssl/sha.h>
 
-#include <algorithm>
 #include <csignal>
 #include <optional>
 
