@@ -74,6 +74,12 @@ protected:
 
 const QStringList kDev = {"--device", "@dev", "--password", "admin"};
 
+// A command line as typed, split at its blanks.
+QStringList Args(const char* linea)
+{
+    return QString::fromUtf8(linea).split(QLatin1Char(' '));
+}
+
 // Each call's exit status and what its standard output and standard error hold (empty:
 // nothing written there), in English and under a Spanish locale in Spanish (UTF-8 on the
 // terminal); no wrong call talks to the router.
@@ -86,52 +92,38 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheTextInTheUsersLanguage)
         {{"--help"}, 0, "  ports ", ""},
         {{"--version"}, 0, "tesedra-cli " TESEDRA_VERSION "\n", ""},
         {{"ports"}, 0, "Com 3 - @dev, TESEDRA_COM3\n", ""},
-        {{"ports", "--help"}, 0, "Usage: tesedra-cli ports [options]", ""},
-        {{"ports", "x"}, 2, "", "ports takes no arguments"},
-        {QStringList{"check", "sync", "--model", "5660", "--device", "@dir/ttyUSB7"} + kDev.mid(2), 1, "",
+        {Args("ports --help"), 0, "Usage: tesedra-cli ports [options]", ""},
+        {Args("ports x"), 2, "", "ports takes no arguments"},
+        {Args("check sync --model 5660 --device @dir/ttyUSB7 --password admin"), 1, "",
          "Configuration modem error: @dir/ttyUSB7: the device does not exist"},
         {{}, 2, "", "Usage: tesedra-cli COMMAND"},
-        {{"check", "--help"}, 0, "Usage: tesedra-cli check [options] CHECK", ""},
-        {{"validate", "--help"}, 0, "Usage: tesedra-cli validate [options]", ""},
-        {{"reverse", "--help"}, 0, "Usage: tesedra-cli reverse [options] SOURCE_DIR DEST_DIR", ""},
-        {{"reverse", "@dir"}, 2, "", "expected SOURCE_DIR and DEST_DIR"},
-        {{"reverse", "--no-such-option", "@dir", "@dir/x"}, 2, "", "no-such-option"},
-        {{"reverse", "@dir", "@dir/."}, 2, "", "Source directory and destination directory must be different"},
-        {QStringList{"check", "sync"} + kDev, 2, "", "--model 812|5660 is required"},
-        {QStringList{"check", "speed", "--model", "5660"} + kDev, 2, "", "unknown check 'speed'"},
-        {QStringList{"check", "atm", "--model", "5660", "--vp", "8a"} + kDev, 2, "", "--vp takes"},
-        {QStringList{"check", "ppp", "--model", "5660", "--port", "3"} + kDev, 2, "", "either --port"},
-        {{"check", "ppp", "--model", "5660", "--port", "0", "--password", "x"}, 2, "", "--port takes"},
-        {{"check", "ppp", "--model", "5660", "--device", "@dev"}, 2, "", "no router password given"},
+        {Args("check --help"), 0, "Usage: tesedra-cli check [options] CHECK", ""},
+        {Args("validate --help"), 0, "Usage: tesedra-cli validate [options]", ""},
+        {Args("reverse --help"), 0, "Usage: tesedra-cli reverse [options] SOURCE_DIR DEST_DIR", ""},
+        {Args("reverse @dir"), 2, "", "expected SOURCE_DIR and DEST_DIR"},
+        {Args("reverse --no-such-option @dir @dir/x"), 2, "", "no-such-option"},
+        {Args("reverse @dir @dir/."), 2, "", "Source directory and destination directory must be different"},
+        {Args("check sync") + kDev, 2, "", "--model 812|5660 is required"},
+        {Args("check speed --model 5660") + kDev, 2, "", "unknown check 'speed'"},
+        {Args("check atm --model 5660 --vp 8a") + kDev, 2, "", "--vp takes"},
+        {Args("check ppp --model 5660 --port 3") + kDev, 2, "", "either --port"},
+        {Args("check ppp --model 5660 --port 0 --password x"), 2, "", "--port takes"},
+        {Args("check ppp --model 5660 --device @dev"), 2, "", "no router password given"},
         // Paths, the device's name and the silence limit are found wrong before the router
         // is talked to (or the password asked for), each named.
-        {{"check", "sync", "--model", "5660", "--device", "/nonexistent/tty", "--transcript", "@dir/falta/t.txt"},
-         2,
-         "",
+        {Args("check sync --model 5660 --device /nonexistent/tty --transcript @dir/falta/t.txt"), 2, "",
          "cannot write the transcript to '@dir/falta/t.txt': No such file"},
-        {{"check", "sync", "--model", "5660", "--device", "ttyNoSuch7", "--password", "x"},
-         1,
-         "",
+        {Args("check sync --model 5660 --device ttyNoSuch7 --password x"), 1, "",
          "/dev/ttyNoSuch7: the device does not exist"},
-        {QStringList{"check", "sync", "--model", "812", "--timeout", "-1"} + kDev, 2, "", "--timeout takes"},
-        {{"validate", "--model", "812", "--device", "@dev", "--save", "@dir/f.txt"},
-         2,
-         "",
-         "'@dir/f.txt' is not a folder"},
-        {{"validate", "--model", "812", "--device", "@dev", "--save", "/proc"},
-         2,
-         "",
-         "cannot write in the folder '/proc'"},
-        {QStringList{"validate", "--model", "812", "--line-check", "--modality", "oro"} + kDev, 2, "",
-         "unknown modality 'oro'"},
+        {Args("check sync --model 812 --timeout -1") + kDev, 2, "", "--timeout takes"},
+        {Args("validate --model 812 --device @dev --save @dir/f.txt"), 2, "", "'@dir/f.txt' is not a folder"},
+        {Args("validate --model 812 --device @dev --save /proc"), 2, "", "cannot write in the folder '/proc'"},
+        {Args("validate --model 812 --line-check --modality oro") + kDev, 2, "", "unknown modality 'oro'"},
         // The modality as people type it (accent, letter case): accepted, then found lacking --line-check.
-        {QStringList{"validate", "--model", "812", "--modality", "ESTÁNDAR"} + kDev, 2, "",
-         "--modality needs --line-check"},
-        {{"check", "ppp", "--model", "5660", "--device", "@dev", "--password-file", "@dir/falta"},
-         2,
-         "",
+        {Args("validate --model 812 --modality ESTÁNDAR") + kDev, 2, "", "--modality needs --line-check"},
+        {Args("check ppp --model 5660 --device @dev --password-file @dir/falta"), 2, "",
          "cannot read the password from '@dir/falta': No such file"},
-        {QStringList{"validate", "--model", "812", "--save", "@dir/falta"} + kDev, 2, "", "--save: no such folder"},
+        {Args("validate --model 812 --save @dir/falta") + kDev, 2, "", "--save: no such folder"},
     };
     // The language follows the environment (the order of the variables is test_idioma.cpp's):
     // Spanish when the one that decides starts with "es". The reverse validation tells its
@@ -142,26 +134,18 @@ TEST_F(Cli, ArgumentsGiveTheExitStatusAndTheTextInTheUsersLanguage)
         {{"reverse", "@dir/origen", ""}, 1, "", "Carpeta de destino no indicada"},
         {{"reverse", "@dir/falta", "@dir/destino"}, 1, "", "Carpeta de origen no encontrada: @dir/falta"},
         {{"reverse", "@dir/origen", "@dir/falta"}, 1, "", "Carpeta de destino no encontrada: @dir/falta"},
-        {{"reverse", "@dir/origen/AI051201.txt", "@dir/destino"},
-         1,
-         "",
+        {Args("reverse @dir/origen/AI051201.txt @dir/destino"), 1, "",
          "El origen no es una carpeta: @dir/origen/AI051201.txt"},
-        {{"reverse", "@dir/origen", "@dir/origen/AI051201.txt"},
-         1,
-         "",
+        {Args("reverse @dir/origen @dir/origen/AI051201.txt"), 1, "",
          "El destino no es una carpeta: @dir/origen/AI051201.txt"},
-        {{"reverse", "@dir/origen", "@dir/origen"}, 2, "", "Los directorios origen y destino no pueden coincidir"},
-        {{"reverse", "@dir/doble", "@dir/destino"},
-         1,
-         "Total: 1 de 2 ficheros escritos, 3 l\xC3\xADneas, 3 en su sitio",
+        {Args("reverse @dir/origen @dir/origen"), 2, "", "Los directorios origen y destino no pueden coincidir"},
+        {Args("reverse @dir/doble @dir/destino"), 1, "Total: 1 de 2 ficheros escritos, 3 l\xC3\xADneas, 3 en su sitio",
          "su salida @dir/destino/AI051201.des ya se escribi\xC3\xB3 desde otro fichero"},
-        {{"reverse", "@dir/origen", "@dir/ocupado"},
-         1,
-         "AI061201.TXT -> AI061201.des",
+        {Args("reverse @dir/origen @dir/ocupado"), 1, "AI061201.TXT -> AI061201.des",
          "tesedra-cli: Error escribiendo en fichero: @dir/ocupado/AI051201.des: hay una carpeta con ese nombre"},
-        {{"reverse", "@dir"}, 2, "", "se esperaban SOURCE_DIR y DEST_DIR"},
-        {{"validate", "--device", "@dev", "--password", "x"}, 2, "", "falta --model 812|5660"},
-        {{"check", "--help"}, 0, "CHECK es sync, atm, ppp o config", ""},
+        {Args("reverse @dir"), 2, "", "se esperaban SOURCE_DIR y DEST_DIR"},
+        {Args("validate --device @dev --password x"), 2, "", "falta --model 812|5660"},
+        {Args("check --help"), 0, "CHECK es sync, atm, ppp o config", ""},
     };
     Router(kEfficient5660);
     Origen();
@@ -236,29 +220,29 @@ TEST_P(CliOrdenes, WriteTheirResultToStandardOutput)
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliOrdenes,
     testing::Values(
+        // The password on standard input.
         OrdenRouter{kEfficient5660,
-                    {"check", "atm", "--model", "5660", "--device", "@dev", "--vp", "0", "--vc", "35"},
-                    "admin\n", // the password on standard input
+                    Args("check atm --model 5660 --device @dev --vp 0 --vc 35"),
+                    "admin\n",
                     {"atmping F5 seg 0 35", "atmping F5 end 0 35"},
                     "tests/cli/golden/5660_atm_0_35.txt"},
         OrdenRouter{kOfficeRemote812,
-                    QStringList{"check", "config", "--model", "812", "--circuit", "internet"} + kDev,
+                    Args("check config --model 812 --circuit internet") + kDev,
                     "",
                     {"show vc internet settings", "show ip network LAN settings", "show dhcp server settings"},
                     "tests/cli/golden/812_config_internet.txt"},
-        OrdenRouter{
-            kEfficient5660,
-            {"check", "ppp", "--model", "5660", "--port", "3", "--password", "admin", "--transcript", "@dir/t.txt"},
-            "",
-            {"show pppstatus"},
-            "tests/checks/golden/5660_ppp.txt"},
+        OrdenRouter{kEfficient5660,
+                    Args("check ppp --model 5660 --port 3 --password admin --transcript @dir/t.txt"),
+                    "",
+                    {"show pppstatus"},
+                    "tests/checks/golden/5660_ppp.txt"},
         OrdenRouter{kOfficeRemote812,
-                    QStringList{"validate", "--model", "812", "--line-check", "--modality", "premium"} + kDev,
+                    Args("validate --model 812 --line-check --modality premium") + kDev,
                     "",
                     {},
                     "tests/cli/golden/validate_812_premium.txt"},
         OrdenRouter{kOfficeRemote812,
-                    QStringList{"validate", "--model", "812", "--raw", "--line-check", "--modality", "class"} + kDev,
+                    Args("validate --model 812 --raw --line-check --modality class") + kDev,
                     "",
                     {},
                     "tests/cli/golden/validate_812_raw.txt"}),
@@ -269,9 +253,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Cli, ValidateSaveAppendsTheRecordItPrints)
 {
     Router(kEfficient5660);
-    const QStringList args = QStringList{"validate",   "--model", "5660",   "--raw", "--line-check",
-                                         "--modality", "premium", "--save", "@dir"}
-                             + kDev;
+    const QStringList args = Args("validate --model 5660 --raw --line-check --modality premium --save @dir") + kDev;
     const QString ruta = QDir::toNativeSeparators(RutaFicheroDia(dir_.path(), QDate::currentDate()));
     std::string golden = Golden("tests/validation/golden/5660_linea.txt");
     golden.pop_back(); // its last line, "numeroRegistro=", is ended by its LF
@@ -310,20 +292,17 @@ TEST_F(Cli, ReverseSummarisesEveryFileAndTellsEachFaultOnce)
     const char* kTotalOrigen = "Total: 2 of 2 files written, 25 lines, 7 in place, 2 moved, 5 damaged, 11 unreadable\n";
     // error: the one line on standard error (after "tesedra-cli: "); "" none
     const std::tuple<QStringList, int, std::string, const char*> casos[] = {
-        {{"reverse", "@dir/origen", "@dir/destino"},
-         0,
+        {Args("reverse @dir/origen @dir/destino"), 0,
          std::string("AI051201.txt -> AI051201.des: 3 lines, 3 in place, 0 moved, 0 damaged, 0 unreadable\n"
                      "AI061201.TXT -> AI061201.des: 22 lines, 4 in place, 2 moved, 5 damaged, 11 unreadable\n")
              + kTotalOrigen,
          ""},
-        {{"reverse", "--quiet", "@dir/origen", "@dir/destino"}, 0, kTotalOrigen, ""},
-        {{"reverse", "@dir/origen", "@dir/otro"},
-         1,
+        {Args("reverse --quiet @dir/origen @dir/destino"), 0, kTotalOrigen, ""},
+        {Args("reverse @dir/origen @dir/otro"), 1,
          "AI061201.TXT -> AI061201.des: 22 lines, 4 in place, 2 moved, 5 damaged, 11 unreadable\n"
          "Total: 1 of 2 files written, 22 lines, 4 in place, 2 moved, 5 damaged, 11 unreadable\n",
          "Write error: @dir/otro/AI051201.des: a folder of that name is in the way"},
-        {{"reverse", "@dir/destino", "@dir/otro"},
-         0,
+        {Args("reverse @dir/destino @dir/otro"), 0,
          "No record files (AI*.TXT) in @dir/destino\n"
          "Total: 0 of 0 files written, 0 lines, 0 in place, 0 moved, 0 damaged, 0 unreadable\n",
          ""},
@@ -360,8 +339,8 @@ TEST_F(Cli, PasswordComesFromAFileOrTheEnvironment)
         Router(kEfficient5660);
         QFile::remove(dir_.filePath(QStringLiteral("r5660")));
         ASSERT_TRUE(QFile::link(router_->RutaDispositivo(), dir_.filePath(QStringLiteral("r5660"))));
-        const Salida s = Ejecutar(QStringList{"check", "ppp", "--model", "5660", "--device", "r5660"} + args, "",
-                                  kIngles, {{"TESEDRA_PASSWORD", variable}}, dir_.path());
+        const Salida s = Ejecutar(Args("check ppp --model 5660 --device r5660") + args, "", kIngles,
+                                  {{"TESEDRA_PASSWORD", variable}}, dir_.path());
         EXPECT_EQ(s.codigo, 0) << s.errores.toStdString();
         EXPECT_TRUE(s.salida.contains("Link State")) << s.salida.toStdString();
         EXPECT_EQ(std::count(router_->LineasRecibidas().begin(), router_->LineasRecibidas().end(), "admin"), 1);
@@ -384,15 +363,11 @@ TEST_F(Cli, RouterThatFallsSilentOrVanishesEndsTheRunWithItsTranscript)
 {
     // desaparece: the router vanishes; else it falls silent
     const std::tuple<const char*, QStringList, bool, const char*> casos[] = {
-        {"silent check",
-         {"check", "sync", "--model", "812", "--timeout", "1"},
-         false,
+        {"silent check", Args("check sync --model 812 --timeout 1"), false,
          "The router stopped answering: nothing came from it for 1 s. Check that it is still switched on"},
-        {"silent validation",
-         {"validate", "--model", "812", "--save", "@dir", "--timeout", "2"},
-         false,
+        {"silent validation", Args("validate --model 812 --save @dir --timeout 2"), false,
          "nothing came from it for 2 s"},
-        {"vanished check", {"check", "sync", "--model", "812"}, true, "serial port error"}, // met reading or writing
+        {"vanished check", Args("check sync --model 812"), true, "serial port error"}, // met reading or writing
     };
     for (const auto& [nombre, args, desaparece, mensaje] : casos) {
         SCOPED_TRACE(nombre);
