@@ -74,12 +74,6 @@ protected:
 
 const QStringList kDev = {"--device", "@dev", "--password", "admin"};
 
-// A command line as typed, split at its blanks.
-QStringList Args(const char* linea)
-{
-    return QString::fromUtf8(linea).split(QLatin1Char(' '));
-}
-
 // Each call's exit status and what its standard output and standard error hold (empty:
 // nothing written there), in English and under a Spanish locale in Spanish (UTF-8 on the
 // terminal); no wrong call talks to the router.
