@@ -13,14 +13,11 @@ using namespace tesedra::prueba;
 
 namespace {
 
-// A check (tipo >= 0) or a validation with the premium line check (tipo < 0).
-struct CasoReplay {
-    int16_t modelo;
-    int16_t tipo;
-    const char* golden;  // the result expected, from the tests' golden files
-    int paginado;        // the recording router pages every N lines (0: never)
-    const char* fixture; // committed transcript of this run under tests/sim/transcripts, or null
-};
+// The model; a check (tipo >= 0) or a validation with the premium line check (tipo < 0);
+// the result expected, from the tests' golden files; the recording router's lines per
+// page (0: no paging); and the committed transcript of this run under
+// tests/sim/transcripts, or null.
+using CasoReplay = std::tuple<int16_t, int16_t, const char*, int, const char*>;
 
 constexpr int16_t kValidacion = -1;
 
@@ -37,11 +34,6 @@ const CasoReplay kCasosReplay[] = {
     {kEfficient5660, kValidacion, "tests/validation/golden/5660_linea.txt", 3, "5660_validation.txt"},
 };
 
-void PrintTo(const CasoReplay& c, std::ostream* os)
-{
-    *os << c.golden << (c.paginado ? " paged" : "");
-}
-
 class Replay : public PruebaConRouter, public testing::WithParamInterface<CasoReplay> {
 protected:
     void TearDown() override
@@ -51,13 +43,14 @@ protected:
     }
 
     // Runs the row's check or validation against whatever router is started.
-    std::string Correr(const CasoReplay& c)
+    std::string Correr()
     {
-        if (c.tipo >= 0)
-            return EjecutarPrueba(c.modelo, c.tipo, ParametrosPrueba{});
+        const auto& [modelo, tipo, golden, paginado, fixture] = GetParam();
+        if (tipo >= 0)
+            return EjecutarPrueba(modelo, tipo, ParametrosPrueba{});
         estadoLinea() = EstadoLinea{kModalidadPremium, true, true, true, true};
         ValoresInstalacion v;
-        return EjecutarValidacion(c.modelo, v) ? CamposSinFecha(v) : std::string();
+        return EjecutarValidacion(modelo, v) ? CamposSinFecha(v) : std::string();
     }
 
     QTemporaryDir dir_;
@@ -68,33 +61,37 @@ protected:
 // of the run, replayed with another password, gives the golden result too.
 TEST_P(Replay, OwnAndCommittedTranscriptsGiveTheSameResult)
 {
-    const CasoReplay& c = GetParam();
-    Router(c.modelo, [&](sim::OpcionesSimulador& o) { o.paginado = c.paginado; });
-    const std::string original = Correr(c);
-    ASSERT_EQ(Visible(original), Visible(Golden(c.golden)));
+    const auto& [modelo, tipo, golden, paginado, fixture] = GetParam();
+    Router(modelo, [p = paginado](sim::OpcionesSimulador& o) { o.paginado = p; });
+    const std::string original = Correr();
+    ASSERT_EQ(Visible(original), Visible(Golden(golden)));
     const std::vector<std::string> ordenes = Ordenes();
     const std::string texto = Grabadora::Instancia().Ultima().Texto();
     EXPECT_EQ(texto.find(kClavePrueba), std::string::npos);
     EXPECT_EQ(Grabadora::Instancia().Ultima().puerto, router_->RutaDispositivo().toStdString());
-    if (c.fixture && qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS"))
-        Golden(std::string("tests/sim/transcripts/") + c.fixture, texto);
+    if (fixture && qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS"))
+        Golden(std::string("tests/sim/transcripts/") + fixture, texto);
 
     const QString fichero = dir_.filePath(QStringLiteral("t.txt"));
     ASSERT_TRUE(EscribirFichero(fichero, texto));
     router_.reset();
     RouterDeTranscripcion(fichero);
-    EXPECT_EQ(Visible(Correr(c)), Visible(original));
+    EXPECT_EQ(Visible(Correr()), Visible(original));
     EXPECT_EQ(Ordenes(), ordenes);
     EXPECT_TRUE(dialogos_.mensajes.empty());
-    if (!c.fixture)
+    if (!fixture)
         return;
     sesion().ClaveModem = "otra clave";
-    RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(c.fixture), 0);
-    EXPECT_EQ(Visible(Correr(c)), Visible(Golden(c.golden)));
+    RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(fixture), 0);
+    EXPECT_EQ(Visible(Correr()), Visible(Golden(golden)));
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay));
+INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay),
+                         [](const testing::TestParamInfo<CasoReplay>& i) {
+                             return QFileInfo(QLatin1String(std::get<2>(i.param))).baseName().toStdString()
+                                    + (std::get<3>(i.param) ? "_paged" : "");
+                         });
 
 // A hand-made transcript (transcripts/812_a_mano.txt): two different replies to one
 // command, two paged replies going on differently after the page. The k-th sending

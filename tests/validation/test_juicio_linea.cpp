@@ -13,19 +13,6 @@ namespace {
 
 enum class Juicio { Correcto, Incorrecto, NoLeido };
 
-struct CasoJuicio {
-    int16_t modalidad;
-    ValorJuzgado que;
-    const char* texto;
-    const char* limite; // as shown beside the value, in Spanish
-    Juicio juicio;
-};
-
-void PrintTo(const CasoJuicio& c, std::ostream* os)
-{
-    *os << "modality " << c.modalidad << ", value " << static_cast<int>(c.que) << ", \"" << c.texto << '"';
-}
-
 using V = ValorJuzgado;
 constexpr auto E = kModalidadEstandar;
 constexpr auto C = kModalidadClass;
@@ -35,7 +22,9 @@ constexpr auto Mal = Juicio::Incorrecto;
 constexpr auto NoLeido = Juicio::NoLeido;
 
 // At and over each limit of each modality (under some), and readings that are none.
-const CasoJuicio kCasos[] = {
+// The modality, the value, its text, the limit as shown beside it (in Spanish) and the
+// verdict.
+const std::tuple<int16_t, ValorJuzgado, const char*, const char*, Juicio> kCasos[] = {
     {E, V::AtenuacionBajada, "61", "m\xE1x. 61 dB", Ok},
     {E, V::AtenuacionBajada, "61.1", "m\xE1x. 61 dB", Mal},
     {E, V::AtenuacionSubida, "59.0", "m\xE1x. 59 dB", Ok},
@@ -64,45 +53,42 @@ const CasoJuicio kCasos[] = {
     {E, V::MargenRuidoSubida, "", "m\xEDn. 8 dB", NoLeido},
 };
 
-class JuiciosLinea : public testing::TestWithParam<CasoJuicio> {
-protected:
-    void SetUp() override { CargarTextosControles(kIdiomaEspanol); }
-};
-
 // The verdict and the indicator's texts of one value of an 812; and the record's flags
 // of an 812 whose one value is the row's, the others unread: the row's verdict, counted
 // as attenuation or noise.
-TEST_P(JuiciosLinea, GiveTheLimitAndVerdictBesideTheValueAndTheRecordsFlags)
+TEST(JuiciosLinea, GiveTheLimitAndVerdictBesideTheValueAndTheRecordsFlags)
 {
-    const auto& c = GetParam();
-    const JuicioValor j = JuzgarValor(kOfficeRemote812, c.modalidad, c.que, c.texto);
-    ASSERT_TRUE(j.juzgado);
-    EXPECT_EQ(j.leido, c.juicio != NoLeido);
-    EXPECT_EQ(j.correcto, c.juicio != Mal);
-    const TextosJuicio t = DescribirJuicio(c.que, j, c.texto);
-    EXPECT_EQ(t.limite, c.limite);
-    const bool atenuacion = c.que == V::AtenuacionBajada || c.que == V::AtenuacionSubida;
-    const std::string veredicto = c.juicio == NoLeido ? ": no se pudo leer"
-                                  : c.juicio == Ok    ? (atenuacion ? ": correcta" : ": correcto")
-                                                      : (atenuacion ? ": incorrecta" : ": incorrecto");
-    EXPECT_EQ(t.accesible.substr(t.accesible.size() - std::min(t.accesible.size(), veredicto.size())), veredicto)
-        << t.accesible;
-    // The limit is read out in full after the reading.
-    const std::string limiteLeido = std::string(c.limite).replace(0, 4,
-                                                                  c.limite[1] == '\xE1' ? "m\xE1ximo" : "m\xEDnimo");
-    EXPECT_NE(t.accesible.find(", " + limiteLeido + ":"), std::string::npos) << t.accesible;
+    CargarTextosControles(kIdiomaEspanol);
+    for (const auto& [modalidad, que, texto, limite, juicio] : kCasos) {
+        SCOPED_TRACE(testing::Message() << "modality " << modalidad << ", value " << static_cast<int>(que) << ", \""
+                                        << texto << '"');
+        const JuicioValor j = JuzgarValor(kOfficeRemote812, modalidad, que, texto);
+        ASSERT_TRUE(j.juzgado);
+        EXPECT_EQ(j.leido, juicio != NoLeido);
+        EXPECT_EQ(j.correcto, juicio != Mal);
+        const TextosJuicio t = DescribirJuicio(que, j, texto);
+        EXPECT_EQ(t.limite, limite);
+        const bool atenuacion = que == V::AtenuacionBajada || que == V::AtenuacionSubida;
+        const std::string veredicto = juicio == NoLeido ? ": no se pudo leer"
+                                      : juicio == Ok    ? (atenuacion ? ": correcta" : ": correcto")
+                                                        : (atenuacion ? ": incorrecta" : ": incorrecto");
+        EXPECT_EQ(t.accesible.substr(t.accesible.size() - std::min(t.accesible.size(), veredicto.size())), veredicto)
+            << t.accesible;
+        // The limit is read out in full after the reading.
+        const std::string limiteLeido = std::string(limite).replace(0, 4,
+                                                                    limite[1] == '\xE1' ? "m\xE1ximo" : "m\xEDnimo");
+        EXPECT_NE(t.accesible.find(", " + limiteLeido + ":"), std::string::npos) << t.accesible;
 
-    ValoresInstalacion v;
-    for (ValorJuzgado que : kValoresJuzgados)
-        v.*CampoJuzgado(que) = "0";
-    v.*CampoJuzgado(c.que) = c.texto;
-    EstadoLinea flags;
-    MarcarFallosLinea(kOfficeRemote812, c.modalidad, v, flags);
-    EXPECT_EQ(flags.AtenuacionIncorrecta, atenuacion && c.juicio == Mal);
-    EXPECT_EQ(flags.RuidoIncorrecto, !atenuacion && c.juicio == Mal);
+        ValoresInstalacion v;
+        for (ValorJuzgado otro : kValoresJuzgados)
+            v.*CampoJuzgado(otro) = "0";
+        v.*CampoJuzgado(que) = texto;
+        EstadoLinea flags;
+        MarcarFallosLinea(kOfficeRemote812, modalidad, v, flags);
+        EXPECT_EQ(flags.AtenuacionIncorrecta, atenuacion && juicio == Mal);
+        EXPECT_EQ(flags.RuidoIncorrecto, !atenuacion && juicio == Mal);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Limits, JuiciosLinea, testing::ValuesIn(kCasos));
 
 // Whole read-out texts, in both languages.
 TEST(LineJudgementText, ReadsValueLimitAndVerdictInTheTablesLanguage)
