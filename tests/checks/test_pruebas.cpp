@@ -11,7 +11,7 @@ using namespace tesedra::prueba;
 namespace {
 
 // The model, the check, its golden file (tests/checks/golden/<name>.txt) and its commands.
-using CasoGolden = std::tuple<int16_t, int16_t, const char*, std::vector<std::string>>;
+using CasoGolden = std::tuple<int16_t, int16_t, std::string, std::vector<std::string>>;
 
 const std::vector<CasoGolden> kCasos = {
     {kOfficeRemote812,

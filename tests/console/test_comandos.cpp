@@ -22,7 +22,7 @@ protected:
 };
 
 // A name, the model, its lines per page (0: none), and commands each with a line of its reply.
-using CasoOrdenes = std::tuple<const char*, int16_t, int, std::vector<std::pair<std::string, std::string>>>;
+using CasoOrdenes = std::tuple<std::string, int16_t, int, std::vector<std::pair<std::string, std::string>>>;
 
 class RespuestaHastaElPrompt : public Comandos, public testing::WithParamInterface<CasoOrdenes> {};
 
@@ -156,7 +156,7 @@ enum class Corte { Cerrar, Reabrir, Desaparecer, DesaparecerAntes, Callar };
 
 // A name, what happens, the command's time limit (s) and the message: 0 none, 1 lost
 // reading, 2 lost writing, 3 the router silent for 1 s.
-using CasoCorte = std::tuple<const char*, Corte, int, int>;
+using CasoCorte = std::tuple<std::string, Corte, int, int>;
 
 class CorteDuranteComando : public Comandos, public testing::WithParamInterface<CasoCorte> {};
 

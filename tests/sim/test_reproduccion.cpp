@@ -16,20 +16,20 @@ namespace {
 // The model; a check (tipo >= 0) or a validation with the premium line check (tipo < 0);
 // the result expected, from the tests' golden files; the recording router's lines per
 // page (0: no paging); and the committed transcript of this run under
-// tests/sim/transcripts, or null.
-using CasoReplay = std::tuple<int16_t, int16_t, const char*, int, const char*>;
+// tests/sim/transcripts, if any.
+using CasoReplay = std::tuple<int16_t, int16_t, std::string, int, std::string>;
 
 constexpr int16_t kValidacion = -1;
 
 const CasoReplay kCasosReplay[] = {
     {kOfficeRemote812, kPruebaSincronizacion, "tests/checks/golden/812_sync.txt", 0, "812_sync.txt"},
-    {kOfficeRemote812, kPruebaATM, "tests/checks/golden/812_atm.txt", 0, nullptr},
-    {kOfficeRemote812, kPruebaPPP, "tests/checks/golden/812_ppp.txt", 4, nullptr},
+    {kOfficeRemote812, kPruebaATM, "tests/checks/golden/812_atm.txt", 0, ""},
+    {kOfficeRemote812, kPruebaPPP, "tests/checks/golden/812_ppp.txt", 4, ""},
     {kOfficeRemote812, kPruebaConfiguracion, "tests/checks/golden/812_config.txt", 5, "812_config_paged.txt"},
     {kEfficient5660, kPruebaSincronizacion, "tests/checks/golden/5660_sync.txt", 5, "5660_sync_paged.txt"},
     {kEfficient5660, kPruebaATM, "tests/checks/golden/5660_atm.txt", 0, "5660_atm.txt"},
-    {kEfficient5660, kPruebaPPP, "tests/checks/golden/5660_ppp.txt", 0, nullptr},
-    {kEfficient5660, kPruebaConfiguracion, "tests/checks/golden/5660_config.txt", 4, nullptr},
+    {kEfficient5660, kPruebaPPP, "tests/checks/golden/5660_ppp.txt", 0, ""},
+    {kEfficient5660, kPruebaConfiguracion, "tests/checks/golden/5660_config.txt", 4, ""},
     {kOfficeRemote812, kValidacion, "tests/validation/golden/812_linea.txt", 0, "812_validation.txt"},
     {kEfficient5660, kValidacion, "tests/validation/golden/5660_linea.txt", 3, "5660_validation.txt"},
 };
@@ -69,7 +69,7 @@ TEST_P(Replay, OwnAndCommittedTranscriptsGiveTheSameResult)
     const std::string texto = Grabadora::Instancia().Ultima().Texto();
     EXPECT_EQ(texto.find(kClavePrueba), std::string::npos);
     EXPECT_EQ(Grabadora::Instancia().Ultima().puerto, router_->RutaDispositivo().toStdString());
-    if (fixture && qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS"))
+    if (!fixture.empty() && qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS"))
         Golden(std::string("tests/sim/transcripts/") + fixture, texto);
 
     const QString fichero = dir_.filePath(QStringLiteral("t.txt"));
@@ -79,17 +79,18 @@ TEST_P(Replay, OwnAndCommittedTranscriptsGiveTheSameResult)
     EXPECT_EQ(Visible(Correr()), Visible(original));
     EXPECT_EQ(Ordenes(), ordenes);
     EXPECT_TRUE(dialogos_.mensajes.empty());
-    if (!fixture)
+    if (fixture.empty())
         return;
     sesion().ClaveModem = "otra clave";
-    RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(fixture), 0);
+    RouterDeTranscripcion(
+        QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QString::fromStdString(fixture), 0);
     EXPECT_EQ(Visible(Correr()), Visible(Golden(golden)));
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay),
                          [](const testing::TestParamInfo<CasoReplay>& i) {
-                             return QFileInfo(QLatin1String(std::get<2>(i.param))).baseName().toStdString()
+                             return QFileInfo(QString::fromStdString(std::get<2>(i.param))).baseName().toStdString()
                                     + (std::get<3>(i.param) ? "_paged" : "");
                          });
 

@@ -126,7 +126,7 @@ TEST_F(Simulador, DataFolderGreetingMentioningThePasswordGetsNone)
 // forces 8 data bits and no parity enable bit, so 7 data bits or even parity never
 // reach the simulator: no rows for them.)
 // A name, the model, the speed, parity, data and stop bits, and whether it logs on.
-using CasoLinea = std::tuple<const char*, int16_t, int32_t, const char*, int16_t, int16_t, bool>;
+using CasoLinea = std::tuple<std::string, int16_t, int32_t, std::string, int16_t, int16_t, bool>;
 
 class LineaSerie : public Simulador, public testing::WithParamInterface<CasoLinea> {};
 
