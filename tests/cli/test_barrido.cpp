@@ -75,9 +75,7 @@ char Letra(Final f)
 QByteArray SinFecha(QByteArray salida)
 {
     const qsizetype p = salida.indexOf("\nfecha=");
-    if (p >= 0)
-        salida.remove(p + 1, salida.indexOf('\n', p + 1) - p);
-    return salida;
+    return p < 0 ? salida : salida.remove(p + 1, salida.indexOf('\n', p + 1) - p);
 }
 
 // One run: the simulator with its options, then tesedra-cli against it.
