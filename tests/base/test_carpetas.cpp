@@ -36,13 +36,10 @@ TEST(WorkFolder, ProgramFolderWhenWritableElseTheUsersOwn)
                                           | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther));
     ASSERT_TRUE(QFile(r.filePath(QStringLiteral("fichero"))).open(QIODevice::WriteOnly));
 
-    const struct {
-        const char* programa;
-    } casos[] = {{"build/bin"}, {"usr/bin"}, {"no-existe"}, {"fichero"}};
     int personales = 0;
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.programa);
-        const QString programa = r.filePath(QString::fromLatin1(c.programa));
+    for (const char* caso : {"build/bin", "usr/bin", "no-existe", "fichero"}) {
+        SCOPED_TRACE(caso);
+        const QString programa = r.filePath(QString::fromLatin1(caso));
         const QString casa = r.filePath(QStringLiteral("casa"));
         const bool propia = QFileInfo(programa).isDir() && SePuedeEscribir(programa);
         const QString elegida = CarpetaPrograma(programa, casa);

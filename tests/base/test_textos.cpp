@@ -3,8 +3,6 @@
 
 #include "base/Idiomas.h"
 
-#include <QString>
-
 #include <gtest/gtest.h>
 
 using namespace tesedra;

@@ -6,8 +6,6 @@
 #include "Ficheros.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

@@ -17,11 +17,9 @@
 #include "Programas.h"
 
 #include <QDate>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -38,10 +36,10 @@ using namespace tesedra::prueba;
 
 namespace {
 
-constexpr int kTimeoutS = 2;          // --timeout of every run
-constexpr int kMargenColgadoS = 30;   // beyond it a run counts as hung (a bound, not a timing)
-constexpr int kParalelas = 24;        // runs at once: they mostly wait
-constexpr int kPuntosMinimos = 64;    // evenly spread points per exchange, at least
+constexpr int kTimeoutS = 2;        // --timeout of every run
+constexpr int kMargenColgadoS = 30; // beyond it a run counts as hung (a bound, not a timing)
+constexpr int kParalelas = 24;      // runs at once: they mostly wait
+constexpr int kPuntosMinimos = 64;  // evenly spread points per exchange, at least
 
 struct Intercambio {
     const char* nombre;
@@ -52,35 +50,32 @@ struct Intercambio {
 
 const Intercambio kIntercambios[] = {
     {"812 check", {"check", "sync", "--model", "812"}, "3Com-DSL>", "---Press <return> or type More for more"},
-    {"812 validation", {"validate", "--model", "812", "--raw", "--line-check"}, "3Com-DSL>",
+    {"812 validation",
+     {"validate", "--model", "812", "--raw", "--line-check"},
+     "3Com-DSL>",
      "---Press <return> or type More for more"},
     {"5660 check", {"check", "sync", "--model", "5660"}, "Command->", "Press any key to continue"},
-    {"5660 validation", {"validate", "--model", "5660", "--raw", "--line-check"}, "Command->",
+    {"5660 validation",
+     {"validate", "--model", "5660", "--raw", "--line-check"},
+     "Command->",
      "Press any key to continue"},
 };
 
-// How a run ended.
+// How a run ended, and its letter in the table: S succeeded; q failed as the router
+// stopped answering; v failed as the device went away; H hung, killed by the test;
+// X anything else, a fault.
 enum class Final { Bien, Callado, Perdido, Colgado, Otro };
 
 char Letra(Final f)
 {
-    switch (f) {
-    case Final::Bien: return 'S';    // succeeded
-    case Final::Callado: return 'q'; // failed: the router stopped answering
-    case Final::Perdido: return 'v'; // failed: the device went away
-    case Final::Colgado: return 'H'; // hung, killed by the test
-    case Final::Otro: return 'X';    // anything else: a fault
-    }
-    return '?';
+    return "SqvHX"[static_cast<int>(f)];
 }
 
 // The output without the line of the record's date, which every run has its own of.
 QByteArray SinFecha(QByteArray salida)
 {
     const qsizetype p = salida.indexOf("\nfecha=");
-    if (p >= 0)
-        salida.remove(p + 1, salida.indexOf('\n', p + 1) - p);
-    return salida;
+    return p < 0 ? salida : salida.remove(p + 1, salida.indexOf('\n', p + 1) - p);
 }
 
 // One run: the simulator with its options, then tesedra-cli against it.
@@ -140,7 +135,7 @@ private:
                        + QStringList{"--device", dispositivo, "--password", "admin", "--timeout",
                                      QString::number(kTimeoutS), "--transcript", carpeta_ + QStringLiteral("/t.txt")}
                        + (intercambio_.args.first() == QLatin1String("validate") ? QStringList{"--save", carpeta_}
-                                                                                  : QStringList{}));
+                                                                                 : QStringList{}));
         pids.insert(cli_.processId());
         colgar_.start(limiteMs_);
     }
@@ -286,8 +281,8 @@ TEST(Barrido, EveryCutOfTheRouterEndsCleanly)
                 // What each point must give: a failure of its own kind while the last prompt
                 // is incomplete; then success, which a vanishing router may still have denied.
                 const Final debida = n[k] < completo ? (desaparece ? Final::Perdido : Final::Callado)
-                                     : desaparece   ? (f == Final::Perdido ? Final::Perdido : Final::Bien)
-                                                    : Final::Bien;
+                                     : desaparece    ? (f == Final::Perdido ? Final::Perdido : Final::Bien)
+                                                     : Final::Bien;
                 long long ultimo = 0;
                 DelRouter(c.transcripcion, &ultimo);
                 if (f != Final::Bien)

@@ -9,14 +9,10 @@ using namespace tesedra::cli;
 
 namespace {
 
-struct Caso {
-    std::string valor;
-    std::string escapado;
-};
-
 TEST(RawEscaping, EveryControlAndBackslashRoundTrips)
 {
-    const Caso casos[] = {
+    // A value and its escaped form.
+    const std::pair<std::string, std::string> casos[] = {
         {"", ""},
         {"plain 45.5 dB", "plain 45.5 dB"},
         {"91\\34\t56", "91\\\\34\\t56"},
@@ -25,12 +21,12 @@ TEST(RawEscaping, EveryControlAndBackslashRoundTrips)
         {"\\\\\t", "\\\\\\\\\\t"},
         {std::string("x\0y\xF3", 4), std::string("x\0y\xF3", 4)},
     };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.escapado);
-        EXPECT_EQ(Escapar(c.valor), c.escapado);
+    for (const auto& [valor, escapado] : casos) {
+        SCOPED_TRACE(escapado);
+        EXPECT_EQ(Escapar(valor), escapado);
         std::string vuelta = "left over";
-        ASSERT_TRUE(Desescapar(c.escapado, vuelta));
-        EXPECT_EQ(vuelta, c.valor);
+        ASSERT_TRUE(Desescapar(escapado, vuelta));
+        EXPECT_EQ(vuelta, valor);
     }
 }
 

@@ -7,11 +7,9 @@ namespace {
 
 TEST(CliLanguage, LocaleVariablesFirstThenTheSystemsLanguage)
 {
-    const struct {
-        const char *lcAll, *lcMessages, *lang;
-        bool sistemaEspanol;
-        int16_t idioma;
-    } casos[] = {
+    // LC_ALL, LC_MESSAGES and LANG (null: unset), whether the system's language is Spanish,
+    // and the language taken.
+    const std::tuple<const char*, const char*, const char*, bool, int16_t> casos[] = {
         {nullptr, nullptr, "es_ES.UTF-8", false, tesedra::kIdiomaEspanol},
         {nullptr, nullptr, "eu_ES.UTF-8", true, tesedra::kIdiomaIngles},
         {"es_MX.UTF-8", "en_US", "C", false, tesedra::kIdiomaEspanol},
@@ -24,10 +22,10 @@ TEST(CliLanguage, LocaleVariablesFirstThenTheSystemsLanguage)
         {nullptr, "es_ES.UTF-8", "en_US.UTF-8", false, tesedra::kIdiomaEspanol},
         {"C", "es_ES.UTF-8", nullptr, true, tesedra::kIdiomaIngles},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(testing::Message() << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-")
-                                        << " " << (c.lang ? c.lang : "-") << " " << c.sistemaEspanol);
-        EXPECT_EQ(tesedra::IdiomaSegun(c.lcAll, c.lcMessages, c.lang, c.sistemaEspanol), c.idioma);
+    for (const auto& [lcAll, lcMessages, lang, sistemaEspanol, idioma] : casos) {
+        SCOPED_TRACE(testing::Message() << (lcAll ? lcAll : "-") << " " << (lcMessages ? lcMessages : "-") << " "
+                                        << (lang ? lang : "-") << " " << sistemaEspanol);
+        EXPECT_EQ(tesedra::IdiomaSegun(lcAll, lcMessages, lang, sistemaEspanol), idioma);
     }
 }
 

@@ -3,7 +3,6 @@
 // linked to the simulator's pseudo-terminal). Each test runs through
 // tests/console/router_externo.sh, which starts a simulator for it.
 #include "checks/Pruebas.h"
-#include "console/ComSerie.h"
 
 #include "Ficheros.h"
 #include "RouterExterno.h"
@@ -24,10 +23,8 @@ using RouterExterno = PruebaConRouterExterno;
 TEST_F(RouterExterno, ChecksGiveTheGoldenTextsOverThePort)
 {
     const std::string modelo = modelo_ == kOfficeRemote812 ? "812" : "5660";
-    const std::pair<int16_t, const char*> pruebas[] = {{kPruebaSincronizacion, "sync"},
-                                                       {kPruebaATM, "atm"},
-                                                       {kPruebaPPP, "ppp"},
-                                                       {kPruebaConfiguracion, "config"}};
+    const std::pair<int16_t, const char*> pruebas[] = {
+        {kPruebaSincronizacion, "sync"}, {kPruebaATM, "atm"}, {kPruebaPPP, "ppp"}, {kPruebaConfiguracion, "config"}};
     for (const auto& [tipo, nombre] : pruebas) {
         SCOPED_TRACE(nombre);
         const std::string texto = EjecutarPrueba(modelo_, tipo, ParametrosPrueba{});

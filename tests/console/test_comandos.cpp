@@ -10,14 +10,6 @@ namespace {
 
 using prueba::PruebaConRouter;
 
-size_t Ocurrencias(const std::string& t, const std::string& b)
-{
-    size_t n = 0;
-    for (size_t p = t.find(b); p != std::string::npos; p = t.find(b, p + 1))
-        ++n;
-    return n;
-}
-
 class Comandos : public PruebaConRouter {
 protected:
     // A logged-on console of the model.
@@ -29,12 +21,8 @@ protected:
     }
 };
 
-struct CasoOrdenes {
-    const char* nombre;
-    int16_t modelo;
-    int paginado;                                             // lines per page (0: none)
-    std::vector<std::pair<std::string, std::string>> ordenes; // command, a line of its reply
-};
+// A name, the model, its lines per page (0: none), and commands each with a line of its reply.
+using CasoOrdenes = std::tuple<std::string, int16_t, int, std::vector<std::pair<std::string, std::string>>>;
 
 class RespuestaHastaElPrompt : public Comandos, public testing::WithParamInterface<CasoOrdenes> {};
 
@@ -44,23 +32,23 @@ class RespuestaHastaElPrompt : public Comandos, public testing::WithParamInterfa
 // command's reply early.
 TEST_P(RespuestaHastaElPrompt, EachReplyIsItsOwn)
 {
-    const auto& c = GetParam();
-    auto& sim = Conectado(c.modelo, [&](sim::OpcionesSimulador& o) { o.paginado = c.paginado; });
+    const auto& [nombre, modelo, paginado, ordenes] = GetParam();
+    auto& sim = Conectado(modelo, [p = paginado](sim::OpcionesSimulador& o) { o.paginado = p; });
     const std::string& prompt = sim.Prompt();
-    size_t paginas = 0;
-    for (const auto& [orden, linea] : c.ordenes) {
+    qsizetype paginas = 0;
+    for (const auto& [orden, linea] : ordenes) {
         SCOPED_TRACE(orden);
         const size_t antes = sim.LineasRecibidas().size();
         std::string r;
-        ASSERT_TRUE(EnviarComando(orden, r, c.modelo, 0));
+        ASSERT_TRUE(EnviarComando(orden, r, modelo, 0));
         EXPECT_EQ(r.rfind(orden + "\r\n", 0), 0u) << r;
         EXPECT_NE(r.find("\r\n" + linea + "\r\n"), std::string::npos) << r;
         EXPECT_EQ(r.find(prompt), r.size() - prompt.size()) << r;
-        const size_t n = Ocurrencias(r, sim.TextoPaginado());
-        EXPECT_EQ(sim.LineasRecibidas().size() - antes, 1 + n);
+        const qsizetype n = QByteArray::fromStdString(r).count(QByteArray::fromStdString(sim.TextoPaginado()));
+        EXPECT_EQ(sim.LineasRecibidas().size() - antes, static_cast<size_t>(1 + n));
         paginas += n;
     }
-    EXPECT_GE(paginas, c.paginado > 0 ? 3u : 0u);
+    EXPECT_GE(paginas, paginado > 0 ? 3 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -87,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     kEfficient5660,
                     6,
                     {{"show cfg", "dsl bitswap on"}, {"show", "Host Name                      - 913456789"}}}),
-    [](const testing::TestParamInfo<CasoOrdenes>& i) { return std::string(i.param.nombre); });
+    [](const testing::TestParamInfo<CasoOrdenes>& i) { return std::string(std::get<0>(i.param)); });
 
 // A command line ends at its first CR or LF; a reply ends at a prompt within its last
 // 15 characters, however long it is, and not at one further back.
@@ -166,19 +154,16 @@ TEST_F(Comandos, TimeLimitInterruptsWithCtrlCOnlyWhenReached)
 // Callar: the router stops sending in the middle of the reply, under a silence limit.
 enum class Corte { Cerrar, Reabrir, Desaparecer, DesaparecerAntes, Callar };
 
-struct CasoCorte {
-    const char* nombre;
-    Corte corte;
-    int limiteS;
-    int mensaje; // 0 none, 1 lost reading, 2 lost writing, 3 the router silent for 1 s
-};
+// A name, what happens, the command's time limit (s) and the message: 0 none, 1 lost
+// reading, 2 lost writing, 3 the router silent for 1 s.
+using CasoCorte = std::tuple<std::string, Corte, int, int>;
 
 class CorteDuranteComando : public Comandos, public testing::WithParamInterface<CasoCorte> {};
 
 TEST_P(CorteDuranteComando, FailsAtOnce)
 {
-    const auto& c = GetParam();
-    if (c.corte == Corte::Callar)
+    const auto& [nombre, corte, limiteS, mensaje] = GetParam();
+    if (corte == Corte::Callar)
         FijarLimiteSilencio(1);
     auto& sim = Conectado(kOfficeRemote812);
     sim.FijarRespuesta("show lento", "first line\n@pausa 60000\nnever\n");
@@ -186,36 +171,36 @@ TEST_P(CorteDuranteComando, FailsAtOnce)
     // after the port was opened again waits on the new session with its own short
     // wait; every other wait must be ended by what happened.
     tiempos().pausaLecturaMs = 0;
-    if (c.corte != Corte::Reabrir)
+    if (corte != Corte::Reabrir)
         tiempos().esperaLecturaS = 24 * 3600;
     const std::string ruta = sim.RutaDispositivo().toStdString();
-    if (c.corte == Corte::DesaparecerAntes)
+    if (corte == Corte::DesaparecerAntes)
         sim.Desaparecer();
-    AlRecibir("show lento", [&] {
-        if (c.corte == Corte::Callar)
+    AlRecibir("show lento", [&, corte = corte] {
+        if (corte == Corte::Callar)
             return;
-        if (c.corte == Corte::Desaparecer)
+        if (corte == Corte::Desaparecer)
             sim.Desaparecer();
         else
             CerrarPuerto();
-        if (c.corte == Corte::Reabrir)
+        if (corte == Corte::Reabrir)
             AbrirPuertoRuta(ruta, 9600, "N", 8, 1);
     });
     std::string r;
-    EXPECT_FALSE(EnviarComando("show lento", r, kOfficeRemote812, c.limiteS));
-    EXPECT_EQ(PuertoAbierto(), c.corte == Corte::Reabrir);
+    EXPECT_FALSE(EnviarComando("show lento", r, kOfficeRemote812, limiteS));
+    EXPECT_EQ(PuertoAbierto(), corte == Corte::Reabrir);
     CerrarPuerto();
     r = "previa";
     EXPECT_FALSE(EnviarComando("show system", r, kOfficeRemote812, 0));
     EXPECT_EQ(r, "");
     EXPECT_FALSE(EscribirPuerto(""));
-    ASSERT_EQ(dialogos_.mensajes.size(), c.mensaje == 0 ? 0u : 1u);
+    ASSERT_EQ(dialogos_.mensajes.size(), mensaje == 0 ? 0u : 1u);
     std::string callado = Traducir(kTxtRouterCallado);
     callado.replace(callado.find("%1"), 2, "1");
-    const std::string& esperado = c.mensaje == 1   ? mensajes().msgErrLecPuerto
-                                  : c.mensaje == 2 ? mensajes().msgErrEscPuerto
-                                                   : callado;
-    if (c.mensaje != 0)
+    const std::string& esperado = mensaje == 1   ? mensajes().msgErrLecPuerto
+                                  : mensaje == 2 ? mensajes().msgErrEscPuerto
+                                                 : callado;
+    if (mensaje != 0)
         EXPECT_EQ(dialogos_.mensajes[0].texto.rfind(esperado, 0), 0u) << dialogos_.mensajes[0].texto;
 }
 
@@ -226,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoCorte{"perdido_con_limite", Corte::Desaparecer, 20, 1},
                     CasoCorte{"perdido_antes_de_escribir", Corte::DesaparecerAntes, 0, 2},
                     CasoCorte{"callado", Corte::Callar, 0, 3}, CasoCorte{"callado_con_limite", Corte::Callar, 30, 3}),
-    [](const testing::TestParamInfo<CasoCorte>& i) { return std::string(i.param.nombre); });
+    [](const testing::TestParamInfo<CasoCorte>& i) { return std::string(std::get<0>(i.param)); });
 
 } // namespace
 } // namespace tesedra

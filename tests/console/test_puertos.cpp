@@ -31,11 +31,7 @@ std::string Nombres(const std::vector<PuertoDetectado>& puertos)
 
 TEST(PortOrder, AdaptersFirstInNaturalOrderThenBuiltInPortsWithHardware)
 {
-    const struct {
-        const char* caso;
-        std::vector<PuertoDetectado> detectados;
-        const char* orden;
-    } casos[] = {
+    const std::tuple<const char*, std::vector<PuertoDetectado>, const char*> casos[] = {
         {"adapters before built-in ports",
          {Puerto("ttyS0", "16550A", 0, {}, true), Puerto("ttyUSB0", "FT232R")},
          "ttyUSB0 ttyS0"},
@@ -49,9 +45,9 @@ TEST(PortOrder, AdaptersFirstInNaturalOrderThenBuiltInPortsWithHardware)
         {"leading zeros", {Puerto("ttyUSB010"), Puerto("ttyUSB9")}, "ttyUSB9 ttyUSB010"},
         {"nothing detected", {}, ""},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.caso);
-        EXPECT_EQ(Nombres(OrdenarPuertos(c.detectados)), c.orden);
+    for (const auto& [caso, detectados, orden] : casos) {
+        SCOPED_TRACE(caso);
+        EXPECT_EQ(Nombres(OrdenarPuertos(detectados)), orden);
     }
 }
 
@@ -62,27 +58,32 @@ TEST(PortOrder, AdaptersFirstInNaturalOrderThenBuiltInPortsWithHardware)
 TEST(PortChoice, VariablesThenDetectedPortsInTheOtherNumbersThenTheBuiltInOnes)
 {
     const std::vector<PuertoDetectado> ordenados = {Puerto("ttyUSB0", "FT232R USB UART"), Puerto("ttyACM3")};
+    // The variables set, and the labels of ports 1 to 4.
     const struct {
         std::vector<std::string> variables;
-        const char* etiquetas; // of ports 1 to 4
+        const char* etiquetas;
     } casos[] = {
-        {{}, "Com 1 - /dev/ttyUSB0, FT232R USB UART|Com 2 - /dev/ttyACM3|Com 3 - /dev/ttyS2 (no device detected)|"
-             "Com 4 - /dev/ttyS3 (no device detected)"},
-        {{"/dev/pts/7"}, "Com 1 - /dev/pts/7, TESEDRA_COM1|Com 2 - /dev/ttyUSB0, FT232R USB UART|Com 3 - "
-                         "/dev/ttyACM3|Com 4 - /dev/ttyS3 (no device detected)"},
-        {{"", "", "/tmp/sim"}, "Com 1 - /dev/ttyUSB0, FT232R USB UART|Com 2 - /dev/ttyACM3|Com 3 - /tmp/sim, "
-                               "TESEDRA_COM3|Com 4 - /dev/ttyS3 (no device detected)"},
-        {{"", "/dev/ttyUSB0"}, "Com 1 - /dev/ttyACM3|Com 2 - /dev/ttyUSB0, FT232R USB UART|Com 3 - /dev/ttyS2 "
-                               "(no device detected)|Com 4 - /dev/ttyS3 (no device detected)"},
+        {{},
+         "Com 1 - /dev/ttyUSB0, FT232R USB UART|Com 2 - /dev/ttyACM3|Com 3 - /dev/ttyS2 (no device detected)|"
+         "Com 4 - /dev/ttyS3 (no device detected)"},
+        {{"/dev/pts/7"},
+         "Com 1 - /dev/pts/7, TESEDRA_COM1|Com 2 - /dev/ttyUSB0, FT232R USB UART|Com 3 - "
+         "/dev/ttyACM3|Com 4 - /dev/ttyS3 (no device detected)"},
+        {{"", "", "/tmp/sim"},
+         "Com 1 - /dev/ttyUSB0, FT232R USB UART|Com 2 - /dev/ttyACM3|Com 3 - /tmp/sim, "
+         "TESEDRA_COM3|Com 4 - /dev/ttyS3 (no device detected)"},
+        {{"", "/dev/ttyUSB0"},
+         "Com 1 - /dev/ttyACM3|Com 2 - /dev/ttyUSB0, FT232R USB UART|Com 3 - /dev/ttyS2 "
+         "(no device detected)|Com 4 - /dev/ttyS3 (no device detected)"},
     };
     CargarTextosControles(kIdiomaIngles);
-    for (const auto& c : casos) {
-        SCOPED_TRACE(testing::PrintToString(c.variables));
-        const std::vector<DestinoPuerto> d = AsignarPuertos(4, ordenados, c.variables);
+    for (const auto& [variables, esperadas] : casos) {
+        SCOPED_TRACE(testing::PrintToString(variables));
+        const std::vector<DestinoPuerto> d = AsignarPuertos(4, ordenados, variables);
         std::string etiquetas;
         for (int16_t n = 1; n <= 4; ++n)
             etiquetas += (n > 1 ? "|" : "") + EtiquetaPuerto(n, d[static_cast<size_t>(n - 1)]);
-        EXPECT_EQ(etiquetas, c.etiquetas);
+        EXPECT_EQ(etiquetas, esperadas);
     }
     // A port the user may not open says who may.
     std::vector<DestinoPuerto> d = AsignarPuertos(2, ordenados, {});
@@ -98,12 +99,7 @@ TEST(PortChoice, VariablesThenDetectedPortsInTheOtherNumbersThenTheBuiltInOnes)
 
 TEST(OpenFailure, CauseFromTheErrorAndTheDeviceFile)
 {
-    const struct {
-        QSerialPort::SerialPortError error;
-        bool existe;
-        bool accesible;
-        FalloApertura fallo;
-    } casos[] = {
+    const std::tuple<QSerialPort::SerialPortError, bool, bool, FalloApertura> casos[] = {
         {QSerialPort::PermissionError, true, false, FalloApertura::Permiso},
         {QSerialPort::PermissionError, true, true, FalloApertura::Ocupado},
         {QSerialPort::PermissionError, false, false, FalloApertura::Ausente},
@@ -113,9 +109,9 @@ TEST(OpenFailure, CauseFromTheErrorAndTheDeviceFile)
         {QSerialPort::UnsupportedOperationError, true, true, FalloApertura::Otro},
         {QSerialPort::NoError, true, true, FalloApertura::Otro},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(std::to_string(c.error) + " " + std::to_string(c.existe) + std::to_string(c.accesible));
-        EXPECT_EQ(ClasificarFallo(c.error, c.existe, c.accesible), c.fallo);
+    for (const auto& [error, existe, accesible, fallo] : casos) {
+        SCOPED_TRACE(std::to_string(error) + " " + std::to_string(existe) + std::to_string(accesible));
+        EXPECT_EQ(ClasificarFallo(error, existe, accesible), fallo);
     }
 }
 
@@ -189,31 +185,26 @@ private:
 // its group may use it, else its owner alone may; the port lists mark it the same way.
 TEST_F(AperturaFallida, DeviceWithoutPermissionSaysWhoMayOpenIt)
 {
-    const struct {
-        QFileDevice::Permissions modo;
-        const char* grupo;
-        const TextoDoble* consejo;
-        const char* quien;
-    } casos[] = {
+    const std::tuple<QFileDevice::Permissions, const char*, const TextoDoble*, const char*> casos[] = {
         {QFileDevice::ReadOwner | QFileDevice::WriteOwner, "tty", &kTxtFalloPermisoPropietario, "root"},
         {QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::WriteGroup, "dialout", &kTxtFalloPermiso,
          "dialout"},
         {QFileDevice::ReadGroup | QFileDevice::WriteGroup, "tty", &kTxtFalloPermiso, "tty"},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.grupo);
+    for (const auto& [modo, grupo, consejo, quien] : casos) {
+        SCOPED_TRACE(grupo);
         Router(kEfficient5660);
         const QString ruta = router_->RutaDispositivo();
-        const group* g = ::getgrnam(c.grupo);
+        const group* g = ::getgrnam(grupo);
         ASSERT_TRUE(g);
         ASSERT_EQ(::chown(QFile::encodeName(ruta).constData(), 0, g->gr_gid), 0);
-        ASSERT_TRUE(QFile::setPermissions(ruta, c.modo));
+        ASSERT_TRUE(QFile::setPermissions(ruta, modo));
         const ComoNobody usuario;
         ASSERT_TRUE(usuario.SinPrivilegios());
-        AbrirYComprobar(ruta.toStdString(), *c.consejo, c.quien);
+        AbrirYComprobar(ruta.toStdString(), *consejo, quien);
         const std::optional<SinPermiso> sin = PermisoQueFalta(ruta.toStdString());
         ASSERT_TRUE(sin.has_value());
-        EXPECT_EQ(sin->grupo.empty() ? sin->propietario : sin->grupo, c.quien);
+        EXPECT_EQ(sin->grupo.empty() ? sin->propietario : sin->grupo, quien);
     }
 }
 

@@ -8,9 +8,6 @@
 #include "Ficheros.h"
 #include "Router.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 using namespace tesedra;
 using namespace tesedra::prueba;
 

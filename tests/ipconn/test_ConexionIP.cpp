@@ -7,10 +7,6 @@
 #include "Router.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace tesedra;
 using namespace tesedra::prueba;

@@ -5,14 +5,11 @@
 #include "Esperar.h"
 #include "Ficheros.h"
 
-#include <QFileInfo>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include <signal.h>
@@ -37,15 +34,17 @@ bool Recogido(qint64 pid)
 
 class Runner : public testing::Test {
 protected:
-    // Runs `linea` in `modo` with its output to salida_, polling with timer_.
-    void Lanzar(int modo, const QString& linea, const QString& carpeta = {})
+    // Runs `linea` in `modo` with `c` (c_ unless given), its output to salida_, polling
+    // with timer_.
+    void Lanzar(int modo, const QString& linea, const QString& carpeta = {}, clsExecCmd* c = nullptr)
     {
-        c_.setControlTimer(&timer_);
-        c_.setModoEjecucion(modo);
-        c_.setFicheroSalida(salida_);
-        c_.setDirectorioPorDefecto(carpeta);
-        c_.setLineaComando(linea);
-        c_.Ejecutar();
+        c = c ? c : &c_;
+        c->setControlTimer(&timer_);
+        c->setModoEjecucion(modo);
+        c->setFicheroSalida(salida_);
+        c->setDirectorioPorDefecto(carpeta);
+        c->setLineaComando(linea);
+        c->Ejecutar();
     }
 
     QTemporaryDir dir_;
@@ -111,11 +110,7 @@ TEST_F(Runner, OnlyTheNotifyingModePollsAndNoModeEndsAProcessItLetsGo)
         SCOPED_TRACE(modo);
         auto r = std::make_unique<clsExecCmd>();
         QSignalSpy fin(r.get(), &clsExecCmd::EjecucionFinalizada);
-        r->setControlTimer(&timer_);
-        r->setModoEjecucion(modo);
-        r->setFicheroSalida(salida_);
-        r->setLineaComando(QStringLiteral("sh -c \"sleep 0.5; echo alive\""));
-        r->Ejecutar();
+        Lanzar(modo, QStringLiteral("sh -c \"sleep 0.5; echo alive\""), {}, r.get());
         const qint64 pid = r->hProcess();
         EXPECT_TRUE(Vivo(pid)) << "returned at once";
         const bool avisa = modo == clsExecCmd::kAsincronoConAviso;

@@ -3,28 +3,14 @@
 // cancel of the processing dialog, saving and going back.
 #include "ipconn/fconIP.h"
 
-#include "Ficheros.h"
-#include "Router.h"
 #include "Ventanas.h"
 #include "ipconn/ConexionIP.h"
 #include "ipconn/clsExecCmd.h"
-#include "ui/fProcesando.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 
@@ -36,10 +22,6 @@ using namespace tesedra::prueba;
 namespace {
 
 using Msg = std::pair<std::string, std::string>; // title and text of a message
-
-} // namespace
-
-namespace {
 
 class IpWindow : public PruebaConRouter {
 protected:
@@ -186,14 +168,9 @@ TEST_F(IpWindow, AWrongFieldIsRefusedWhenTypedWhenLeftAndOnARun)
 // its box. A text with dots that is no address is refused as a letter is.
 TEST_F(IpWindow, DotsMoveOnAndAPastedAddressFillsTheBoxes)
 {
-    const struct {
-        const char* caja;
-        const char* texto;
-        bool pegado;
-        const char* cajas; // the four boxes after it
-        const char* foco;
-        bool mensaje;
-    } casos[] = {
+    // The box typed or pasted into, the text, whether pasted, the four boxes after it, the
+    // box with the focus and whether the text was refused.
+    const std::tuple<const char*, const char*, bool, const char*, const char*, bool> casos[] = {
         {"tuIP1", "192.168.1.20", false, "192.168.1.20", "tuIP4", false},
         {"tuIP1", "127.0.0.1", true, "127.0.0.1", "tuIP4", false},
         {"tuIP2", "10.", false, "9.10.9.9", "tuIP3", false},
@@ -201,45 +178,39 @@ TEST_F(IpWindow, DotsMoveOnAndAPastedAddressFillsTheBoxes)
         {"tuIP3", "1.2.3", true, "9.9.1.9", "tuIP3", true},
         {"tuIP1", "1.2x.3.4", true, "1.9.9.9", "tuIP1", true},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.caja) + " " + c.texto);
+    for (const auto& [nombre, texto, pegado, cajas, foco, refusado] : casos) {
+        SCOPED_TRACE(std::string(nombre) + " " + texto);
         for (const char* n : {"tuIP1", "tuIP2", "tuIP3", "tuIP4"})
             Hijo(n)->setText(QStringLiteral("9"));
-        QLineEdit* caja = Hijo(c.caja);
+        QLineEdit* caja = Hijo(nombre);
         caja->setFocus();
         caja->clear();
-        if (c.pegado) {
-            QApplication::clipboard()->setText(QString::fromLatin1(c.texto));
+        if (pegado) {
+            QApplication::clipboard()->setText(QString::fromLatin1(texto));
             caja->paste();
         } else {
-            for (const char* t = c.texto; *t; ++t) // to whichever box has the focus, as typing does
+            for (const char* t = texto; *t; ++t) // to whichever box has the focus, as typing does
                 QTest::keyClick(QApplication::focusWidget(), *t);
         }
         QApplication::processEvents();
-        QStringList cajas;
+        QStringList vistas;
         for (const char* n : {"tuIP1", "tuIP2", "tuIP3", "tuIP4"})
-            cajas << Hijo(n)->text();
-        EXPECT_EQ(cajas.join(QLatin1Char('.')), QLatin1String(c.cajas));
-        EXPECT_TRUE(Hijo(c.foco)->hasFocus());
-        EXPECT_EQ(Mensajes(), c.mensaje ? std::vector{Msg(mensajes().msgFormatoNoValido, mensajes().msgRango9)}
-                                        : std::vector<Msg>());
+            vistas << Hijo(n)->text();
+        EXPECT_EQ(vistas.join(QLatin1Char('.')), QLatin1String(cajas));
+        EXPECT_TRUE(Hijo(foco)->hasFocus());
+        EXPECT_EQ(Mensajes(), refusado ? std::vector{Msg(mensajes().msgFormatoNoValido, mensajes().msgRango9)}
+                                       : std::vector<Msg>());
     }
 }
-
-struct Corrida {
-    int16_t modelo;
-    bool router; // run from the router (else from the PC)
-    const char* comando;
-    const char* retardo;
-    const char* respuesta; // the router's reply to its command
-    const char* resultado;
-    int esperaMinimaMs; // after the router's command, before the run may return
-    int cancelarMs;     // the processing dialog's cancel, this long after the command (-1 never)
-};
 
 TEST_F(IpWindow, ARunShowsItsResultWhileTheWindowWaitsBusy)
 {
     Sustituto("echo \"$*\"\necho\nprintf 'second\\r\\r\\n'\necho warning >&2\n");
+    // The model, whether run from the router (else from the PC), the command, the wait
+    // time, the router's reply to its command, the result, the least time after the
+    // router's command before the run may return, and the processing dialog's cancel this
+    // long after the command (-1 never).
+    using Corrida = std::tuple<int16_t, bool, const char*, const char*, const char*, const char*, int, int>;
     const Corrida casos[] = {
         // The output file of a longer run first: each run replaces it. On the 812 the
         // router offers no route trace: its button is off while tracert is chosen.
@@ -261,30 +232,31 @@ TEST_F(IpWindow, ARunShowsItsResultWhileTheWindowWaitsBusy)
     dialogos_.respuestasSiNo = {true};
     const Corrida* c = casos;
     Vigilar([&] {
-        if (c != std::end(casos) && c->cancelarMs >= 0 && desdeOrden_.isValid()
-            && desdeOrden_.elapsed() >= c->cancelarMs && dialogos_.preguntas.empty())
+        if (c != std::end(casos) && std::get<7>(*c) >= 0 && desdeOrden_.isValid()
+            && desdeOrden_.elapsed() >= std::get<7>(*c) && dialogos_.preguntas.empty())
             w_->Procesando()->Command1_Click();
     });
     for (; c != std::end(casos); ++c) {
-        const std::string orden = std::string(*c->comando == 't' ? "traceroute" : "ping") + " 10.0.0.1";
-        SCOPED_TRACE(orden + (c->router ? " from the router " : " from the PC ") + std::to_string(c->modelo));
-        if (c->modelo != modelo_)
-            Abrir(c->modelo);
-        Router(c->modelo).FijarRespuesta(orden, c->respuesta);
+        const auto& [modelo, router, comando, retardo, respuesta, resultado, esperaMinimaMs, cancelarMs] = *c;
+        const std::string orden = std::string(*comando == 't' ? "traceroute" : "ping") + " 10.0.0.1";
+        SCOPED_TRACE(orden + (router ? " from the router " : " from the PC ") + std::to_string(modelo));
+        if (modelo != modelo_)
+            Abrir(modelo);
+        Router(modelo).FijarRespuesta(orden, respuesta);
         visto_ = false;
         desdeOrden_.invalidate();
-        Rellenar(c->comando, "01", c->retardo);
-        EXPECT_EQ(Hijo<QPushButton>("btnEjecutarRouter")->isEnabled(), c->modelo == kEfficient5660 || orden[0] == 'p');
-        Pulsar(c->router ? "btnEjecutarRouter" : "btnEjecutarPC");
+        Rellenar(comando, "01", retardo);
+        EXPECT_EQ(Hijo<QPushButton>("btnEjecutarRouter")->isEnabled(), modelo == kEfficient5660 || orden[0] == 'p');
+        Pulsar(router ? "btnEjecutarRouter" : "btnEjecutarPC");
         EXPECT_TRUE(visto_) << "busy while it ran";
-        EXPECT_EQ(dialogos_.preguntas.size(), c->cancelarMs >= 0 ? 1u : 0u) << "the one cancel is the last run";
-        EXPECT_EQ(Visible(w_->Resultado()), Visible(c->resultado));
+        EXPECT_EQ(dialogos_.preguntas.size(), cancelarMs >= 0 ? 1u : 0u) << "the one cancel is the last run";
+        EXPECT_EQ(Visible(w_->Resultado()), Visible(resultado));
         // A screen reader reads the result from the box.
         auto* caja = Hijo<QPlainTextEdit>("tInfoEstado");
         const QString leido = QAccessible::queryAccessibleInterface(caja)->text(QAccessible::Value);
         EXPECT_TRUE(leido == caja->toPlainText() && leido.contains(QLatin1String("10.0.0.1"))) << leido.toStdString();
-        EXPECT_EQ(Ordenes().empty() ? "" : Ordenes().front(), c->router ? orden : "");
-        EXPECT_GE(c->esperaMinimaMs ? desdeOrden_.elapsed() : 0, c->esperaMinimaMs);
+        EXPECT_EQ(Ordenes().empty() ? "" : Ordenes().front(), router ? orden : "");
+        EXPECT_GE(esperaMinimaMs ? desdeOrden_.elapsed() : 0, esperaMinimaMs);
         EXPECT_EQ(Hijo("tuIP4")->text(), QStringLiteral("1"));
         EXPECT_FALSE(w_->Timer1()->isActive() || PuertoAbierto());
     }

@@ -9,9 +9,7 @@
 #include "Esperar.h"
 #include "Ficheros.h"
 
-#include <QDir>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>

@@ -4,7 +4,6 @@
 #include "Ventanas.h"
 
 #include "checks/fGenerico.h"
-#include "console/Acceso.h"
 #include "shell/fClaveGestionProvision.h"
 #include "ui/Presentacion.h"
 #include "shell/fMain.h"

@@ -3,47 +3,36 @@
 #include "checks/Pruebas.h"
 #include "console/Transcripcion.h"
 #include "validation/DatosValidacion.h"
-#include "validation/ValoresInstalacion.h"
 
 #include "Ficheros.h"
 #include "Router.h"
 #include "Valores.h"
-
-#include <QTemporaryDir>
 
 using namespace tesedra;
 using namespace tesedra::prueba;
 
 namespace {
 
-// A check (tipo >= 0) or a validation with the premium line check (tipo < 0).
-struct CasoReplay {
-    int16_t modelo;
-    int16_t tipo;
-    const char* golden;  // the result expected, from the tests' golden files
-    int paginado;        // the recording router pages every N lines (0: never)
-    const char* fixture; // committed transcript of this run under tests/sim/transcripts, or null
-};
+// The model; a check (tipo >= 0) or a validation with the premium line check (tipo < 0);
+// the result expected, from the tests' golden files; the recording router's lines per
+// page (0: no paging); and the committed transcript of this run under
+// tests/sim/transcripts, if any.
+using CasoReplay = std::tuple<int16_t, int16_t, std::string, int, std::string>;
 
 constexpr int16_t kValidacion = -1;
 
 const CasoReplay kCasosReplay[] = {
     {kOfficeRemote812, kPruebaSincronizacion, "tests/checks/golden/812_sync.txt", 0, "812_sync.txt"},
-    {kOfficeRemote812, kPruebaATM, "tests/checks/golden/812_atm.txt", 0, nullptr},
-    {kOfficeRemote812, kPruebaPPP, "tests/checks/golden/812_ppp.txt", 4, nullptr},
+    {kOfficeRemote812, kPruebaATM, "tests/checks/golden/812_atm.txt", 0, ""},
+    {kOfficeRemote812, kPruebaPPP, "tests/checks/golden/812_ppp.txt", 4, ""},
     {kOfficeRemote812, kPruebaConfiguracion, "tests/checks/golden/812_config.txt", 5, "812_config_paged.txt"},
     {kEfficient5660, kPruebaSincronizacion, "tests/checks/golden/5660_sync.txt", 5, "5660_sync_paged.txt"},
     {kEfficient5660, kPruebaATM, "tests/checks/golden/5660_atm.txt", 0, "5660_atm.txt"},
-    {kEfficient5660, kPruebaPPP, "tests/checks/golden/5660_ppp.txt", 0, nullptr},
-    {kEfficient5660, kPruebaConfiguracion, "tests/checks/golden/5660_config.txt", 4, nullptr},
+    {kEfficient5660, kPruebaPPP, "tests/checks/golden/5660_ppp.txt", 0, ""},
+    {kEfficient5660, kPruebaConfiguracion, "tests/checks/golden/5660_config.txt", 4, ""},
     {kOfficeRemote812, kValidacion, "tests/validation/golden/812_linea.txt", 0, "812_validation.txt"},
     {kEfficient5660, kValidacion, "tests/validation/golden/5660_linea.txt", 3, "5660_validation.txt"},
 };
-
-void PrintTo(const CasoReplay& c, std::ostream* os)
-{
-    *os << c.golden << (c.paginado ? " paged" : "");
-}
 
 class Replay : public PruebaConRouter, public testing::WithParamInterface<CasoReplay> {
 protected:
@@ -54,117 +43,93 @@ protected:
     }
 
     // Runs the row's check or validation against whatever router is started.
-    std::string Correr(const CasoReplay& c)
+    std::string Correr()
     {
-        if (c.tipo >= 0)
-            return EjecutarPrueba(c.modelo, c.tipo, ParametrosPrueba{});
+        const auto& [modelo, tipo, golden, paginado, fixture] = GetParam();
+        if (tipo >= 0)
+            return EjecutarPrueba(modelo, tipo, ParametrosPrueba{});
         estadoLinea() = EstadoLinea{kModalidadPremium, true, true, true, true};
         ValoresInstalacion v;
-        return EjecutarValidacion(c.modelo, v) ? CamposSinFecha(v) : std::string();
+        return EjecutarValidacion(modelo, v) ? CamposSinFecha(v) : std::string();
     }
 
     QTemporaryDir dir_;
 };
 
 // Recorded against the simulator, then replayed: the same result bytes, from the
-// same commands, and the password never in the transcript.
-TEST_P(Replay, OwnTranscriptGivesTheSameResult)
+// same commands, and the password never in the transcript. The committed transcript
+// of the run, replayed with another password, gives the golden result too.
+TEST_P(Replay, OwnAndCommittedTranscriptsGiveTheSameResult)
 {
-    const CasoReplay& c = GetParam();
-    Router(c.modelo, [&](sim::OpcionesSimulador& o) { o.paginado = c.paginado; });
-    const std::string original = Correr(c);
-    ASSERT_EQ(Visible(original), Visible(Golden(c.golden)));
+    const auto& [modelo, tipo, golden, paginado, fixture] = GetParam();
+    Router(modelo, [p = paginado](sim::OpcionesSimulador& o) { o.paginado = p; });
+    const std::string original = Correr();
+    ASSERT_EQ(Visible(original), Visible(Golden(golden)));
     const std::vector<std::string> ordenes = Ordenes();
     const std::string texto = Grabadora::Instancia().Ultima().Texto();
     EXPECT_EQ(texto.find(kClavePrueba), std::string::npos);
     EXPECT_EQ(Grabadora::Instancia().Ultima().puerto, router_->RutaDispositivo().toStdString());
-    if (c.fixture && qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS"))
-        Golden(std::string("tests/sim/transcripts/") + c.fixture, texto);
+    if (!fixture.empty() && qEnvironmentVariableIsSet("TESEDRA_GOLDEN_NUEVOS"))
+        Golden(std::string("tests/sim/transcripts/") + fixture, texto);
 
     const QString fichero = dir_.filePath(QStringLiteral("t.txt"));
     ASSERT_TRUE(EscribirFichero(fichero, texto));
     router_.reset();
     RouterDeTranscripcion(fichero);
-    EXPECT_EQ(Visible(Correr(c)), Visible(original));
+    EXPECT_EQ(Visible(Correr()), Visible(original));
     EXPECT_EQ(Ordenes(), ordenes);
     EXPECT_TRUE(dialogos_.mensajes.empty());
-}
-
-class ReplayFijado : public Replay {};
-
-std::vector<CasoReplay> ConFixture()
-{
-    std::vector<CasoReplay> r;
-    for (const auto& c : kCasosReplay) {
-        if (c.fixture)
-            r.push_back(c);
-    }
-    return r;
-}
-
-// The committed transcripts, replayed with another password, give the golden result.
-TEST_P(ReplayFijado, CommittedTranscriptGivesTheGoldenResult)
-{
-    const CasoReplay& c = GetParam();
+    if (fixture.empty())
+        return;
     sesion().ClaveModem = "otra clave";
-    RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(c.fixture), 0);
-    EXPECT_EQ(Visible(Correr(c)), Visible(Golden(c.golden)));
+    RouterDeTranscripcion(
+        QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QString::fromStdString(fixture), 0);
+    EXPECT_EQ(Visible(Correr()), Visible(Golden(golden)));
     EXPECT_TRUE(dialogos_.mensajes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay));
-INSTANTIATE_TEST_SUITE_P(Committed, ReplayFijado, testing::ValuesIn(ConFixture()));
+INSTANTIATE_TEST_SUITE_P(Runs, Replay, testing::ValuesIn(kCasosReplay),
+                         [](const testing::TestParamInfo<CasoReplay>& i) {
+                             return QFileInfo(QString::fromStdString(std::get<2>(i.param))).baseName().toStdString()
+                                    + (std::get<3>(i.param) ? "_paged" : "");
+                         });
 
 // A hand-made transcript (transcripts/812_a_mano.txt): two different replies to one
-// command, two paged replies going on differently after the page.
-class ReplayAMano : public PruebaConRouter {
-protected:
-    void SetUp() override
-    {
-        PruebaConRouter::SetUp();
-        RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/812_a_mano.txt"));
-        sesion().ClaveModem = "anything";
-        ASSERT_TRUE(IniciarModelo(kOfficeRemote812));
-    }
-    std::string Enviar(const std::string& orden)
-    {
+// command, two paged replies going on differently after the page. The k-th sending
+// gets the k-th recorded reply, then the last again; a paged reply goes on at the
+// program's key with its own continuation, whatever the order of the commands.
+TEST_F(PruebaConRouter, HandMadeTranscriptRepliesInRecordedOrderAndPagesAsRecorded)
+{
+    RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/812_a_mano.txt"));
+    sesion().ClaveModem = "anything";
+    ASSERT_TRUE(IniciarModelo(kOfficeRemote812));
+    auto Enviar = [](const std::string& orden) {
         std::string r;
         EXPECT_TRUE(EnviarOrden(orden, r, kOfficeRemote812)) << orden;
-        return r;
-    }
-};
-
-// The k-th sending gets the k-th recorded reply, then the last again; a paged reply
-// goes on at the program's key with its own continuation, whatever the order of the
-// commands.
-TEST_F(ReplayAMano, RepliesInRecordedOrderAndPagesAsRecorded)
-{
+        return Visible(r);
+    };
     const std::string pagina = "---Press <return> or type More for more\r\n";
-    EXPECT_EQ(Visible(Enviar("show y")), Visible("show y\r\nthird\r\n" + pagina + "after page B\r\n3Com-DSL>"));
-    EXPECT_EQ(Visible(Enviar("show x")), Visible("show x\r\nfirst\r\n3Com-DSL>"));
-    const std::string segunda = "show x\r\nsecond\r\n" + pagina + "after page A\r\n3Com-DSL>";
-    EXPECT_EQ(Visible(Enviar("show x")), Visible(segunda));
-    EXPECT_EQ(Visible(Enviar("show x")), Visible(segunda));
+    EXPECT_EQ(Enviar("show y"), Visible("show y\r\nthird\r\n" + pagina + "after page B\r\n3Com-DSL>"));
+    EXPECT_EQ(Enviar("show x"), Visible("show x\r\nfirst\r\n3Com-DSL>"));
+    const std::string segunda = Visible("show x\r\nsecond\r\n" + pagina + "after page A\r\n3Com-DSL>");
+    EXPECT_EQ(Enviar("show x"), segunda);
+    EXPECT_EQ(Enviar("show x"), segunda);
 }
 
 // A command the transcript never saw: the model's own error reply.
 TEST_F(PruebaConRouter, UnrecordedCommandGetsTheModelsErrorReply)
 {
-    const struct {
-        const char* fixture;
-        int16_t modelo;
-        const char* error;
-    } casos[] = {
+    const std::tuple<const char*, int16_t, const char*> casos[] = {
         {"812_sync.txt", kOfficeRemote812, "CLI - Invalid command: \"show nothing\""},
         {"5660_atm.txt", kEfficient5660, "Unknown command \"show nothing\" - type help"},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.fixture);
-        RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(c.fixture));
-        ASSERT_TRUE(IniciarModelo(c.modelo));
+    for (const auto& [fixture, modelo, error] : casos) {
+        SCOPED_TRACE(fixture);
+        RouterDeTranscripcion(QStringLiteral(TESEDRA_SOURCE_DIR "/tests/sim/transcripts/") + QLatin1String(fixture));
+        ASSERT_TRUE(IniciarModelo(modelo));
         std::string r;
-        EXPECT_TRUE(EnviarOrden("show nothing", r, c.modelo));
-        EXPECT_NE(r.find(c.error), std::string::npos) << Visible(r);
+        EXPECT_TRUE(EnviarOrden("show nothing", r, modelo));
+        EXPECT_NE(r.find(error), std::string::npos) << Visible(r);
         CerrarPuerto();
     }
 }

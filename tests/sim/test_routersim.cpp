@@ -5,12 +5,7 @@
 #include "Programas.h"
 #include "Router.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
-
-#include <csignal>
 
 namespace tesedra {
 namespace {
@@ -52,95 +47,57 @@ protected:
 
 enum class Mensaje { Ninguno, Tiempo, Perdida };
 
-struct CasoPrograma {
-    const char* nombre;
-    QStringList args; // "DIR" stands for the test's data folder
-    int16_t modelo;
-    std::string clave;
-    Mensaje mensaje; // Ninguno: logs on, and `orden` gets a reply holding `linea`
-    std::string orden;
-    std::string linea;
-};
+// A name, the program's arguments ("DIR" stands for the test's data folder), the model
+// and password of the log-on, and the message it gives: Ninguno when it logs on, and
+// then the command gets a reply holding the line.
+using CasoPrograma = std::tuple<const char*, QStringList, int16_t, std::string, Mensaje, std::string, std::string>;
 
 class Opciones : public Simulador, public testing::WithParamInterface<CasoPrograma> {};
 
 TEST_P(Opciones, ShapeTheConsoleOfTheProgram)
 {
-    const auto& c = GetParam();
-    QStringList args = c.args;
-    args.replaceInStrings(QStringLiteral("DIR"), dir_.path());
-    const QString ruta = Iniciar(args);
+    const auto& [nombre, argumentos, modelo, clave, mensaje, orden, linea] = GetParam();
+    const QString ruta = Iniciar(QStringList(argumentos).replaceInStrings(QStringLiteral("DIR"), dir_.path()));
     ASSERT_TRUE(ruta.startsWith(QStringLiteral("/dev/"))) << ruta.toStdString();
     FijarRutaDispositivo(ruta.toStdString());
-    sesion().ClaveModem = c.clave;
-    ASSERT_EQ(IniciarModelo(c.modelo), c.mensaje == Mensaje::Ninguno);
-    if (c.mensaje == Mensaje::Ninguno) {
+    sesion().ClaveModem = clave;
+    ASSERT_EQ(IniciarModelo(modelo), mensaje == Mensaje::Ninguno);
+    if (mensaje == Mensaje::Ninguno) {
         std::string r;
-        ASSERT_TRUE(EnviarComando(c.orden, r, c.modelo, 0));
-        EXPECT_NE(r.find("\r\n" + c.linea + "\r\n"), std::string::npos) << Visible(r);
+        ASSERT_TRUE(EnviarComando(orden, r, modelo, 0));
+        EXPECT_NE(r.find("\r\n" + linea + "\r\n"), std::string::npos) << Visible(r);
         EXPECT_EQ(r.find("Setup?"), std::string::npos) << Visible(r);
         EXPECT_TRUE(dialogos_.mensajes.empty());
         return;
     }
     ASSERT_EQ(dialogos_.mensajes.size(), 1u);
-    EXPECT_EQ(dialogos_.mensajes[0].texto == mensajes().msgTiempoModem, c.mensaje == Mensaje::Tiempo)
+    EXPECT_EQ(dialogos_.mensajes[0].texto == mensajes().msgTiempoModem, mensaje == Mensaje::Tiempo)
         << dialogos_.mensajes[0].texto;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, Opciones,
     testing::Values(
-        CasoPrograma{"modelo_y_clave",
-                     {"--model", "5660", "--password", "s3creta"},
-                     kEfficient5660,
-                     "s3creta",
-                     Mensaje::Ninguno,
-                     "show pppauth",
+        CasoPrograma{"modelo_y_clave", Args("--model 5660 --password s3creta"), kEfficient5660, "s3creta",
+                     Mensaje::Ninguno, "show pppauth",
                      "Username                       - arc0001@corporacion (VC 8/32)"},
-        CasoPrograma{"sin_peticion",
-                     {"--no-password", "--password", "otra"},
-                     kOfficeRemote812,
-                     "admin",
-                     Mensaje::Ninguno,
-                     "show system",
-                     "System Name: 913456789"},
-        CasoPrograma{"setup_paginado_ritmo",
-                     {"--setup-question", "--paging", "5", "--baud", "38400"},
-                     kOfficeRemote812,
-                     "admin",
-                     Mensaje::Ninguno,
-                     "show dhcp server settings",
-                     "---Press <return> or type More for more"},
-        CasoPrograma{"datos",
-                     {"--model", "5660", "--data", "DIR"},
-                     kEfficient5660,
-                     "admin",
-                     Mensaje::Ninguno,
-                     "show cualquier cosa",
-                     "System Name: de la carpeta"},
-        CasoPrograma{"mudo", {"--silent"}, kOfficeRemote812, "admin", Mensaje::Tiempo, {}, {}},
-        CasoPrograma{
-            "calla", {"--model", "5660", "--stop-after", "5"}, kEfficient5660, "admin", Mensaje::Tiempo, {}, {}},
-        CasoPrograma{"desaparece", {"--vanish-after", "4"}, kOfficeRemote812, "admin", Mensaje::Perdida, {}, {}}),
-    [](const testing::TestParamInfo<CasoPrograma>& i) { return std::string(i.param.nombre); });
+        CasoPrograma{"sin_peticion", Args("--no-password --password otra"), kOfficeRemote812, "admin", Mensaje::Ninguno,
+                     "show system", "System Name: 913456789"},
+        CasoPrograma{"setup_paginado_ritmo", Args("--setup-question --paging 5 --baud 38400"), kOfficeRemote812,
+                     "admin", Mensaje::Ninguno, "show dhcp server settings", "---Press <return> or type More for more"},
+        CasoPrograma{"datos", Args("--model 5660 --data DIR"), kEfficient5660, "admin", Mensaje::Ninguno,
+                     "show cualquier cosa", "System Name: de la carpeta"},
+        CasoPrograma{"mudo", Args("--silent"), kOfficeRemote812, "admin", Mensaje::Tiempo, {}, {}},
+        CasoPrograma{"calla", Args("--model 5660 --stop-after 5"), kEfficient5660, "admin", Mensaje::Tiempo, {}, {}},
+        CasoPrograma{"desaparece", Args("--vanish-after 4"), kOfficeRemote812, "admin", Mensaje::Perdida, {}, {}}),
+    [](const testing::TestParamInfo<CasoPrograma>& i) { return std::string(std::get<0>(i.param)); });
 
-TEST_F(Simulador, LinkGoesWithTheProgramOnSigterm)
+// --version answers on one line; wrong arguments end the program without a device.
+TEST_F(Simulador, VersionOrWrongArgumentsEndTheProgramWithoutADevice)
 {
-    const QString enlace = dir_.filePath(QStringLiteral("router"));
-    const QString ruta = Iniciar({QStringLiteral("--link"), enlace});
-    EXPECT_EQ(QFileInfo(enlace).symLinkTarget(), ruta);
-    FijarRutaDispositivo(enlace.toStdString());
-    ASSERT_TRUE(IniciarModelo(kOfficeRemote812));
-    CerrarPuerto();
-    ::kill(static_cast<pid_t>(p_.processId()), SIGTERM);
-    ASSERT_TRUE(p_.waitForFinished());
-    EXPECT_EQ(p_.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p_.exitCode(), 0);
-    EXPECT_FALSE(QFileInfo(enlace).isSymLink());
-}
-
-TEST_F(Simulador, WrongArgumentsEndTheProgramWithoutADevice)
-{
+    const Salida v = Ejecutar(Programa(QStringLiteral("tesedra-routersim")), {QStringLiteral("--version")});
+    EXPECT_EQ(v.codigo, 0);
+    EXPECT_EQ(v.salida, QByteArray("tesedra-routersim " TESEDRA_VERSION "\n"));
     for (const QStringList& args : {QStringList{"--model", "999"}, QStringList{"--stop-after", "x"},
                                     QStringList{"--data", dir_.filePath("no-existe")}}) {
         SCOPED_TRACE(args.join(' ').toStdString());
@@ -149,13 +106,6 @@ TEST_F(Simulador, WrongArgumentsEndTheProgramWithoutADevice)
         EXPECT_TRUE(s.salida.isEmpty());
         EXPECT_FALSE(s.errores.isEmpty());
     }
-}
-
-TEST_F(Simulador, VersionIsOneLine)
-{
-    const Salida s = Ejecutar(Programa(QStringLiteral("tesedra-routersim")), {QStringLiteral("--version")});
-    EXPECT_EQ(s.codigo, 0);
-    EXPECT_EQ(s.salida, QByteArray("tesedra-routersim " TESEDRA_VERSION "\n"));
 }
 
 // The 812 answers a password prompt only at the end of what came: a greeting that
@@ -175,28 +125,20 @@ TEST_F(Simulador, DataFolderGreetingMentioningThePasswordGetsNone)
 // real router on a wrong-speed line: the log-on times out. (A Linux pseudo-terminal
 // forces 8 data bits and no parity enable bit, so 7 data bits or even parity never
 // reach the simulator: no rows for them.)
-struct CasoLinea {
-    const char* nombre;
-    int16_t modelo;
-    int32_t baudios;
-    const char* paridad;
-    int16_t bitsDatos;
-    int16_t bitsParada;
-    bool entra;
-};
+// A name, the model, the speed, parity, data and stop bits, and whether it logs on.
+using CasoLinea = std::tuple<std::string, int16_t, int32_t, std::string, int16_t, int16_t, bool>;
 
 class LineaSerie : public Simulador, public testing::WithParamInterface<CasoLinea> {};
 
 TEST_P(LineaSerie, OnlyTheModelsOwnSettingsLogOn)
 {
-    const auto& c = GetParam();
-    auto& r = Router(c.modelo);
+    const auto& [nombre, modelo, baudios, paridad, bitsDatos, bitsParada, entra] = GetParam();
+    auto& r = Router(modelo);
     tiempos().limiteAccesoS = 1;
-    ASSERT_TRUE(AbrirPuertoRuta(r.RutaDispositivo().toStdString(), c.baudios, c.paridad, c.bitsDatos, c.bitsParada));
-    const bool entra = c.modelo == kEfficient5660 ? AccederEfficient5660() : AccederOfficeRemote812();
-    EXPECT_EQ(entra, c.entra);
-    EXPECT_EQ(r.LineasRecibidas().empty(), !c.entra);
-    EXPECT_EQ(dialogos_.mensajes.size(), c.entra ? 0u : 1u);
+    ASSERT_TRUE(AbrirPuertoRuta(r.RutaDispositivo().toStdString(), baudios, paridad, bitsDatos, bitsParada));
+    EXPECT_EQ(modelo == kEfficient5660 ? AccederEfficient5660() : AccederOfficeRemote812(), entra);
+    EXPECT_EQ(r.LineasRecibidas().empty(), !entra);
+    EXPECT_EQ(dialogos_.mensajes.size(), entra ? 0u : 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ajustes, LineaSerie,
@@ -207,37 +149,40 @@ INSTANTIATE_TEST_SUITE_P(Ajustes, LineaSerie,
                                          CasoLinea{"r812_2_paradas", kOfficeRemote812, 9600, "N", 8, 2, false},
                                          CasoLinea{"r5660", kEfficient5660, 38400, "N", 8, 1, true},
                                          CasoLinea{"r5660_a_9600", kEfficient5660, 9600, "N", 8, 1, false}),
-                         [](const testing::TestParamInfo<CasoLinea>& i) { return std::string(i.param.nombre); });
+                         [](const testing::TestParamInfo<CasoLinea>& i) { return std::string(std::get<0>(i.param)); });
 
-// --link replaces an earlier link only: a file or a folder that stands at the path is
-// left as it was and the program refuses to start.
-TEST_F(Simulador, LinkReplacesOnlyALink)
+// --link links the path to the device, the link going with the program on SIGTERM; it
+// replaces an earlier link only: a file or a folder that stands at the path is left as
+// it was and the program refuses to start.
+TEST_F(Simulador, LinkReplacesOnlyALinkAndGoesWithTheProgram)
 {
     const QString enlace = dir_.filePath(QStringLiteral("router"));
-    for (const char* antes : {"file", "folder", "stale link"}) {
+    for (const std::string antes : {"nothing", "stale link", "file", "folder"}) {
         SCOPED_TRACE(antes);
         QFile::remove(enlace);
         QDir(enlace).removeRecursively();
-        const std::string que = antes;
-        if (que == "file")
-            ASSERT_TRUE(EscribirFichero(enlace, "precious\n"));
-        else if (que == "folder")
-            ASSERT_TRUE(QDir().mkdir(enlace));
-        else
-            ASSERT_TRUE(QFile::link(dir_.filePath(QStringLiteral("gone")), enlace));
+        ASSERT_TRUE(antes == "file"         ? EscribirFichero(enlace, "precious\n")
+                    : antes == "folder"     ? QDir().mkdir(enlace)
+                    : antes == "stale link" ? QFile::link(dir_.filePath(QStringLiteral("gone")), enlace)
+                                            : true);
         const QString ruta = Iniciar({QStringLiteral("--link"), enlace});
-        if (que == "stale link") {
-            EXPECT_EQ(QFileInfo(enlace).symLinkTarget(), ruta);
-            p_.terminate();
-            ASSERT_TRUE(p_.waitForFinished());
-            EXPECT_FALSE(QFileInfo(enlace).isSymLink());
+        if (antes == "file" || antes == "folder") {
+            ASSERT_TRUE(p_.state() == QProcess::NotRunning || p_.waitForFinished());
+            EXPECT_EQ(p_.exitCode(), 2);
+            EXPECT_TRUE(p_.readAllStandardError().contains("not a link")) << ruta.toStdString();
+            EXPECT_EQ(antes == "file" ? LeerFichero(enlace) : std::string(), antes == "file" ? "precious\n" : "");
+            EXPECT_EQ(QFileInfo(enlace).isDir(), antes == "folder");
             continue;
         }
-        ASSERT_TRUE(p_.state() == QProcess::NotRunning || p_.waitForFinished());
-        EXPECT_EQ(p_.exitCode(), 2);
-        EXPECT_TRUE(p_.readAllStandardError().contains("not a link")) << ruta.toStdString();
-        EXPECT_EQ(que == "file" ? LeerFichero(enlace) : std::string(), que == "file" ? "precious\n" : "");
-        EXPECT_EQ(QFileInfo(enlace).isDir(), que == "folder");
+        EXPECT_EQ(QFileInfo(enlace).symLinkTarget(), ruta);
+        FijarRutaDispositivo(enlace.toStdString());
+        ASSERT_TRUE(IniciarModelo(kOfficeRemote812));
+        CerrarPuerto();
+        p_.terminate();
+        ASSERT_TRUE(p_.waitForFinished());
+        EXPECT_EQ(p_.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p_.exitCode(), 0);
+        EXPECT_FALSE(QFileInfo(enlace).isSymLink());
     }
 }
 

@@ -17,24 +17,6 @@
 
 namespace tesedra::prueba {
 
-// The timing constants the tests run with, restored when the holder goes.
-class TiemposCortos {
-public:
-    TiemposCortos() : guardados_(tiempos())
-    {
-        tiempos().pausaComandoMs = 5;
-        tiempos().pausaLecturaMs = 20;
-        tiempos().esperaLecturaS = 1;
-        tiempos().limiteAccesoS = 2;
-    }
-    ~TiemposCortos() { tiempos() = guardados_; }
-    TiemposCortos(const TiemposCortos&) = delete;
-    TiemposCortos& operator=(const TiemposCortos&) = delete;
-
-private:
-    Tiempos guardados_;
-};
-
 inline const char* const kClavePrueba = "admin";
 
 class PruebaConsola : public ::testing::Test {
@@ -45,6 +27,12 @@ protected:
         CargarTextosControles(kIdiomaEspanol);
         sesion() = Sesion{};
         sesion().ClaveModem = kClavePrueba;
+        // The timing constants the tests run with, the program's own back in TearDown.
+        guardados_ = tiempos();
+        tiempos().pausaComandoMs = 5;
+        tiempos().pausaLecturaMs = 20;
+        tiempos().esperaLecturaS = 1;
+        tiempos().limiteAccesoS = 2;
     }
 
     void TearDown() override
@@ -52,12 +40,13 @@ protected:
         CerrarPuerto();
         FijarLimiteSilencio(0);
         FijarRutaDispositivo({});
+        tiempos() = guardados_;
     }
 
     DialogosPrueba dialogos_;
 
 private:
-    TiemposCortos tiempos_;
+    Tiempos guardados_;
 };
 
 } // namespace tesedra::prueba

@@ -19,37 +19,36 @@ void DialogosPrueba::Mensaje(IconoMensaje icono, const std::string& titulo, cons
         alMostrar(mensajes.back());
 }
 
+// The answer at the head of `cola`, taken; `siNoHay` when there is none.
+template <class T>
+static T Siguiente(std::deque<T>& cola, T siNoHay)
+{
+    if (cola.empty())
+        return siNoHay;
+    T r = std::move(cola.front());
+    cola.pop_front();
+    return r;
+}
+
 bool DialogosPrueba::PreguntaSiNo(const std::string& titulo, const std::string& texto)
 {
     preguntas.push_back({IconoMensaje::Aviso, titulo, texto});
     if (alMostrar)
         alMostrar(preguntas.back());
-    if (respuestasSiNo.empty())
-        return false;
-    const bool r = respuestasSiNo.front();
-    respuestasSiNo.pop_front();
-    return r;
+    return Siguiente(respuestasSiNo, false);
 }
 
 std::optional<QString> DialogosPrueba::GuardarComo(const QString& carpetaInicial, const std::string&,
                                                    const std::string&)
 {
     carpetasIniciales.push_back(carpetaInicial);
-    if (respuestasGuardar.empty())
-        return std::nullopt;
-    auto r = respuestasGuardar.front();
-    respuestasGuardar.pop_front();
-    return r;
+    return Siguiente(respuestasGuardar, std::optional<QString>());
 }
 
 std::optional<QString> DialogosPrueba::ElegirCarpeta(const QString& carpetaInicial)
 {
     carpetasIniciales.push_back(carpetaInicial);
-    if (respuestasCarpeta.empty())
-        return std::nullopt;
-    auto r = respuestasCarpeta.front();
-    respuestasCarpeta.pop_front();
-    return r;
+    return Siguiente(respuestasCarpeta, std::optional<QString>());
 }
 
 } // namespace tesedra

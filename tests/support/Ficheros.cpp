@@ -1,8 +1,5 @@
 #include "Ficheros.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QtGlobal>
 

@@ -1,8 +1,12 @@
 #pragma once
 // Files for tests: whole files read and written as bytes, golden files of the
-// source tree, and a readable form of texts with line ends.
+// source tree, and a readable form of texts with line ends; with Qt's classes of
+// files and folders, temporary ones too.
 
-#include <QString>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <string>
 

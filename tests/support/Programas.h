@@ -19,6 +19,12 @@ struct Salida {
 // A program of the build, e.g. Programa("tesedra-cli").
 QString Programa(const QString& nombre);
 
+// The arguments of a command line as typed (UTF-8), split at its blanks.
+inline QStringList Args(const char* linea)
+{
+    return QString::fromUtf8(linea).split(QLatin1Char(' '));
+}
+
 // Runs `programa` with `args`, feeding `entrada` (when not null) on standard input,
 // in the folder `carpeta` (empty: this process's).
 Salida Ejecutar(const QString& programa, const QStringList& args, const QByteArray& entrada = {},

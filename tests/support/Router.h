@@ -8,10 +8,7 @@
 
 #include "sim/SimuladorRouter.h"
 
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace tesedra::prueba {
 

@@ -9,25 +9,20 @@
 #include "Esperar.h"
 #include "Ficheros.h"
 
-#include "base/Idiomas.h"
 #include "base/Latin1.h"
-#include "base/Sesion.h"
 #include "ui/Programa.h"
 #include "ui/fProcesando.h"
 #include "validation/ValoresInstalacion.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <tuple>
 
 // Failed comparisons of texts print the texts.

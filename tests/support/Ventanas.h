@@ -5,8 +5,6 @@
 #include "Router.h"
 #include "TextosVentanas.h"
 
-#include "console/ComSerie.h"
-
 namespace tesedra::prueba {
 
 using PruebaConVentanas = ConVentanas<PruebaConRouter>;

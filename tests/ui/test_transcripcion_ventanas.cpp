@@ -10,7 +10,6 @@
 #include "validation/fValidacion.h"
 
 #include <QAction>
-#include <QTemporaryDir>
 
 using namespace tesedra;
 using namespace tesedra::prueba;
@@ -46,28 +45,23 @@ protected:
 // run is saved, the password hidden, and reads back as a transcript of that run.
 TEST_F(GuardarTranscripcionVentana, EachWindowSavesItsLastRun)
 {
-    const struct {
-        const char* nombre;
-        int16_t modelo;
-        const char* operacion;
-        const char* orden;
-    } casos[] = {
+    const std::tuple<const char*, int16_t, const char*, const char*> casos[] = {
         {"fGenerico", kOfficeRemote812, "check-sync", "show adsl transceiver_status"},
         {"fValidacion", kEfficient5660, "validation", "show pppauth"},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        Router(c.modelo);
-        const int16_t modelo = c.modelo;
+    for (const auto& [nombre, modelo, operacion, orden] : casos) {
+        SCOPED_TRACE(nombre);
+        Router(modelo);
+        const int16_t m = modelo;
         QWidget* v = nullptr;
-        if (std::string(c.nombre) == "fGenerico") {
+        if (std::string(nombre) == "fGenerico") {
             sesion().TipoPrueba = kPruebaSincronizacion;
-            v = new fGenerico(nullptr, [=] { return modelo; });
+            v = new fGenerico(nullptr, [=] { return m; });
         } else {
-            v = new fValidacion(nullptr, [=] { return modelo; });
+            v = new fValidacion(nullptr, [=] { return m; });
         }
         v->show();
-        const QString ruta = tmp_.filePath(QLatin1String(c.nombre) + QStringLiteral(".txt"));
+        const QString ruta = tmp_.filePath(QLatin1String(nombre) + QStringLiteral(".txt"));
 
         dialogos_.mensajes.clear();
         Guardar(v, ruta);
@@ -89,9 +83,9 @@ TEST_F(GuardarTranscripcionVentana, EachWindowSavesItsLastRun)
         Transcripcion t;
         std::string error;
         ASSERT_TRUE(LeerTranscripcion(guardado, t, error)) << error;
-        EXPECT_EQ(t.operacion, c.operacion);
-        EXPECT_EQ(t.modelo, c.modelo);
-        EXPECT_NE(guardado.find(c.orden), std::string::npos);
+        EXPECT_EQ(t.operacion, operacion);
+        EXPECT_EQ(t.modelo, modelo);
+        EXPECT_NE(guardado.find(orden), std::string::npos);
         EXPECT_EQ(guardado.find(kClavePrueba), std::string::npos);
         v->close();
     }

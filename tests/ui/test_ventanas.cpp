@@ -6,7 +6,6 @@
 #include "ui/fdirectorio.h"
 
 #include <QFileDialog>
-#include <QLabel>
 #include <QTreeView>
 #include <QListWidget>
 #include <QMessageBox>

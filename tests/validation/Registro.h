@@ -9,11 +9,10 @@
 #include "base/Idiomas.h"
 
 #include <QDate>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
 
 namespace tesedra::prueba {
 
@@ -33,6 +32,19 @@ inline ValoresInstalacion Valores(int i)
 inline std::string GoldenValidacion(const std::string& nombre)
 {
     return Golden("tests/validation/golden/" + nombre);
+}
+
+// The lines of a golden record file, split at CR LF.
+inline std::vector<std::string> LineasGolden(const std::string& nombre)
+{
+    const std::string texto = GoldenValidacion(nombre);
+    std::vector<std::string> lineas;
+    for (size_t inicio = 0; inicio <= texto.size();) {
+        const size_t fin = std::min(texto.find("\r\n", inicio), texto.size());
+        lineas.push_back(texto.substr(inicio, fin - inicio));
+        inicio = fin + 2;
+    }
+    return lineas;
 }
 
 class Registro : public ::testing::Test {

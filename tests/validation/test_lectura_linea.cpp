@@ -11,16 +11,9 @@ namespace {
 
 constexpr int kSinLectura = 9;
 
-struct CasoLectura {
-    const char* texto;
-    int limite;
-    int comparacion; // -1, 0, 1 below, at, over the limit; kSinLectura when no reading
-};
-
-void PrintTo(const CasoLectura& c, std::ostream* os)
-{
-    *os << '"' << c.texto << "\" against " << c.limite;
-}
+// A text, a limit, and the comparison: -1, 0, 1 below, at, over the limit; kSinLectura
+// when the text is no reading.
+using CasoLectura = std::tuple<std::string, int, int>;
 
 class Lecturas : public testing::TestWithParam<CasoLectura> {
 protected:
@@ -32,9 +25,9 @@ protected:
 
 TEST_P(Lecturas, ReadsDecibelsExactlyWhateverTheLocale)
 {
-    const auto& c = GetParam();
-    const auto lectura = LeerDecibelios(c.texto);
-    EXPECT_EQ(lectura ? CompararConLimite(*lectura, c.limite) : kSinLectura, c.comparacion);
+    const auto& [texto, limite, comparacion] = GetParam();
+    const auto lectura = LeerDecibelios(texto);
+    EXPECT_EQ(lectura ? CompararConLimite(*lectura, limite) : kSinLectura, comparacion);
 }
 
 INSTANTIATE_TEST_SUITE_P(

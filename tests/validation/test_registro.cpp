@@ -4,22 +4,9 @@
 // outputs; golden/README.md tells what each line of origen/AI061201.TXT is).
 #include "validation/FicheroRegistro.h"
 #include "validation/ValidacionInversa.h"
-#include "validation/ValoresInstalacion.h"
 
-#include "DialogosPrueba.h"
-#include "Ficheros.h"
 #include "Registro.h"
 
-#include "base/Idiomas.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <map>
 #include <optional>
 
@@ -46,38 +33,21 @@ TEST_F(Registro, SavesAppendNumberedRecordLinesToTheDayFile)
 
 TEST_F(Registro, NumberFollowsTheLinesAlreadyInTheFile)
 {
-    const struct {
-        const char* nombre;
-        std::string previo, separador;
-        int numero;
-    } casos[] = {
+    const std::tuple<const char*, std::string, std::string, int> casos[] = {
         {"CR LF lines", "uno\r\ndos\r\n", "", 3},
         {"bare LF and empty lines count, past 16 bits", std::string(40000, '\n'), "", 40001},
         {"a last line without its line end gets one", "uno\r\ndos", "\r\n", 3},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        ASSERT_TRUE(EscribirFichero(Ruta(QStringLiteral("AI051201.txt")), c.previo));
+    for (const auto& [nombre, previo, separador, numero] : casos) {
+        SCOPED_TRACE(nombre);
+        ASSERT_TRUE(EscribirFichero(Ruta(QStringLiteral("AI051201.txt")), previo));
         ValoresInstalacion v = Valores(1);
         ASSERT_TRUE(GuardarValidacion(dir_.path(), v, nullptr, kDia));
-        EXPECT_EQ(v.numeroRegistro, " " + std::to_string(c.numero));
+        EXPECT_EQ(v.numeroRegistro, " " + std::to_string(numero));
         std::string linea;
         ASSERT_TRUE(ComponerRegistro(v, linea));
-        EXPECT_EQ(LeerFichero(Ruta(QStringLiteral("AI051201.txt"))), c.previo + c.separador + linea + "\r\n");
+        EXPECT_EQ(LeerFichero(Ruta(QStringLiteral("AI051201.txt"))), previo + separador + linea + "\r\n");
     }
-}
-
-// The lines of golden/origen/AI061201.TXT, split at CR LF.
-std::vector<std::string> LineasAlteradas()
-{
-    const std::string texto = GoldenValidacion("origen/AI061201.TXT");
-    std::vector<std::string> lineas;
-    for (size_t inicio = 0; inicio <= texto.size();) {
-        const size_t fin = std::min(texto.find("\r\n", inicio), texto.size());
-        lineas.push_back(texto.substr(inicio, fin - inicio));
-        inicio = fin + 2;
-    }
-    return lineas;
 }
 
 TEST(ValidarLinea, EachAlteredLineGetsItsVerdict)
@@ -88,7 +58,7 @@ TEST(ValidarLinea, EachAlteredLineGetsItsVerdict)
     const std::string veredictos = "EMEDDDDIIIIIIIIIIEIEMD";
     const std::map<char, Veredicto> kLetras = {
         {'E', Veredicto::EnSitio}, {'M', Veredicto::Movido}, {'D', Veredicto::Danado}, {'I', Veredicto::Ilegible}};
-    const std::vector<std::string> lineas = LineasAlteradas();
+    const std::vector<std::string> lineas = LineasGolden("origen/AI061201.TXT");
     ASSERT_EQ(lineas.size(), veredictos.size());
     ValidadorLineas validador; // one for every line, as over a whole file
     for (size_t i = 0; i < lineas.size(); ++i) {
@@ -134,24 +104,13 @@ TEST_F(Registro, ReverseWritesOneOutputPerRecordFileOfTheFolder)
         const std::string golden = n == QLatin1String("AI061201.des") ? "destino/AI061201.des" : "destino/AI051201.des";
         EXPECT_EQ(LeerFichero(destino + "/" + n), GoldenValidacion(golden)) << n.toStdString();
     }
-    EXPECT_EQ(r.ficherosEscritos, 5);
-    EXPECT_EQ(r.enSitio, 4 * 3 + 4);
-    EXPECT_EQ(r.movidos, 2);
-    EXPECT_EQ(r.danados, 5);
-    EXPECT_EQ(r.ilegibles, 11);
+    // Written; in place, moved, damaged and unreadable.
+    EXPECT_EQ(std::tuple(r.ficherosEscritos, r.enSitio, r.movidos, r.danados, r.ilegibles),
+              std::tuple(5, 4 * 3 + 4, 2, 5, 11));
     EXPECT_TRUE(dialogos_.mensajes.empty());
     ASSERT_GE(pasos.size(), 2u);
-    EXPECT_EQ(pasos.front().ficherosHechos, 0);
-    EXPECT_EQ(pasos.front().ficherosTotal, 5);
-    EXPECT_EQ(pasos.back().ficherosHechos, 5);
-    EXPECT_EQ(pasos.back().registrosHechos, 4 * 3 + 22);
-}
-
-// A copy of golden/origen/AI051201.txt in `carpeta` under `nombre`.
-void Copia(const QString& carpeta, const char* nombre)
-{
-    ASSERT_TRUE(
-        EscribirFichero(carpeta + QLatin1Char('/') + QLatin1String(nombre), GoldenValidacion("origen/AI051201.txt")));
+    EXPECT_EQ(std::tuple(pasos.front().ficherosHechos, pasos.front().ficherosTotal), std::tuple(0, 5));
+    EXPECT_EQ(std::tuple(pasos.back().ficherosHechos, pasos.back().registrosHechos), std::tuple(5, 4 * 3 + 22));
 }
 
 // Each fault stops its own file only, except a fault of the folders, which stops the run.
@@ -159,61 +118,33 @@ void Copia(const QString& carpeta, const char* nombre)
 // are run through tesedra-cli, in both languages.)
 TEST_F(Registro, ReverseFaultsAreReportedAndTheOtherFilesAreStillWritten)
 {
-    std::optional<FicheroIlegible> ilegible;
-    using Preparar = std::function<QString(const QString& origen, const QString& destino, const QString& raiz)>;
-    const struct {
-        const char* nombre;
-        Preparar preparar; // fills the folders and returns the destination to give
-        int escritos;
-        const char* mensaje; // held by the one message shown
-        QStringList salidas; // the destination folder afterwards
-    } casos[] = {
-        {"destination is a file",
-         [](const QString& o, const QString&, const QString& raiz) {
-             Copia(o, "AI010101.TXT");
-             Copia(raiz, "fichero");
-             return raiz + QStringLiteral("/fichero");
-         },
-         0,
-         "/fichero",
-         {}},
-        {"unreadable source",
-         [&ilegible](const QString& o, const QString& d, const QString&) {
-             ilegible.emplace(o + QStringLiteral("/AI010101.TXT"));
-             Copia(o, "AI020202.TXT");
-             return d;
-         },
-         1,
-         "AI010101.TXT",
-         {"AI020202.des"}},
-        {"equal folders, spelled with '..'",
-         [](const QString& o, const QString& d, const QString&) {
-             Copia(o, "AI010101.TXT");
-             return d + QStringLiteral("/../origen");
-         },
-         0,
-         "Los directorios origen y destino no pueden coincidir",
-         {}},
+    // The destination given (in the case's folder, beside origen/, destino/ and a file),
+    // whether origen/ holds an unreadable record file besides a sound one, the files
+    // written, what the one message shown holds, and what destino/ holds afterwards.
+    const std::tuple<const char*, bool, int, const char*, QStringList> casos[] = {
+        {"fichero", false, 0, "/fichero", {}},
+        {"destino", true, 1, "AI010101.TXT", {"AI020202.des"}},
+        {"destino/../origen", false, 0, "Los directorios origen y destino no pueden coincidir", {}},
     };
-    for (size_t i = 0; i < std::size(casos); ++i) {
-        const auto& c = casos[i];
-        SCOPED_TRACE(c.nombre);
-        const QString raiz = Ruta(QString::number(i));
+    int i = 0;
+    for (const auto& [dado, ilegible, escritos, mensaje, salidas] : casos) {
+        SCOPED_TRACE(dado);
+        const QString raiz = Ruta(QString::number(i++)), origen = raiz + "/origen", destino = raiz + "/destino";
         ASSERT_TRUE(QDir(raiz).mkpath(QStringLiteral("origen")) && QDir(raiz).mkpath(QStringLiteral("destino")));
-        const QString origen = raiz + QStringLiteral("/origen"), destino = raiz + QStringLiteral("/destino");
+        ASSERT_TRUE(EscribirFichero(raiz + "/fichero", "x"));
+        ASSERT_TRUE(EscribirFichero(origen + "/AI020202.TXT", GoldenValidacion("origen/AI051201.txt")));
+        std::optional<FicheroIlegible> sinLeer;
+        if (ilegible)
+            sinLeer.emplace(origen + "/AI010101.TXT");
         dialogos_.mensajes.clear();
-        const ResultadoInversa r = EjecutarValidacionInversa(origen, c.preparar(origen, destino, raiz));
+        const ResultadoInversa r = EjecutarValidacionInversa(origen, raiz + "/" + dado);
         EXPECT_FALSE(r.Ok());
-        EXPECT_EQ(r.ficherosEscritos, c.escritos);
+        EXPECT_EQ(r.ficherosEscritos, escritos);
         ASSERT_EQ(dialogos_.mensajes.size(), 1u);
-        EXPECT_NE(dialogos_.mensajes[0].texto.find(c.mensaje), std::string::npos) << dialogos_.mensajes[0].texto;
-        const QStringList salidas = QDir(destino).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-        EXPECT_EQ(salidas, c.salidas);
-        for (const QString& n : salidas) {
-            if (QFileInfo(destino + QLatin1Char('/') + n).isFile()) {
-                EXPECT_EQ(LeerFichero(destino + QLatin1Char('/') + n), GoldenValidacion("destino/AI051201.des"));
-            }
-        }
+        EXPECT_NE(dialogos_.mensajes[0].texto.find(mensaje), std::string::npos) << dialogos_.mensajes[0].texto;
+        EXPECT_EQ(QDir(destino).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), salidas);
+        for (const QString& n : salidas)
+            EXPECT_EQ(LeerFichero(destino + "/" + n), GoldenValidacion("destino/AI051201.des"));
     }
 }
 

@@ -11,12 +11,7 @@
 
 #include "console/Tiempos.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
-
-#include <string>
-#include <vector>
 
 using namespace tesedra;
 using namespace tesedra::prueba;

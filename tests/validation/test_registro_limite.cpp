@@ -7,16 +7,10 @@
 
 #include "Registro.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <openssl/sha.h>
 
-#include <algorithm>
 #include <csignal>
 #include <optional>
-#include <vector>
 
 #include <sys/resource.h>
 
@@ -65,19 +59,6 @@ TEST_F(Registro, FailedSaveIsReportedAndLeavesTheFileAsItWas)
     }
 }
 
-// The lines of a golden record file, split at CR LF.
-std::vector<std::string> Lineas(const std::string& nombre)
-{
-    const std::string texto = GoldenValidacion(nombre);
-    std::vector<std::string> lineas;
-    for (size_t inicio = 0; inicio <= texto.size();) {
-        const size_t fin = std::min(texto.find("\r\n", inicio), texto.size());
-        lineas.push_back(texto.substr(inicio, fin - inicio));
-        inicio = fin + 2;
-    }
-    return lineas;
-}
-
 // The digest of `s` by OpenSSL, the independent reference: 64 lower-case digits.
 std::string Sha(const std::string& s)
 {
@@ -91,7 +72,7 @@ std::string Sha(const std::string& s)
 // again. Both digests are then right, and only the digest sealed inside the cipher tells.
 TEST(ValidarLinea, CipherTamperedWithItsDigestsMadeAgainIsDamaged)
 {
-    const std::vector<std::string> sanas = Lineas("origen/AI051201.txt");
+    const std::vector<std::string> sanas = LineasGolden("origen/AI051201.txt");
     ASSERT_EQ(sanas.size(), 4u);
     // The full part's cipher digits, and a line made of a record's short part and new ones.
     auto CifraCompleta = [](const std::string& linea) {
@@ -114,11 +95,8 @@ TEST(ValidarLinea, CipherTamperedWithItsDigestsMadeAgainIsDamaged)
         return c;
     };
 
-    const struct {
-        const char* caso;
-        std::string cifra; // record 2's full part after the change
-        Veredicto veredicto;
-    } casos[] = {
+    // cifra: record 2's full part after the change
+    const std::tuple<const char*, std::string, Veredicto> casos[] = {
         {"nothing changed, digests made again", c2, Veredicto::EnSitio},
         {"a digit of a value block", Digito(c2, 16 * j + 5), Veredicto::Danado},
         {"a digit of the number's block", Digito(c2, 3), Veredicto::Danado},
@@ -128,18 +106,18 @@ TEST(ValidarLinea, CipherTamperedWithItsDigestsMadeAgainIsDamaged)
         {"a block twice", c2.substr(0, 16 * (j + 1)) + c2.substr(16 * j), Veredicto::Danado},
     };
     const std::string destino = GoldenValidacion("destino/AI051201.des");
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.caso);
-        const std::string linea = Rehacer(sanas[1], c.cifra);
+    for (const auto& [caso, cifra, veredicto] : casos) {
+        SCOPED_TRACE(caso);
+        const std::string linea = Rehacer(sanas[1], cifra);
         ValidadorLineas validador;
         std::string salida;
-        EXPECT_EQ(validador.Validar(linea, 2, salida), c.veredicto) << salida;
-        EXPECT_EQ(salida.find("--Registro incorrecto --;NOK") != std::string::npos, c.veredicto == Veredicto::Danado)
+        EXPECT_EQ(validador.Validar(linea, 2, salida), veredicto) << salida;
+        EXPECT_EQ(salida.find("--Registro incorrecto --;NOK") != std::string::npos, veredicto == Veredicto::Danado)
             << salida;
         // Among the records the program wrote, which stay sound and come out as before.
         ResumenFichero r;
         const std::string contenido = ValidarContenido(sanas[0] + "\r\n" + linea + "\r\n" + sanas[2] + "\r\n", &r);
-        EXPECT_EQ(r.enSitio, c.veredicto == Veredicto::EnSitio ? 3 : 2);
+        EXPECT_EQ(r.enSitio, veredicto == Veredicto::EnSitio ? 3 : 2);
         const size_t d2 = destino.find("telefono a\xF1o 2"), d3 = destino.find("telefono a\xF1o 3");
         EXPECT_EQ(contenido, destino.substr(0, d2) + salida + "\r\n" + destino.substr(d3));
     }
