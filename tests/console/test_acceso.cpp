@@ -68,9 +68,10 @@ TEST_P(AccesoPorModelo, LogsOnOrFailsItsWay)
         ASSERT_EQ(dialogos_.mensajes.size(), callado ? 0u : 1u);
         const std::string t = callado ? "" : dialogos_.mensajes[0].texto;
         EXPECT_EQ(t == mensajes().msgTiempoModem, fin == Fin::Tiempo) << t;
-        if (fin == Fin::Perdido)
+        if (fin == Fin::Perdido) {
             EXPECT_TRUE(t.rfind(mensajes().msgErrLecPuerto, 0) == 0 || t.rfind(mensajes().msgErrEscPuerto, 0) == 0)
                 << t;
+        }
         return;
     }
     EXPECT_TRUE(dialogos_.mensajes.empty());

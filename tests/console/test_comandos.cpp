@@ -200,8 +200,9 @@ TEST_P(CorteDuranteComando, FailsAtOnce)
     const std::string& esperado = mensaje == 1   ? mensajes().msgErrLecPuerto
                                   : mensaje == 2 ? mensajes().msgErrEscPuerto
                                                  : callado;
-    if (mensaje != 0)
+    if (mensaje != 0) {
         EXPECT_EQ(dialogos_.mensajes[0].texto.rfind(esperado, 0), 0u) << dialogos_.mensajes[0].texto;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
