@@ -256,6 +256,7 @@ std::vector<PuertoOfrecido> PuertosOfrecidosCom(int16_t cuantos, const std::vect
     }
     std::sort(numeros.begin(), numeros.end());
     std::vector<PuertoOfrecido> ofrecidos;
+    ofrecidos.reserve(numeros.size());
     for (const int16_t n : numeros)
         ofrecidos.push_back({n, DestinoDePuertoCom(n, mapa)});
     return ofrecidos;
